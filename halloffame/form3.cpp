@@ -1,0 +1,69 @@
+#include "halloffame/form3.h"
+
+#include "shell/pictures.h"
+
+namespace numblaze
+{
+
+namespace
+{
+const QColor Lavender = bgrColor(0x00FFC0C0);
+} // namespace
+
+Form3& Form3::get()
+{
+    static Form3 screen;
+    return screen;
+}
+
+Form3Controls::Form3Controls()
+{
+    window = new ScreenWindow(QStringLiteral("Form3"), QStringLiteral("Numblaze Hall of Fame"),
+                              QSize(pixels(7560), pixels(4560)), ScreenWindow::FrameKind::Sizable);
+    window->setBackColor(Lavender);
+    window->setWindowIcon(QIcon(picture(QStringLiteral("ball-green-16"))));
+
+    Shape1 = new Shape(window, QStringLiteral("Shape1"), {2760, 1920, 4335, 2415},
+                       bgrColor(0x00FF8080), bgrColor(0x00FFFFFF));
+
+    Label5 = new Label(window, QStringLiteral("Label5"), {0, 240, 7455, 735},
+                       QStringLiteral("Hall of Fame"));
+    Label5->setBackColor(Lavender);
+    Label5->setForeColor(bgrColor(0x00800000));
+    Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label5->setWordWrap(false);
+    Label5->setFont(designFont(QStringLiteral("Narkisim"), 39.75, false, true));
+
+    const char* balls[] = {"ball-blue-48", "ball-purple-48", "ball-red-48"};
+    Image* headings[3];
+    const char* headingNames[] = {"Image2", "Image1", "Image3"};
+    for (int i = 0; i < 3; ++i) {
+        headings[i] = new Image(window, QString::fromLatin1(headingNames[i]),
+                                {3120 + 1440 * i, 1080, 720, 720});
+        headings[i]->setPicture(picture(QString::fromLatin1(balls[i])));
+    }
+    Image2 = headings[0];
+    Image1 = headings[1];
+    Image3 = headings[2];
+
+    const char* kinds[] = {"Addition:", "Subtraction:", "Multiplication:", "Division:"};
+    for (int m = 0; m < 4; ++m) {
+        rowTitles[m] = new Label(window, QStringLiteral("Label%1").arg(m + 1),
+                                 {120, 2040 + 600 * m, 2295, 255}, QString::fromLatin1(kinds[m]));
+        rowTitles[m]->setBackColor(Lavender);
+        rowTitles[m]->setForeColor(bgrColor(0x00000040));
+        rowTitles[m]->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        rowTitles[m]->setFont(designFont(QStringLiteral("OCR A Extended"), 12));
+    }
+    for (int k = 0; k < 12; ++k) {
+        Label6[k] = new Label(window, QStringLiteral("Label6(%1)").arg(k),
+                              {2880 + 1440 * (k % 3), 2040 + 600 * (k / 3), 1215, 375});
+        Label6[k]->setBackColor(Lavender);
+        Label6[k]->setFramed(true);
+        Label6[k]->setAlignment(Qt::AlignCenter);
+        Label6[k]->setWordWrap(false);
+        Label6[k]->setFont(designFont(QStringLiteral("OCR A Extended"), 14.25));
+    }
+}
+
+} // namespace numblaze

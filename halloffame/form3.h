@@ -1,0 +1,39 @@
+#pragma once
+
+#include "shell/controls.h"
+#include "shell/screen.h"
+
+#include <array>
+
+namespace numblaze
+{
+
+/// The Hall of Fame's window and controls, built with their design values.
+struct Form3Controls {
+    Form3Controls();
+
+    ScreenWindow* window;
+    Shape* Shape1;                   ///< backdrop of the grid
+    Label* Label5;                   ///< "Hall of Fame"
+    Image* Image2;                   ///< blue ball over column 0
+    Image* Image1;                   ///< purple ball over column 1
+    Image* Image3;                   ///< red ball over column 2
+    std::array<Label*, 4> rowTitles; ///< Label1 to Label4: the math kinds
+    /// The twelve records: Label6(3m + o) shows math kind m against opponent o.
+    std::array<Label*, 12> Label6;
+};
+
+/// The Hall of Fame: shows the twelve records the menu writes into it; no behaviour of its own.
+class Form3 : public ScreenOf<Form3Controls>
+{
+  public:
+    static Form3& get();
+
+  protected:
+    void connectEvents(Form3Controls&) override {}
+
+  private:
+    Form3() = default;
+};
+
+} // namespace numblaze

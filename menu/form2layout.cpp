@@ -1,0 +1,114 @@
+#include "menu/form2layout.h"
+
+#include "menu/opponents.h"
+#include "shell/pictures.h"
+
+namespace numblaze
+{
+
+namespace
+{
+const QColor Lavender = bgrColor(0x00FFC0C0);
+const QColor DarkRed = bgrColor(0x00000040);
+
+QFont menuFont(bool bold = false)
+{
+    return designFont(QStringLiteral("OCR A Extended"), 12, bold);
+}
+
+Label* menuLabel(QWidget* window, const QString& name, Place place, const QString& caption)
+{
+    auto* label = new Label(window, name, place, caption);
+    label->setBackColor(Lavender);
+    label->setForeColor(DarkRed);
+    label->setFont(menuFont());
+    return label;
+}
+
+PushButton* menuButton(QWidget* window, const QString& name, Place place, const QString& caption,
+                       quint32 face)
+{
+    auto* button = new PushButton(window, name, place, caption);
+    button->setFaceColor(bgrColor(face));
+    button->setFont(menuFont());
+    return button;
+}
+} // namespace
+
+Form2Controls::Form2Controls()
+{
+    window =
+        new ScreenWindow(QStringLiteral("Form2"), QStringLiteral("Numblaze"),
+                         QSize(pixels(6945), pixels(4935)), ScreenWindow::FrameKind::FixedSingle);
+    window->setBackColor(Lavender);
+    window->setWindowIcon(applicationIcon());
+
+    // Drawn controls: pictures and labels.
+    Image1 = new Image(window, QStringLiteral("Image1"), {0, 120, 6975, 1215});
+    Image1->setPicture(picture(QStringLiteral("title")));
+    Image1->setStretch(true);
+    Image2 = new Image(window, QStringLiteral("Image2"), {960, 1440, 720, 720});
+    Image2->setPicture(picture(QStringLiteral("ball-green-48")));
+    for (int i = 0; i < 3; ++i) {
+        Image3[i] = new Image(window, QStringLiteral("Image3(%1)").arg(i),
+                              {4440, 2760 + 600 * i, 480, 480});
+        Image3[i]->setPicture(picture(opponents[i].ball + QStringLiteral("-32")));
+    }
+    Label1 = menuLabel(window, QStringLiteral("Label1"), {2640, 2880, 1215, 615},
+                       QStringLiteral("Race against:"));
+    const int nameWidths[] = {1500, 1800, 1500};
+    for (int i = 0; i < 3; ++i) {
+        Label2[i] = menuLabel(window, QStringLiteral("Label2(%1)").arg(i),
+                              {5040, 2880 + 600 * i, nameWidths[i], 255}, opponents[i].name);
+        Label2[i]->setAutoSize(Label::AutoSize::GrowRight);
+    }
+    Label3 = menuLabel(window, QStringLiteral("Label3"), {2760, 4560, 4125, 255},
+                       QStringLiteral("Your highest number is 5."));
+    Label3->setFont(menuFont(true));
+    Label3->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    Label3->setAutoSize(Label::AutoSize::GrowLeft);
+
+    // Windowed controls, in tab order.
+    Command1 = menuButton(window, QStringLiteral("Command1"), {240, 2520, 2055, 495},
+                          QStringLiteral("Race!"), 0x00FF8080);
+    Command4 = menuButton(window, QStringLiteral("Command4"), {240, 3240, 2055, 495},
+                          QStringLiteral("Hall of Fame"), 0x00FF8080);
+    Frame1 = new Frame(window, QStringLiteral("Frame1"), {2640, 1320, 4095, 1335},
+                       QStringLiteral("Math"));
+    Frame1->setBackColor(Lavender);
+    Frame1->setForeColor(DarkRed);
+    Frame1->setFont(menuFont());
+    const char* kinds[] = {"Addition", "Subtraction", "Multiplication", "Division"};
+    const Place kindPlaces[] = {{120, 360, 1935, 255},
+                                {2280, 360, 1695, 255},
+                                {120, 840, 2055, 255},
+                                {2280, 840, 1695, 255}};
+    for (int i = 0; i < 4; ++i) {
+        Option1[i] = new OptionButton(Frame1, QStringLiteral("Option1(%1)").arg(i), kindPlaces[i],
+                                      QString::fromLatin1(kinds[i]));
+        Option1[i]->setBackColor(Lavender);
+        Option1[i]->setForeColor(DarkRed);
+        Option1[i]->setFont(designFont(QStringLiteral("OCR A Extended"), 9.75));
+    }
+    Option1[0]->setChecked(true);
+    Command2 = menuButton(window, QStringLiteral("Command2"), {480, 4320, 1575, 495},
+                          QStringLiteral("Exit"), 0x00808080);
+    for (int i = 0; i < 3; ++i) {
+        Option2[i] = new OptionButton(window, QStringLiteral("Option2(%1)").arg(i),
+                                      {4080, 2880 + 600 * i, 255, 255});
+        Option2[i]->setBackColor(Lavender);
+        Option2[i]->setAccessibleName(opponents[i].name);
+    }
+
+    QWidget::setTabOrder(Command1, Command4);
+    QWidget::setTabOrder(Command4, Option1[0]);
+    for (int i = 0; i < 3; ++i)
+        QWidget::setTabOrder(Option1[i], Option1[i + 1]);
+    QWidget::setTabOrder(Option1[3], Command2);
+    QWidget::setTabOrder(Command2, Option2[0]);
+    for (int i = 0; i < 2; ++i)
+        QWidget::setTabOrder(Option2[i], Option2[i + 1]);
+    Command1->setFocus();
+}
+
+} // namespace numblaze

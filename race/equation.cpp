@@ -1,0 +1,49 @@
+#include "race/form1.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace numblaze
+{
+
+/// A whole number from 0 to m: the end values come out half as often as the others.
+double Form1::draw(double m)
+{
+    return std::nearbyint(double(randomSource().next()) * m);
+}
+
+void Form1::Make_Equation()
+{
+    Form1Controls& c = ui();
+    const QString sign = c.Label3->caption();
+    if (sign == QLatin1String("+") || sign == QLatin1String("*")) {
+        c.Label1->setCaption(Loose::plainText(draw(Highest.toNumber())));
+        c.Label2->setCaption(Loose::plainText(draw(Highest.toNumber())));
+    } else if (sign == QLatin1String("-") || sign == QLatin1String("/")) {
+        // Both kinds draw again until they get a number of at least 1, which a record below
+        // one half could never give.
+        if (!(Highest.toNumber() >= 0.5))
+            throw std::domain_error("the record is too small for this math kind");
+        if (sign == QLatin1String("-")) {
+            // The first operand is never 0 and the second never larger: no negative answers.
+            double a = 0;
+            do
+                a = draw(Highest.toNumber());
+            while (a < 1);
+            c.Label1->setCaption(Loose::plainText(a));
+            const double b = draw(Loose::leadingNumber(c.Label1->caption()));
+            c.Label2->setCaption(Loose::plainText(b));
+        } else {
+            // The dividend is a multiple of the divisor, so the quotient is whole.
+            double b = 0;
+            do
+                b = draw(Highest.toNumber());
+            while (b == 0);
+            const double q = draw(Highest.toNumber());
+            c.Label1->setCaption(Loose::plainText(b * q));
+            c.Label2->setCaption(Loose::plainText(b));
+        }
+    }
+}
+
+} // namespace numblaze

@@ -1,0 +1,134 @@
+#include "race/form1.h"
+
+#include "menu/form2.h"
+
+namespace numblaze
+{
+
+namespace
+{
+const QColor LightGreen = bgrColor(0x0080FF80);
+const QColor Red(255, 0, 0);
+const QColor Blue(0, 0, 255);
+} // namespace
+
+const QString Form1::Racing = QStringLiteral("Press ENTER to send your answer!");
+const QString Form1::Won = QStringLiteral("You won!!!");
+const QString Form1::Lost = QStringLiteral("You lost!");
+
+Form1& Form1::get()
+{
+    static Form1 screen;
+    return screen;
+}
+
+void Form1::connectEvents(Form1Controls& c)
+{
+    c.Command1->onClick = [this] { Command1_Click(); };
+    c.Command2->onClick = [this] { Command2_Click(); };
+    c.Timer1->onTick = [this] { Timer1_Timer(); };
+    c.Timer2->onTick = [this] { Timer2_Timer(); };
+    c.Timer3->onTick = [this] { Timer3_Timer(); };
+}
+
+void Form1::Form_Load()
+{
+    Form1Controls& c = *controls_;
+    random_.seedFromTimeOfDay();
+    c.Command1->setCaption(QStringLiteral("3"));
+    PlayerStep = 480;
+    // Each opponent's speed has its own ball; any other speed leaves the ball without one.
+    if (enemy_speed.toNumber() == 15)
+        c.Image3->setPicture(c.Image1[0]->picture());
+    if (enemy_speed.toNumber() == 25)
+        c.Image3->setPicture(c.Image1[1]->picture());
+    if (enemy_speed.toNumber() == 35)
+        c.Image3->setPicture(c.Image1[2]->picture());
+    // The answer box is disabled until the start, so the status button has the focus.
+    c.Command1->setFocus();
+}
+
+void Form1::Form_Unload()
+{
+    Form1Controls& c = *controls_;
+    c.Timer1->setEnabled(false);
+    c.Timer2->setEnabled(false);
+    Form2::get().show();
+}
+
+void Form1::Timer1_Timer()
+{
+    Form1Controls& c = *controls_;
+    const QString phase = c.Command1->caption();
+    if (phase == QLatin1String("1")) {
+        c.Command1->setCaption(Racing);
+        c.Image4[0]->hide();
+        c.Image4[1]->show();
+        c.Timer1->setEnabled(false);
+        c.Text1->setEnabled(true);
+        c.Text1->setFocus();
+        try {
+            Make_Equation();
+        } catch (const std::exception&) {
+            // A record that cannot size an equation leaves the labels empty; the race runs on.
+        }
+        c.Timer2->setEnabled(true);
+    } else if (phase == QLatin1String("2")) {
+        c.Command1->setCaption(QStringLiteral("1"));
+    } else if (phase == QLatin1String("3")) {
+        c.Command1->setCaption(QStringLiteral("2"));
+    }
+}
+
+void Form1::Timer2_Timer()
+{
+    Form1Controls& c = *controls_;
+    c.Image3->setLeft(float(c.Image3->left() + enemy_speed.toNumber()));
+    if (c.Image3->left() >= FinishLine) {
+        c.Label1->setCaption(QString());
+        c.Label2->setCaption(QString());
+        c.Text1->setText(QString());
+        c.Text1->setEnabled(false);
+        c.Timer2->setEnabled(false);
+        c.window->setBackColor(Red);
+        c.Command1->setCaption(Lost);
+    }
+}
+
+void Form1::Timer3_Timer()
+{
+    // The end of a red flash; it does not look at the phase.
+    Form1Controls& c = *controls_;
+    c.window->setBackColor(LightGreen);
+    c.Timer3->setEnabled(false);
+    c.Text1->setText(QString());
+}
+
+void Form1::Win()
+{
+    Form1Controls& c = *controls_;
+    c.Timer2->setEnabled(false);
+    c.Label1->setCaption(QString());
+    c.Label2->setCaption(QString());
+    c.Text1->setEnabled(false);
+    // The new record goes to the menu's mailbox; the menu takes it in when it is activated.
+    Form2::get().ui().Image2->setTag(Loose(Highest.toNumber() + 1).toText());
+    c.window->setBackColor(Blue);
+    c.Command1->setCaption(Won);
+}
+
+void Form1::Command2_Click()
+{
+    unload();
+}
+
+void Form1::wrongAnswerFlash(bool withFocus)
+{
+    Form1Controls& c = *controls_;
+    c.window->setBackColor(Red);
+    c.Timer3->setEnabled(true);
+    if (withFocus)
+        c.Text1->setFocus();
+}
+
+} // namespace numblaze

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "race/form1layout.h"
+#include "shell/loose.h"
+#include "shell/randomsource.h"
+
+namespace numblaze
+{
+
+/// The race screen: one race from countdown to result, loaded afresh for every race.
+class Form1 : public ScreenOf<Form1Controls>
+{
+  public:
+    /// The race phases, as the status button shows them.
+    static const QString Racing;
+    static const QString Won;
+    static const QString Lost;
+    /// A ball whose left edge is at or beyond this line, in twips, has finished.
+    static constexpr float FinishLine = 5380.0f;
+
+    static Form1& get();
+
+    /// Largest operand of the race's equations: the record cell as the menu holds it.
+    Loose Highest;
+    /// Twips the opponent's ball moves per tick of Timer2: 15, 25 or 35.
+    Loose enemy_speed;
+
+    /// Puts a new equation of the race's operator, sized by Highest, on the operand labels.
+    void Make_Equation();
+
+    /// The race's random source; seeded from the time of day at every load.
+    RandomSource& randomSource() { return random_; }
+
+    // The screen's event handlers, one per control event.
+    void Command1_Click();
+    void Command2_Click();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+    /// The player's ball has crossed the finish line: the race is won.
+    void Win();
+
+  protected:
+    void connectEvents(Form1Controls& c) override;
+    void Form_Load() override;
+    void Form_Unload() override;
+
+  private:
+    Form1() = default;
+    double draw(double m);
+    void checkAnswer(const QString& sign);
+    void wrongAnswerFlash(bool withFocus);
+
+    /// Twips the player's ball moves per right answer.
+    Loose PlayerStep;
+    RandomSource random_;
+};
+
+} // namespace numblaze

@@ -1,0 +1,89 @@
+#include "race/form1layout.h"
+
+#include "shell/pictures.h"
+
+namespace numblaze
+{
+
+namespace
+{
+const QColor LightGreen = bgrColor(0x0080FF80);
+const QColor BoxBlue = bgrColor(0x00FF8080);
+const QColor White = bgrColor(0x00FFFFFF);
+
+Label* equationLabel(QWidget* window, const QString& name, Place place, const QString& caption,
+                     bool operand)
+{
+    auto* label = new Label(window, name, place, caption);
+    label->setBackColor(operand ? White : LightGreen);
+    label->setFramed(operand);
+    label->setAlignment(Qt::AlignCenter);
+    label->setWordWrap(false);
+    label->setFont(designFont(QStringLiteral("MS Sans Serif"), 24));
+    return label;
+}
+} // namespace
+
+Form1Controls::Form1Controls()
+{
+    window = new ScreenWindow(QStringLiteral("Form1"), QStringLiteral("Form1"),
+                              QSize(pixels(6735), pixels(5055)), ScreenWindow::FrameKind::None);
+    window->setBackColor(LightGreen);
+
+    // Drawn controls first, from the bottom of the stack up.
+    Image4[0] = new Image(window, QStringLiteral("Image4(0)"), {720, 240, 5295, 1095});
+    Image4[0]->setPicture(picture(QStringLiteral("banner-ready")));
+    Image4[1] = new Image(window, QStringLiteral("Image4(1)"), {720, 240, 5295, 1095});
+    Image4[1]->setPicture(picture(QStringLiteral("banner-go")));
+    Image4[1]->hide();
+    const char* balls[] = {"ball-blue-32", "ball-purple-32", "ball-red-32"};
+    for (int i = 0; i < 3; ++i) {
+        Image1[i] =
+            new Image(window, QStringLiteral("Image1(%1)").arg(i), {6240, 840 + 480 * i, 480, 480});
+        Image1[i]->setPicture(picture(QString::fromLatin1(balls[i])));
+        Image1[i]->hide();
+    }
+
+    Shape3 = new Shape(window, QStringLiteral("Shape3"), {720, 1560, 1365, 765}, BoxBlue);
+    Label1 = equationLabel(window, QStringLiteral("Label1"), {840, 1680, 1095, 495}, {}, true);
+    Label3 = equationLabel(window, QStringLiteral("Label3"), {2130, 1680, 375, 495},
+                           QStringLiteral("+"), false);
+    Shape2 = new Shape(window, QStringLiteral("Shape2"), {2520, 1560, 1365, 765}, BoxBlue);
+    Label2 = equationLabel(window, QStringLiteral("Label2"), {2640, 1680, 1095, 495}, {}, true);
+    Label4 = equationLabel(window, QStringLiteral("Label4"), {3840, 1680, 495, 495},
+                           QStringLiteral("="), false);
+    Shape1 =
+        new Shape(window, QStringLiteral("Shape1"), {4320, 1560, 1725, 765}, bgrColor(0x0000FF00));
+
+    // Windowed controls, in tab order.
+    Text1 = new TextBox(window, QStringLiteral("Text1"), {4440, 1680, 1455, 525});
+    Text1->setAlignment(Qt::AlignCenter);
+    Text1->setFont(designFont(QStringLiteral("MS Sans Serif"), 24));
+    Text1->setEnabled(false);
+
+    Command1 = new PushButton(window, QStringLiteral("Command1"), {240, 4080, 5415, 735},
+                              QStringLiteral("3"));
+    Command1->setFaceColor(bgrColor(0x0000FF00));
+    Command1->setFont(designFont(QStringLiteral("OCR A Extended"), 14.25));
+    window->setDefaultButton(Command1);
+
+    Picture1 = new PictureBox(window, QStringLiteral("Picture1"), {240, 2520, 6255, 1335}, White);
+    Picture1->setPicture(picture(QStringLiteral("track")));
+    Image2 = new Image(Picture1, QStringLiteral("Image2"), {120, 60, 480, 480});
+    Image2->setPicture(picture(QStringLiteral("ball-green-32")));
+    Image3 = new Image(Picture1, QStringLiteral("Image3"), {120, 795, 480, 480});
+
+    Command2 = new PushButton(window, QStringLiteral("Command2"), {5760, 4080, 735, 735});
+    Command2->setPicture(picture(QStringLiteral("stop")));
+    Command2->setAccessibleName(QStringLiteral("Stop"));
+
+    QWidget::setTabOrder(Text1, Command1);
+    QWidget::setTabOrder(Command1, Picture1);
+    QWidget::setTabOrder(Picture1, Command2);
+
+    Timer1 = new Timer(window, QStringLiteral("Timer1"), 1000, true);
+    Timer2 = new Timer(window, QStringLiteral("Timer2"), 100, false);
+    Timer3 = new Timer(window, QStringLiteral("Timer3"), 100, false);
+}
+
+} // namespace numblaze

@@ -1,0 +1,28 @@
+#include "shell/randomsource.h"
+
+#include <QTime>
+#include <bit>
+#include <cstdint>
+
+namespace numblaze
+{
+
+void RandomSource::seed(double value)
+{
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    std::seed_seq sequence{std::uint32_t(bits), std::uint32_t(bits >> 32)};
+    engine_.seed(sequence);
+}
+
+void RandomSource::seedFromTimeOfDay()
+{
+    seed(QTime::currentTime().msecsSinceStartOfDay() / 1000.0);
+}
+
+float RandomSource::next()
+{
+    // The top 24 bits fill a float's mantissa exactly, so the value is below 1.0.
+    return float(engine_() >> 8) * 0x1.0p-24f;
+}
+
+} // namespace numblaze

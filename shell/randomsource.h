@@ -1,0 +1,23 @@
+#pragma once
+
+#include <random>
+
+namespace numblaze
+{
+
+/// The race's source of chance: seeded once per race, then uniform values in [0, 1).
+class RandomSource
+{
+  public:
+    /// Starts a fresh sequence from a seed value (the race uses the seconds since midnight).
+    void seed(double value);
+    /// Seeds from the time of day, as every race does when its screen is loaded.
+    void seedFromTimeOfDay();
+    /// The next value, uniform in [0, 1) in single precision; never 1.0.
+    float next();
+
+  private:
+    std::mt19937 engine_;
+};
+
+} // namespace numblaze

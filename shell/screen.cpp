@@ -1,0 +1,222 @@
+#include "shell/screen.h"
+
+#include "shell/fonts.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace numblaze
+{
+
+// ScreenWindow
+
+ScreenWindow::ScreenWindow(const QString& name, const QString& caption, QSize client,
+                           FrameKind frame)
+{
+    installDesignFonts();
+    setObjectName(name);
+    setWindowTitle(caption);
+    Qt::WindowFlags flags = Qt::Window;
+    switch (frame) {
+    case FrameKind::None:
+        flags |= Qt::FramelessWindowHint;
+        break;
+    case FrameKind::FixedSingle:
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+        break;
+    case FrameKind::Sizable:
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+        break;
+    }
+    setWindowFlags(flags);
+    if (frame == FrameKind::Sizable)
+        resize(client);
+    else
+        setFixedSize(client);
+    setAutoFillBackground(true);
+}
+
+QColor ScreenWindow::backColor() const
+{
+    return palette().color(QPalette::Window);
+}
+
+void ScreenWindow::setBackColor(const QColor& colour)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Window, colour);
+    setPalette(p);
+}
+
+void ScreenWindow::finishControls()
+{
+    const auto children = findChildren<QWidget*>();
+    for (QWidget* child : children) {
+        child->installEventFilter(this);
+        // Windowed controls lie above everything drawn on their container.
+        if (qobject_cast<QAbstractButton*>(child) || qobject_cast<QLineEdit*>(child) ||
+            qobject_cast<QGroupBox*>(child) || child->focusPolicy() != Qt::NoFocus)
+            child->raise();
+    }
+}
+
+bool ScreenWindow::pressEnter(QObject* target)
+{
+    if (defaultButton_) {
+        if (defaultButton_->isEnabled())
+            defaultButton_->click();
+        return true;
+    }
+    // Without a default button, Enter clicks the push button that has the focus.
+    auto* button = qobject_cast<QPushButton*>(target);
+    if (button && button->isEnabled()) {
+        button->click();
+        return true;
+    }
+    return false;
+}
+
+static bool isEnter(QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+bool ScreenWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (isEnter(event))
+        return pressEnter(watched);
+    return QWidget::eventFilter(watched, event);
+}
+
+void ScreenWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (isEnter(event) && pressEnter(this))
+        return;
+    // Escape and every other key the controls did not take do nothing on a screen.
+    event->ignore();
+}
+
+void ScreenWindow::closeEvent(QCloseEvent* event)
+{
+    if (!onClose) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    // The screen decides: unloading it destroys this window.
+    event->ignore();
+    onClose();
+}
+
+void ScreenWindow::showEvent(QShowEvent* event)
+{
+    if (!centred_) {
+        centred_ = true;
+        if (const QScreen* screen = this->screen()) {
+            const QRect area = screen->availableGeometry();
+            move(area.center() - QPoint(width() / 2, height() / 2));
+        }
+    }
+    QWidget::showEvent(event);
+}
+
+// Screen
+
+Screen::~Screen()
+{
+    // At the very end of the program the application object may already be gone.
+    if (window_ && QCoreApplication::instance())
+        delete window_.data();
+}
+
+void Screen::load()
+{
+    if (isLoaded())
+        return;
+    window_ = createControls();
+    window_->onClose = [this] { unload(); };
+    window_->finishControls();
+    Form_Load();
+}
+
+ScreenWindow& Screen::window()
+{
+    load();
+    return *window_;
+}
+
+void Screen::show()
+{
+    load();
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+    Form_Activate();
+}
+
+void Screen::showModal(Screen& owner)
+{
+    load();
+    window_->setWindowModality(Qt::ApplicationModal);
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    loop.exec();
+    modalLoop_ = nullptr;
+    if (owner.isLoaded()) {
+        owner.window_->activateWindow();
+        owner.Form_Activate();
+    }
+}
+
+void Screen::hide()
+{
+    if (isLoaded())
+        window_->hide();
+}
+
+void Screen::unload()
+{
+    if (!isLoaded() || unloading_)
+        return;
+    unloading_ = true;
+    Form_Unload();
+    unloading_ = false;
+    destroyWindow();
+}
+
+void Screen::discard()
+{
+    destroyWindow();
+}
+
+void Screen::destroyWindow()
+{
+    if (!isLoaded())
+        return;
+    ScreenWindow* window = window_.data();
+    window_.clear();
+    // A click handler may be unloading its own screen: stop everything now, delete later.
+    for (QTimer* timer : window->findChildren<QTimer*>())
+        timer->stop();
+    window->onClose = nullptr;
+    window->hide();
+    window->deleteLater();
+    forgetControls();
+    if (modalLoop_)
+        modalLoop_->quit();
+}
+
+} // namespace numblaze

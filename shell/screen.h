@@ -1,0 +1,122 @@
+#pragma once
+
+#include <QEventLoop>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include <QAbstractButton>
+
+namespace numblaze
+{
+
+/// The window of a loaded screen: its client area, frame kind, background and keyboard rules.
+class ScreenWindow : public QWidget
+{
+  public:
+    enum class FrameKind { None, FixedSingle, Sizable };
+
+    ScreenWindow(const QString& name, const QString& caption, QSize client, FrameKind frame);
+
+    QColor backColor() const;
+    void setBackColor(const QColor& colour);
+
+    /// Enter clicks this button wherever the focus is on the screen.
+    void setDefaultButton(QAbstractButton* button) { defaultButton_ = button; }
+
+    /// Called when the player closes the window (close box or the platform's close command).
+    std::function<void()> onClose;
+
+    /// Finishes the window once its controls exist: windowed controls go above the drawn ones
+    /// and every control passes Enter to the screen's rules.
+    void finishControls();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    bool pressEnter(QObject* target);
+
+    QPointer<QAbstractButton> defaultButton_;
+    bool centred_ = false;
+};
+
+/**
+ * One screen of the game. The screen object lasts for the whole run and keeps its public
+ * variables; its window and controls exist only while it is loaded. Using a control of an
+ * unloaded screen loads it afresh with the design values.
+ */
+class Screen
+{
+  public:
+    Screen() = default;
+    Screen(const Screen&) = delete;
+    Screen& operator=(const Screen&) = delete;
+    virtual ~Screen();
+
+    bool isLoaded() const { return !window_.isNull(); }
+    /// Creates the window and controls with their design values, then raises the load event.
+    void load();
+    /// Shows the screen and returns at once; raises the activate event.
+    void show();
+    /// Shows the screen over owner and returns when it has been closed (unloaded); owner then
+    /// gets no input meanwhile and is activated again afterwards.
+    void showModal(Screen& owner);
+    void hide();
+    /// Raises the unload event, then destroys the window and controls.
+    void unload();
+    /// Destroys the window and controls without raising any event (the program is ending).
+    void discard();
+
+    /// The screen's window, loading the screen first if needed.
+    ScreenWindow& window();
+
+  protected:
+    /// Builds the window and every control with their design values.
+    virtual ScreenWindow* createControls() = 0;
+    /// Forgets the controls after their window has been scheduled for deletion.
+    virtual void forgetControls() = 0;
+
+    virtual void Form_Load() {}
+    virtual void Form_Unload() {}
+    virtual void Form_Activate() {}
+
+  private:
+    void destroyWindow();
+
+    QPointer<ScreenWindow> window_;
+    QEventLoop* modalLoop_ = nullptr;
+    bool unloading_ = false;
+};
+
+/// A screen whose controls are the struct Controls; its constructor builds the design layout.
+template <class Controls> class ScreenOf : public Screen
+{
+  public:
+    /// The screen's controls, loading the screen first if needed.
+    Controls& ui()
+    {
+        load();
+        return *controls_;
+    }
+
+  protected:
+    /// Connects the controls' events to the screen's handlers.
+    virtual void connectEvents(Controls& controls) = 0;
+
+    ScreenWindow* createControls() override
+    {
+        controls_ = std::make_unique<Controls>();
+        connectEvents(*controls_);
+        return controls_->window;
+    }
+    void forgetControls() override { controls_.reset(); }
+
+    std::unique_ptr<Controls> controls_;
+};
+
+} // namespace numblaze
