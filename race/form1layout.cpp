@@ -2,6 +2,8 @@
 
 #include "shell/pictures.h"
 
+#include <limits>
+
 namespace numblaze
 {
 
@@ -60,6 +62,7 @@ Form1Controls::Form1Controls()
     Text1->setAlignment(Qt::AlignCenter);
     Text1->setFont(designFont(QStringLiteral("MS Sans Serif"), 24));
     Text1->setEnabled(false);
+    Text1->setMaxLength(std::numeric_limits<int>::max()); // the answer box has no length limit
 
     Command1 = new PushButton(window, QStringLiteral("Command1"), {240, 4080, 5415, 735},
                               QStringLiteral("3"));
