@@ -52,7 +52,9 @@ Form3Controls::Form3Controls()
                                  {120, 2040 + 600 * m, 2295, 255}, QString::fromLatin1(kinds[m]));
         rowTitles[m]->setBackColor(Lavender);
         rowTitles[m]->setForeColor(bgrColor(0x00000040));
-        rowTitles[m]->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        // OCR-A's line is three pixels taller than the row, all of it empty space above the
+        // letters: aligned to the bottom, the row cuts that space and not the descenders.
+        rowTitles[m]->setAlignment(Qt::AlignRight | Qt::AlignBottom);
         rowTitles[m]->setFont(designFont(QStringLiteral("OCR A Extended"), 12));
     }
     for (int k = 0; k < 12; ++k) {

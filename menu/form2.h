@@ -18,7 +18,7 @@ class Form2 : public ScreenOf<Form2Controls>
     /// The selected opponent, 0 to 2.
     Loose Active_Difficulty;
 
-    /// The folder that holds Progress.txt; empty means the program's own directory.
+    /// Stands in for the program's directory when set (tests); empty means the real one.
     QString progressFolder;
     /// The full name of the progress file.
     QString progressFileName() const;

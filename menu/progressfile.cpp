@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QSaveFile>
+#include <cmath>
 #include <optional>
 
 namespace numblaze
@@ -26,12 +27,27 @@ std::optional<QString> readLine(QIODevice& device)
         if (line.isEmpty())
             break;
     }
+    // A CR before the end of the line belongs to the terminator, also in a last line cut short
+    // between its CR and its LF.
     if (line.endsWith('\n'))
-        line.chop(line.endsWith("\r\n") ? 2 : 1);
+        line.chop(1);
+    if (line.endsWith('\r'))
+        line.chop(1);
     if (tooLong || line.size() > LongestLine)
         line = QByteArray(LongestLine + 1, ' ');
     // Each byte is one character, so the line is written back exactly as it was read.
     return QString::fromLatin1(line);
+}
+
+bool writeAll(QIODevice& device, const QByteArray& bytes)
+{
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = device.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return true;
 }
 
 int selection(const std::optional<QString>& line, int count)
@@ -39,8 +55,9 @@ int selection(const std::optional<QString>& line, int count)
     if (!line)
         return 0;
     try {
-        const int index = Loose(*line).toInteger16();
-        return index >= 0 && index < count ? index : 0;
+        // Only a whole number names an option: "1.5" is no option, not option 2.
+        const double index = Loose::localeNumber(*line);
+        return index >= 0 && index < count && index == std::floor(index) ? int(index) : 0;
     } catch (const std::exception&) {
         return 0;
     }
@@ -97,8 +114,10 @@ QByteArray progressBytes(const Progress& progress)
 bool writeProgressFile(const QString& fileName, const Progress& progress, QString* error)
 {
     QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly) && file.write(progressBytes(progress)) >= 0 &&
-        file.commit())
+    // Unbuffered: a buffered QSaveFile only meets a full disk when commit() flushes, and commit()
+    // does not check that flush, so it would put a cut-off file in place of the old one.
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+        writeAll(file, progressBytes(progress)) && file.commit())
         return true;
     if (error)
         *error = file.errorString();

@@ -50,10 +50,12 @@ Form1Controls::Form1Controls()
     Label1 = equationLabel(window, QStringLiteral("Label1"), {840, 1680, 1095, 495}, {}, true);
     Label3 = equationLabel(window, QStringLiteral("Label3"), {2130, 1680, 375, 495},
                            QStringLiteral("+"), false);
-    Shape2 = new Shape(window, QStringLiteral("Shape2"), {2520, 1560, 1365, 765}, BoxBlue);
-    Label2 = equationLabel(window, QStringLiteral("Label2"), {2640, 1680, 1095, 495}, {}, true);
+    // "=" reaches three pixels into the box on its left and one into the box on its right: it
+    // goes under both, so each box stays a whole rectangle.
     Label4 = equationLabel(window, QStringLiteral("Label4"), {3840, 1680, 495, 495},
                            QStringLiteral("="), false);
+    Shape2 = new Shape(window, QStringLiteral("Shape2"), {2520, 1560, 1365, 765}, BoxBlue);
+    Label2 = equationLabel(window, QStringLiteral("Label2"), {2640, 1680, 1095, 495}, {}, true);
     Shape1 =
         new Shape(window, QStringLiteral("Shape1"), {4320, 1560, 1725, 765}, bgrColor(0x0000FF00));
 
@@ -62,6 +64,7 @@ Form1Controls::Form1Controls()
     Text1->setAlignment(Qt::AlignCenter);
     Text1->setFont(designFont(QStringLiteral("MS Sans Serif"), 24));
     Text1->setEnabled(false);
+    Text1->setAccessibleName(QStringLiteral("Answer"));
     Text1->setMaxLength(std::numeric_limits<int>::max()); // the answer box has no length limit
 
     Command1 = new PushButton(window, QStringLiteral("Command1"), {240, 4080, 5415, 735},
@@ -72,6 +75,7 @@ Form1Controls::Form1Controls()
 
     Picture1 = new PictureBox(window, QStringLiteral("Picture1"), {240, 2520, 6255, 1335}, White);
     Picture1->setPicture(picture(QStringLiteral("track")));
+    Picture1->setAccessibleName(QStringLiteral("Track"));
     Image2 = new Image(Picture1, QStringLiteral("Image2"), {120, 60, 480, 480});
     Image2->setPicture(picture(QStringLiteral("ball-green-32")));
     Image3 = new Image(Picture1, QStringLiteral("Image3"), {120, 795, 480, 480});

@@ -4,7 +4,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-packages="cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-ocr-a fonts-dejavu-core fonts-liberation"
+packages="cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-ocr-a fonts-dejavu-core fonts-liberation desktop-file-utils appstream"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -4,4 +4,13 @@ set -eu
 cd "$(dirname "$0")/.."
 sh scripts/setup.sh
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build --output-on-failure -j "$(nproc)"
+ctest --test-dir "${NUMBLAZE_BUILD_DIR:-build}" --output-on-failure -j "$(nproc)"
+
+# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer: any report ends
+# that test with a failure.
+asan="${NUMBLAZE_ASAN_BUILD_DIR:-build-asan}"
+[ -f "$asan/CMakeCache.txt" ] || cmake -S . -B "$asan" -DNUMBLAZE_SANITIZE=ON
+cmake --build "$asan" -j "$(nproc)"
+export ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+ctest --test-dir "$asan" --output-on-failure -j "$(nproc)"

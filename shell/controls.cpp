@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
+#include <algorithm>
 #include <cmath>
 
 namespace numblaze
@@ -16,16 +17,6 @@ int pixels(double twips)
 QColor bgrColor(quint32 bgr)
 {
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
-}
-
-QFont designFont(const QString& family, double points, bool bold, bool italic)
-{
-    QFont font(family);
-    // The screens are laid out in pixels for 96 dpi, so the fonts are sized the same way.
-    font.setPixelSize(int(std::lround(points * 96.0 / 72.0)));
-    font.setWeight(bold ? QFont::Bold : QFont::Normal);
-    font.setItalic(italic);
-    return font;
 }
 
 void placeControl(QWidget* widget, const QString& name, Place place)
@@ -169,6 +160,38 @@ void Shape::paintEvent(QPaintEvent*)
 
 // PushButton
 
+// The caption on one line when it fits the width; otherwise on two lines split at the space that
+// makes them most even, so a long caption reads as a tidy block rather than a full line and a
+// stray word; word by word only when even two lines are too wide.
+static QStringList captionLines(const QString& caption, const QFontMetrics& metrics, int width)
+{
+    if (metrics.horizontalAdvance(caption) <= width)
+        return {caption};
+    const QStringList words = caption.split(u' ');
+    QStringList best;
+    int bestWidth = width + 1;
+    for (qsizetype n = 1; n < words.size(); ++n) {
+        const QString first = words.first(n).join(u' ');
+        const QString second = words.sliced(n).join(u' ');
+        const int wider =
+            std::max(metrics.horizontalAdvance(first), metrics.horizontalAdvance(second));
+        if (wider < bestWidth) {
+            bestWidth = wider;
+            best = {first, second};
+        }
+    }
+    if (!best.isEmpty())
+        return best;
+    QStringList lines;
+    for (const QString& word : words) {
+        if (!lines.isEmpty() && metrics.horizontalAdvance(lines.last() + u' ' + word) <= width)
+            lines.last() += u' ' + word;
+        else
+            lines << word;
+    }
+    return lines;
+}
+
 PushButton::PushButton(QWidget* parent, const QString& name, Place place, const QString& caption)
     : QPushButton(caption, parent)
 {
@@ -203,40 +226,61 @@ void PushButton::paintEvent(QPaintEvent* event)
     }
     // Graphical style: a flat face in its own colour inside a raised (or, pressed, sunken) bevel.
     QPainter painter(this);
-    const QRect r = rect();
-    const bool down = isDown();
-    painter.fillRect(r, face_);
+    const QPoint pressed = isDown() ? QPoint(1, 1) : QPoint(0, 0);
+    painter.fillRect(rect(), face_);
     if (!picture_.isNull()) {
+        // Centred on the face and cut at its edges, however much larger than the button it is.
         const QSizeF size = picture_.deviceIndependentSize();
-        const QPointF corner((r.width() - size.width()) / 2.0, (r.height() - size.height()) / 2.0);
-        painter.setClipRect(r.adjusted(2, 2, -2, -2));
-        painter.drawPixmap(corner + QPointF(down ? 1 : 0, down ? 1 : 0), picture_);
+        const QPointF corner((width() - size.width()) / 2.0, (height() - size.height()) / 2.0);
+        painter.setClipRect(rect().adjusted(2, 2, -2, -2));
+        painter.drawPixmap(corner + pressed, picture_);
         painter.setClipping(false);
     }
-    if (!text().isEmpty()) {
-        painter.setPen(palette().color(QPalette::ButtonText));
-        painter.setFont(font());
-        const QRect textArea = r.adjusted(4, 2, -4, -2).translated(down ? 1 : 0, down ? 1 : 0);
-        painter.drawText(textArea, Qt::AlignCenter | Qt::TextWordWrap, text());
+    if (!text().isEmpty())
+        paintCaption(painter, rect().adjusted(4, 2, -4, -2).translated(pressed));
+    paintBevel(painter);
+}
+
+void PushButton::paintCaption(QPainter& painter, const QRect& area)
+{
+    const QFontMetrics metrics = fontMetrics();
+    const QStringList lines = captionLines(text(), metrics, area.width());
+    // The letters are centred, not the line boxes: OCR-A's lines have a tall empty band above
+    // the letters, which would push a two-line caption onto the bottom edge, and narrow letters
+    // like "!" stand in wide empty cells.
+    QRect ink;
+    for (int i = 0; i < lines.size(); ++i)
+        ink |= metrics.tightBoundingRect(lines[i]).translated(0, i * metrics.height());
+    const int baseline = area.top() + (area.height() - ink.height()) / 2 - ink.top();
+    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.setFont(font());
+    for (int i = 0; i < lines.size(); ++i) {
+        const QRect letters = metrics.tightBoundingRect(lines[i]);
+        const int left = area.left() + (area.width() - letters.width()) / 2 - letters.left();
+        painter.drawText(left, baseline + i * metrics.height(), lines[i]);
     }
+}
+
+void PushButton::paintBevel(QPainter& painter)
+{
+    const QRect r = rect();
+    const bool down = isDown();
     const QColor light = face_.lighter(160);
     const QColor shade = face_.darker(160);
-    const QColor outer = down ? Qt::black : QColor(Qt::white);
     painter.setPen(down ? shade : light);
     painter.drawLine(r.left() + 1, r.top() + 1, r.right() - 1, r.top() + 1);
     painter.drawLine(r.left() + 1, r.top() + 1, r.left() + 1, r.bottom() - 1);
     painter.setPen(down ? light : shade);
     painter.drawLine(r.left() + 1, r.bottom() - 1, r.right() - 1, r.bottom() - 1);
     painter.drawLine(r.right() - 1, r.top() + 1, r.right() - 1, r.bottom() - 1);
-    painter.setPen(down ? Qt::black : outer);
+    painter.setPen(down ? Qt::black : Qt::white);
     painter.drawLine(r.topLeft(), r.topRight());
     painter.drawLine(r.topLeft(), r.bottomLeft());
     painter.setPen(Qt::black);
     painter.drawLine(r.bottomLeft(), r.bottomRight());
     painter.drawLine(r.topRight(), r.bottomRight());
     if (hasFocus()) {
-        QPen dotted(Qt::black, 1, Qt::DotLine);
-        painter.setPen(dotted);
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
         painter.drawRect(r.adjusted(4, 4, -5, -5));
     }
 }
@@ -270,6 +314,8 @@ void OptionButton::select()
 
 void OptionButton::setBackColor(const QColor& colour)
 {
+    // A button fills with its Button colour by default, a light grey box on the window.
+    setBackgroundRole(QPalette::Window);
     setAutoFillBackground(true);
     setPaletteColour(this, QPalette::Window, colour);
 }
@@ -305,10 +351,14 @@ void Frame::paintEvent(QPaintEvent*)
     const QFontMetrics metrics(font());
     const int lineY = metrics.height() / 2;
     const QRect box = rect().adjusted(0, lineY, -2, -2);
-    painter.setPen(palette().color(QPalette::Mid));
+    // The classic etched line: a grey groove with a white highlight below and to the right.
+    painter.setPen(QColor(128, 128, 128));
     painter.drawRect(box);
     painter.setPen(Qt::white);
-    painter.drawRect(box.translated(1, 1));
+    painter.drawLine(box.left() + 1, box.top() + 1, box.right() - 1, box.top() + 1);
+    painter.drawLine(box.left() + 1, box.top() + 1, box.left() + 1, box.bottom() - 1);
+    painter.drawLine(box.left(), box.bottom() + 1, box.right() + 1, box.bottom() + 1);
+    painter.drawLine(box.right() + 1, box.top(), box.right() + 1, box.bottom() + 1);
     const int textWidth = metrics.horizontalAdvance(title());
     const QRect textArea(8, 0, textWidth + 4, metrics.height());
     painter.fillRect(textArea, palette().color(QPalette::Window));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/fonts.h"
+
 #include <QColor>
 #include <QGroupBox>
 #include <QLabel>
@@ -10,6 +12,8 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+
+class QPainter;
 
 namespace numblaze
 {
@@ -22,9 +26,6 @@ int pixels(double twips);
 
 /// A colour written as &H00BBGGRR&.
 QColor bgrColor(quint32 bgr);
-
-/// A font of the screens' design, at its point size for a 96 dpi screen.
-QFont designFont(const QString& family, double points, bool bold = false, bool italic = false);
 
 /// Where a control sits in its container, in twips.
 struct Place {
@@ -133,6 +134,9 @@ class PushButton : public QPushButton
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    void paintCaption(QPainter& painter, const QRect& area);
+    void paintBevel(QPainter& painter);
+
     QColor face_;
     QPixmap picture_;
 };

@@ -1,10 +1,17 @@
 #pragma once
 
+#include <QFont>
+
 namespace numblaze
 {
 
 /// Lets the screens ask for their design fonts by name ("OCR A Extended", "MS Sans Serif",
 /// "Narkisim") and get the closest fonts this system has. Safe to call more than once.
 void installDesignFonts();
+
+/// A font of the screens' design, at its point size for a 96 dpi screen. The fixed-width
+/// "OCR A Extended" keeps the design's pitch whatever stands in for it: 10 pixels a character
+/// at 12 pt, 11 in bold, so every caption fits the width the layout gives it.
+QFont designFont(const QString& family, double points, bool bold = false, bool italic = false);
 
 } // namespace numblaze

@@ -1,0 +1,587 @@
+// Prints how fast the game starts, loads a race, keeps time and sits idle on this machine.
+//
+// Without arguments it runs every measurement. Start-up, peak memory and idle CPU need a fresh
+// process each (an application object can be created only once per process), so for those it
+// starts copies of itself with one of the child arguments below and reads what they print.
+// Every "floor" is plain Qt doing the same kind of work: a bare window with as many child
+// widgets of the same Qt kinds as the game's screen, built and shown by the same program.
+#include "halloffame/form3.h"
+#include "menu/form2.h"
+#include "menu/opponents.h"
+#include "menu/progresslocation.h"
+#include "race/form1.h"
+#include "shell/pictures.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QGroupBox>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QMap>
+#include <QProcess>
+#include <QRadioButton>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <sys/resource.h>
+#include <vector>
+
+using namespace numblaze;
+using Clock = std::chrono::steady_clock;
+
+namespace
+{
+
+double msBetween(Clock::time_point from, Clock::time_point to)
+{
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+const char* verdict(bool met)
+{
+    return met ? "met" : "MISSED";
+}
+
+/// Waits for the first paint of a top-level window and for the end of that paint pass: the
+/// window gets the first paint event, its children are painted in the same pass, and the
+/// pass is over when the event loop next gets control.
+class FirstPaint : public QObject
+{
+  public:
+    explicit FirstPaint(std::function<bool(QWidget*)> isTarget) : isTarget_(std::move(isTarget))
+    {
+        qApp->installEventFilter(this);
+    }
+
+    /// The time the paint pass ended. A window that is never painted ends the benchmark.
+    Clock::time_point wait(int timeoutMs = 10000)
+    {
+        if (!done_) {
+            QTimer::singleShot(timeoutMs, &loop_, &QEventLoop::quit);
+            loop_.exec();
+        }
+        qApp->removeEventFilter(this);
+        if (!done_) {
+            std::fprintf(stderr, "no paint within %d ms\n", timeoutMs);
+            std::exit(2);
+        }
+        return painted_;
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!seen_ && event->type() == QEvent::Paint) {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget && widget->isWindow() && isTarget_(widget)) {
+                seen_ = true;
+                QTimer::singleShot(0, this, [this] {
+                    painted_ = Clock::now();
+                    done_ = true;
+                    loop_.quit();
+                });
+            }
+        }
+        return false;
+    }
+
+  private:
+    std::function<bool(QWidget*)> isTarget_;
+    QEventLoop loop_;
+    bool seen_ = false;
+    bool done_ = false;
+    Clock::time_point painted_;
+};
+
+bool named(QWidget* widget, const char* name)
+{
+    return widget->objectName() == QLatin1String(name);
+}
+
+/// How many controls of each Qt kind a screen holds, and its window's size and frame.
+struct WidgetKinds {
+    QSize size;
+    bool frameless = false;
+    int labels = 0, buttons = 0, options = 0, frames = 0, edits = 0, plain = 0;
+
+    int total() const { return labels + buttons + options + frames + edits + plain; }
+
+    QString toArgument() const
+    {
+        return QStringLiteral("%1x%2:%3:%4,%5,%6,%7,%8,%9")
+            .arg(size.width())
+            .arg(size.height())
+            .arg(int(frameless))
+            .arg(labels)
+            .arg(buttons)
+            .arg(options)
+            .arg(frames)
+            .arg(edits)
+            .arg(plain);
+    }
+
+    static WidgetKinds fromArgument(const QString& text)
+    {
+        const QStringList parts = text.split(QLatin1Char(':'));
+        const QStringList wh = parts.value(0).split(QLatin1Char('x'));
+        const QStringList n = parts.value(2).split(QLatin1Char(','));
+        WidgetKinds k;
+        k.size = QSize(wh.value(0).toInt(), wh.value(1).toInt());
+        k.frameless = parts.value(1) == QLatin1String("1");
+        int* counts[] = {&k.labels, &k.buttons, &k.options, &k.frames, &k.edits, &k.plain};
+        for (int i = 0; i < 6; ++i)
+            *counts[i] = n.value(i).toInt();
+        return k;
+    }
+};
+
+/// The design controls of a screen (Qt's own inner widgets are not counted).
+WidgetKinds kindsOf(QWidget* window)
+{
+    WidgetKinds k;
+    k.size = window->size();
+    k.frameless = window->windowFlags().testFlag(Qt::FramelessWindowHint);
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        if (qobject_cast<QLabel*>(w))
+            ++k.labels;
+        else if (qobject_cast<QRadioButton*>(w))
+            ++k.options;
+        else if (qobject_cast<QPushButton*>(w))
+            ++k.buttons;
+        else if (qobject_cast<QGroupBox*>(w))
+            ++k.frames;
+        else if (qobject_cast<QLineEdit*>(w))
+            ++k.edits;
+        else
+            ++k.plain;
+    }
+    return k;
+}
+
+/// The floor: a bare window with plain Qt widgets of the same kinds, laid out on a grid.
+QWidget* buildFloor(const WidgetKinds& k)
+{
+    auto* window =
+        new QWidget(nullptr, k.frameless ? Qt::Window | Qt::FramelessWindowHint : Qt::Window);
+    window->setObjectName(QStringLiteral("Floor"));
+    window->setFixedSize(k.size);
+    int slot = 0;
+    auto place = [&](QWidget* w) {
+        w->setGeometry(8 + (slot % 4) * 110, 8 + (slot / 4) * 30, 100, 24);
+        ++slot;
+    };
+    for (int i = 0; i < k.labels; ++i)
+        place(new QLabel(QStringLiteral("Label %1").arg(i), window));
+    for (int i = 0; i < k.buttons; ++i)
+        place(new QPushButton(QStringLiteral("Button %1").arg(i), window));
+    for (int i = 0; i < k.options; ++i)
+        place(new QRadioButton(QStringLiteral("Option %1").arg(i), window));
+    for (int i = 0; i < k.frames; ++i)
+        place(new QGroupBox(QStringLiteral("Frame %1").arg(i), window));
+    for (int i = 0; i < k.edits; ++i)
+        place(new QLineEdit(window));
+    for (int i = 0; i < k.plain; ++i)
+        place(new QWidget(window));
+    return window;
+}
+
+void discardScreens()
+{
+    Form1::get().discard();
+    Form2::get().discard();
+    Form3::get().discard();
+}
+
+qint64 nanoseconds(Clock::time_point t)
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count();
+}
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+/// VmHWM, the peak resident set, in KiB.
+long peakResidentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+// --- Child processes ---------------------------------------------------------------------
+
+/// Starts the game as main() does, with its progress file in `folder`, and prints the time
+/// from creating the application object to the end of the menu's first paint.
+int childGame(int argc, char** argv, const QString& folder, bool idle)
+{
+    const Clock::time_point t0 = Clock::now();
+    QApplication app(argc, argv);
+    const Clock::time_point created = Clock::now();
+    QApplication::setApplicationName(QStringLiteral("Numblaze"));
+    QApplication::setWindowIcon(applicationIcon());
+    QApplication::setQuitOnLastWindowClosed(false);
+    const ProgressLock lock = lockProgressFolder(folder);
+    Form2::get().progressFolder = folder;
+    const Clock::time_point ready = Clock::now();
+    FirstPaint paint([](QWidget* w) { return named(w, "Form2"); });
+    Form2::get().window(); // loads the menu, which loads the Hall of Fame and reads the file
+    const Clock::time_point loaded = Clock::now();
+    Form2::get().show();
+    const Clock::time_point t1 = paint.wait();
+    std::printf("startup_ms=%.3f app_ms=%.3f prep_ms=%.3f build_ms=%.3f show_ms=%.3f "
+                "painted_ns=%lld kinds=%s\n",
+                msBetween(t0, t1), msBetween(t0, created), msBetween(created, ready),
+                msBetween(ready, loaded), msBetween(loaded, t1),
+                static_cast<long long>(nanoseconds(t1)),
+                qPrintable(kindsOf(&Form2::get().window()).toArgument()));
+    if (idle) {
+        // The menu waits for the player: ten seconds of nothing but the event loop.
+        const long peakAtMenu = peakResidentKiB();
+        const double before = cpuSeconds();
+        const Clock::time_point start = Clock::now();
+        QEventLoop loop;
+        QTimer::singleShot(10000, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        loop.exec();
+        const double wall = msBetween(start, Clock::now()) / 1000;
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        std::printf("peak_kib=%ld maxrss_kib=%ld idle_cpu_s=%.6f idle_wall_s=%.3f\n", peakAtMenu,
+                    usage.ru_maxrss, cpuSeconds() - before, wall);
+    }
+    std::fflush(stdout);
+    discardScreens();
+    return 0;
+}
+
+int childFloor(int argc, char** argv, const WidgetKinds& kinds)
+{
+    const Clock::time_point t0 = Clock::now();
+    QApplication app(argc, argv);
+    const Clock::time_point created = Clock::now();
+    QApplication::setApplicationName(QStringLiteral("Numblaze"));
+    const Clock::time_point ready = Clock::now();
+    FirstPaint paint([](QWidget* w) { return named(w, "Floor"); });
+    QWidget* window = buildFloor(kinds);
+    const Clock::time_point built = Clock::now();
+    window->show();
+    const Clock::time_point t1 = paint.wait();
+    std::printf(
+        "startup_ms=%.3f app_ms=%.3f prep_ms=%.3f build_ms=%.3f show_ms=%.3f painted_ns=%lld\n",
+        msBetween(t0, t1), msBetween(t0, created), msBetween(created, ready),
+        msBetween(ready, built), msBetween(built, t1), static_cast<long long>(nanoseconds(t1)));
+    std::fflush(stdout);
+    delete window;
+    return 0;
+}
+
+// --- The parent --------------------------------------------------------------------------
+
+/// One child's printed figures, and the time from starting its process to its paint.
+struct ChildRun {
+    QMap<QString, QString> values;
+    double spawnToPaintMs = 0;
+};
+
+ChildRun runChild(const QStringList& arguments)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    const Clock::time_point spawned = Clock::now();
+    child.start(QCoreApplication::applicationFilePath(), arguments);
+    child.waitForFinished(60000);
+    ChildRun run;
+    for (const QByteArray& field : child.readAllStandardOutput().simplified().split(' ')) {
+        const int eq = field.indexOf('=');
+        if (eq > 0)
+            run.values.insert(QString::fromLatin1(field.left(eq)),
+                              QString::fromLatin1(field.mid(eq + 1)));
+    }
+    const Clock::time_point painted{
+        std::chrono::nanoseconds(run.values.value("painted_ns").toLongLong())};
+    run.spawnToPaintMs = msBetween(spawned, painted);
+    if (child.exitCode() != 0 || !run.values.contains(QStringLiteral("startup_ms")))
+        std::printf("  (a child run failed: %s)\n", qPrintable(arguments.join(QLatin1Char(' '))));
+    return run;
+}
+
+void benchStartup(const QString& folder)
+{
+    constexpr int Runs = 9;
+    const QStringList game = {QStringLiteral("--child-game"), folder};
+    const ChildRun first = runChild(game); // warms the disk cache; not counted
+    const QString kinds = first.values.value(QStringLiteral("kinds"));
+    const QStringList floor = {QStringLiteral("--child-floor"), kinds};
+    runChild(floor);
+    const QStringList fields = {"startup_ms", "app_ms", "prep_ms", "build_ms", "show_ms"};
+    QMap<QString, std::vector<double>> gameMs, floorMs;
+    std::vector<double> gameSpawn, floorSpawn;
+    for (int i = 0; i < Runs; ++i) {
+        const ChildRun g = runChild(game);
+        const ChildRun f = runChild(floor);
+        for (const QString& field : fields) {
+            gameMs[field].push_back(g.values.value(field).toDouble());
+            floorMs[field].push_back(f.values.value(field).toDouble());
+        }
+        gameSpawn.push_back(g.spawnToPaintMs);
+        floorSpawn.push_back(f.spawnToPaintMs);
+    }
+    auto gameMedian = [&](const char* field) { return median(gameMs[field]); };
+    auto floorMedian = [&](const char* field) { return median(floorMs[field]); };
+    const double ratio = gameMedian("startup_ms") / floorMedian("startup_ms");
+    std::printf("Menu start-up, median of %d fresh processes each (after one warm-up run):\n",
+                Runs);
+    std::printf("  application object created -> menu painted     %8.1f ms\n",
+                gameMedian("startup_ms"));
+    std::printf("  floor: bare window, %2d children of the same kinds %6.1f ms\n",
+                WidgetKinds::fromArgument(kinds).total(), floorMedian("startup_ms"));
+    std::printf("  ratio %.2f (target <= 1.5: %s)\n", ratio, verdict(ratio <= 1.5));
+    std::printf("  game / floor: application object %.1f / %.1f ms, what main() does before the "
+                "menu %.1f / %.1f ms,\n  building the window %.1f / %.1f ms, show -> painted "
+                "%.1f / %.1f ms\n",
+                gameMedian("app_ms"), floorMedian("app_ms"), gameMedian("prep_ms"),
+                floorMedian("prep_ms"), gameMedian("build_ms"), floorMedian("build_ms"),
+                gameMedian("show_ms"), floorMedian("show_ms"));
+    std::printf("  whole process, exec -> painted: game %.1f ms, floor %.1f ms\n",
+                median(gameSpawn), median(floorSpawn));
+}
+
+void benchIdle(const QString& folder)
+{
+    const ChildRun run = runChild({QStringLiteral("--child-idle"), folder});
+    const double cpu = run.values.value(QStringLiteral("idle_cpu_s")).toDouble();
+    const double wall = run.values.value(QStringLiteral("idle_wall_s")).toDouble();
+    const double percent = wall > 0 ? 100 * cpu / wall : -1;
+    std::printf("Game process with the menu shown:\n");
+    std::printf("  peak resident memory (VmHWM)   %8.1f MiB (ru_maxrss after idling %.1f MiB)\n",
+                run.values.value(QStringLiteral("peak_kib")).toDouble() / 1024,
+                run.values.value(QStringLiteral("maxrss_kib")).toDouble() / 1024);
+    std::printf(
+        "  idle CPU over %.1f s           %8.4f %% (%.1f ms of CPU; target < 0.05 %%: %s)\n", wall,
+        percent, cpu * 1000, verdict(percent >= 0 && percent < 0.05));
+}
+
+/// Waits until the menu is on screen again and everything left over has run.
+void settleOnMenu(FirstPaint& menuPaint)
+{
+    menuPaint.wait();
+    QEventLoop loop;
+    QTimer::singleShot(30, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void benchRaceLoad()
+{
+    constexpr int Runs = 15;
+    Form2& menu = Form2::get();
+    std::vector<double> game, floor;
+    WidgetKinds kinds;
+    double gameCold = 0, floorCold = 0;
+    for (int i = 0; i <= Runs; ++i) {
+        // What "Race!" costs: the race screen loads, shows and is painted; the menu hides.
+        FirstPaint racePaint([](QWidget* w) { return named(w, "Form1"); });
+        const Clock::time_point t0 = Clock::now();
+        menu.ui().Command1->click();
+        const double ms = msBetween(t0, racePaint.wait());
+        if (i == 0) {
+            gameCold = ms;
+            kinds = kindsOf(&Form1::get().window());
+        } else {
+            game.push_back(ms);
+        }
+        FirstPaint back([](QWidget* w) { return named(w, "Form2"); });
+        Form1::get().Command2_Click();
+        settleOnMenu(back);
+
+        FirstPaint floorPaint([](QWidget* w) { return named(w, "Floor"); });
+        const Clock::time_point f0 = Clock::now();
+        QWidget* window = buildFloor(kinds);
+        window->show();
+        menu.hide();
+        const double fms = msBetween(f0, floorPaint.wait());
+        if (i == 0)
+            floorCold = fms;
+        else
+            floor.push_back(fms);
+        FirstPaint floorBack([](QWidget* w) { return named(w, "Form2"); });
+        delete window;
+        menu.show();
+        settleOnMenu(floorBack);
+    }
+    const double ratio = median(game) / median(floor);
+    std::printf("Race screen load and show (\"Race!\" -> race screen painted), median of %d:\n",
+                Runs);
+    std::printf("  game                                          %8.2f ms (first time %.2f ms)\n",
+                median(game), gameCold);
+    std::printf("  floor: bare window, %2d children of the same kinds %6.2f ms (first time %.2f "
+                "ms)\n",
+                kinds.total(), median(floor), floorCold);
+    std::printf("  ratio %.2f (target <= 1.5: %s)\n", ratio, verdict(ratio <= 1.5));
+}
+
+/// A real race against Ronald Red (speed 35) without a single answer, timed from the moment
+/// the countdown starts the opponent's timer to "You lost!".
+void benchTimerFidelity()
+{
+    Form2& menu = Form2::get();
+    menu.ui().Option2[2]->select();
+    menu.ui().Command1->click();
+    Form1Controls& c = Form1::get().ui();
+    Clock::time_point start;
+    std::vector<Clock::time_point> ticks;
+    QEventLoop loop;
+    auto countdown = c.Timer1->onTick;
+    c.Timer1->onTick = [&] {
+        countdown();
+        if (c.Timer2->enabled() && ticks.empty())
+            start = Clock::now();
+    };
+    auto move = c.Timer2->onTick;
+    c.Timer2->onTick = [&] {
+        ticks.push_back(Clock::now());
+        move();
+        if (c.Command1->caption() == Form1::Lost)
+            loop.quit();
+    };
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    loop.exec();
+    constexpr double Nominal = 15100;
+    double largestGap = 0;
+    Clock::time_point previous = start;
+    for (const Clock::time_point& t : ticks) {
+        largestGap = std::max(largestGap, msBetween(previous, t));
+        previous = t;
+    }
+    const bool lost = c.Command1->caption() == Form1::Lost;
+    const double duration = ticks.empty() ? 0 : msBetween(start, ticks.back());
+    const double off = 100 * (duration - Nominal) / Nominal;
+    std::printf("Timer fidelity, a real race at speed 35 with no answers:\n");
+    std::printf("  start -> \"You lost!\"   %10.3f ms after %zu ticks%s (nominal 15100 ms)\n",
+                duration, ticks.size(), lost ? "" : " WITHOUT a loss");
+    std::printf("  off by %+.4f %% (target within 0.1 %%: %s); largest gap between ticks %.3f ms\n",
+                off, verdict(lost && std::abs(off) <= 0.1), largestGap);
+}
+
+/// Calls `work` in batches until about `budgetMs` have passed; returns microseconds per call.
+double perCall(const std::function<void()>& work, double budgetMs)
+{
+    long calls = 0;
+    const Clock::time_point t0 = Clock::now();
+    double elapsed = 0;
+    while (elapsed < budgetMs) {
+        for (int i = 0; i < 100; ++i)
+            work();
+        calls += 100;
+        elapsed = msBetween(t0, Clock::now());
+    }
+    return 1000 * elapsed / double(calls);
+}
+
+void benchEquations()
+{
+    // The race screen from the timer race is still shown, as it is during a race.
+    Form1& race = Form1::get();
+    std::printf("Make_Equation per call, race screen shown, record 50:\n");
+    for (const QString& sign : operatorSigns) {
+        race.ui().Label3->setCaption(sign);
+        race.Highest = 50;
+        const double us = perCall([&] { race.Make_Equation(); }, 300);
+        std::printf("  \"%s\"  %8.3f us\n", qPrintable(sign), us);
+    }
+    race.Command2_Click();
+}
+
+void benchProgressFile(const QString& folder)
+{
+    const QString file = QDir(folder).filePath(QStringLiteral("Progress.txt"));
+    Progress progress = readProgressFile(file);
+    QString error;
+    const double read = perCall([&] { progress = readProgressFile(file); }, 500);
+    const double write = perCall([&] { writeProgressFile(file, progress, &error); }, 1000);
+    std::printf("Progress file (14 lines, QSaveFile):\n");
+    std::printf("  read %.1f us, write %.1f us, read plus write %.1f us%s\n", read, write,
+                read + write,
+                error.isEmpty() ? "" : qPrintable(QStringLiteral(" (") + error + ")"));
+}
+
+int parent(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QTemporaryDir folder;
+    Progress typical;
+    const char* records[] = {"12", "9", "7", "20", "14", "8", "6", "5", "5", "11", "6", "5"};
+    for (int k = 0; k < 12; ++k)
+        typical.records[k / 3][k % 3] = QString::fromLatin1(records[k]);
+    QString error;
+    if (!writeProgressFile(QDir(folder.path()).filePath(QStringLiteral("Progress.txt")), typical,
+                           &error)) {
+        std::printf("cannot write a progress file: %s\n", qPrintable(error));
+        return 1;
+    }
+    std::printf("Numblaze benchmarks on %s, Qt %s, platform \"%s\"\n",
+                qPrintable(QSysInfo::prettyProductName()), qVersion(),
+                qPrintable(QGuiApplication::platformName()));
+    std::fflush(stdout);
+    benchStartup(folder.path());
+    benchIdle(folder.path());
+    std::fflush(stdout);
+
+    Form2& menu = Form2::get();
+    menu.progressFolder = folder.path();
+    FirstPaint shown([](QWidget* w) { return named(w, "Form2"); });
+    menu.show();
+    settleOnMenu(shown);
+    benchRaceLoad();
+    std::fflush(stdout);
+    benchTimerFidelity();
+    benchEquations();
+    benchProgressFile(folder.path());
+    discardScreens();
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // The offscreen platform says, at every show, that it cannot raise a window.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
+        if (!message.contains(QLatin1String("does not support raise()")))
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+    });
+    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    const QString value = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    if (mode == QLatin1String("--child-game"))
+        return childGame(argc, argv, value, false);
+    if (mode == QLatin1String("--child-idle"))
+        return childGame(argc, argv, value, true);
+    if (mode == QLatin1String("--child-floor"))
+        return childFloor(argc, argv, WidgetKinds::fromArgument(value));
+    return parent(argc, argv);
+}

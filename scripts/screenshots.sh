@@ -1,0 +1,11 @@
+#!/bin/sh
+# Renders the game's screens into docs/screens/ (menu, race counting down, racing, won, Hall of
+# Fame), headless: the screens are drawn offscreen exactly as the game draws them.
+set -eu
+cd "$(dirname "$0")/.."
+builddir="${NUMBLAZE_BUILD_DIR:-build}"
+[ -f "$builddir/CMakeCache.txt" ] || cmake -S . -B "$builddir" ${NUMBLAZE_CMAKE_ARGS:-}
+cmake --build "$builddir" -j "$(nproc)" --target screenshots
+mkdir -p docs/screens
+QT_QPA_PLATFORM=offscreen "$builddir/tests/screenshots" docs/screens
+ls docs/screens

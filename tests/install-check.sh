@@ -1,0 +1,41 @@
+#!/bin/sh
+# Installs the game into a temporary prefix and checks it as a desktop would see it: the
+# program, a valid menu entry whose icon is there in every size, and valid AppStream metadata.
+# Usage: install-check.sh BUILD_DIR
+set -eu
+build="$1"
+prefix="$(mktemp -d)"
+trap 'rm -rf "$prefix"' EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+[ -x "$prefix/bin/numblaze" ] || fail "bin/numblaze is missing or not executable"
+
+desktop="$prefix/share/applications/numblaze.desktop"
+[ -f "$desktop" ] || fail "numblaze.desktop is not installed"
+desktop-file-validate "$desktop" || fail "numblaze.desktop does not validate"
+grep -qx 'Exec=numblaze' "$desktop" || fail "the menu entry does not start numblaze"
+grep -qx 'Categories=Game;Education;.*' "$desktop" || fail "the menu entry is not in Game;Education"
+icon="$(sed -n 's/^Icon=//p' "$desktop")"
+
+# The PNG header holds the width and the height as 32-bit big-endian numbers at bytes 16-23.
+png_size() {
+    od -An -tu1 -j16 -N8 "$1" | awk '{ print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8 }'
+}
+for size in 16 24 32 48; do
+    png="$prefix/share/icons/hicolor/${size}x${size}/apps/$icon.png"
+    [ -f "$png" ] || fail "icon $icon is missing at $size pixels"
+    [ "$(png_size "$png")" = "${size}x${size}" ] || fail "icon $png is $(png_size "$png")"
+done
+
+metainfo="$(find "$prefix/share/metainfo" -name '*.metainfo.xml')"
+[ "$(echo "$metainfo" | wc -l)" -eq 1 ] && [ -f "$metainfo" ] || fail "expected one metainfo file"
+appstreamcli validate --no-net "$metainfo" || fail "$metainfo does not validate"
+grep -q '<launchable type="desktop-id">numblaze.desktop</launchable>' "$metainfo" ||
+    fail "the metainfo does not launch numblaze.desktop"
+echo "install into a temporary prefix: OK"
