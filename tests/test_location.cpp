@@ -1,6 +1,7 @@
 // Where the progress file lives, and the lock that keeps a second copy of the game away from it.
 #include "menu/form2.h"
 #include "menu/progresslocation.h"
+#include "tests/support.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,21 +14,10 @@
 #include <unistd.h>
 
 using namespace numblaze;
+using namespace numblaze::testing;
 
 namespace
 {
-
-QByteArray contents(const QString& fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool put(const QString& fileName, const QByteArray& bytes)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // Records 11 to 22, then Multiplication and Ronald Red.
 QByteArray usualFile()

@@ -3,6 +3,7 @@
 #include "halloffame/form3.h"
 #include "menu/form2.h"
 #include "race/form1.h"
+#include "tests/support.h"
 
 #include <QFontDatabase>
 #include <QGlyphRun>
@@ -13,6 +14,7 @@
 #include <QTextLayout>
 
 using namespace numblaze;
+using namespace numblaze::testing;
 
 namespace
 {
@@ -101,13 +103,7 @@ class LookTest : public QObject
 
   private slots:
     void init() { Form2::get().progressFolder = folder_.path(); }
-    void cleanup()
-    {
-        for (Screen* screen :
-             std::initializer_list<Screen*>{&Form1::get(), &Form3::get(), &Form2::get()})
-            screen->discard();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void cleanup() { discardAllScreens(); }
 
     void windowsHaveTheirDesignFrameAndTabOrder_data()
     {

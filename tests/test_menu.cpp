@@ -3,6 +3,7 @@
 #include "halloffame/form3.h"
 #include "menu/form2.h"
 #include "race/form1.h"
+#include "tests/support.h"
 
 #include <QApplication>
 #include <QFile>
@@ -16,6 +17,7 @@
 #include <sys/resource.h>
 
 using namespace numblaze;
+using namespace numblaze::testing;
 
 namespace
 {
@@ -38,12 +40,6 @@ QByteArray fileWith(std::initializer_list<std::pair<int, QByteArray>> changes,
 QString says(const QString& record)
 {
     return QStringLiteral("Your highest number is %1.").arg(record);
-}
-
-QByteArray contents(const QString& fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Runs the message loop as the game does, with `action` as its first event. Returns the loop's
@@ -117,20 +113,6 @@ void playRace(const QString& outcome)
     QTest::keyClick(c.Command1, Qt::Key_Return);
 }
 
-// Makes writes fail past a few bytes, as on a full disk; even root cannot write past it.
-struct DiskFull {
-    rlimit old{};
-    DiskFull()
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit small = old;
-        small.rlim_cur = 8;
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~DiskFull() { setrlimit(RLIMIT_FSIZE, &old); }
-};
-
 } // namespace
 
 class TestMenu : public QObject
@@ -153,13 +135,7 @@ class TestMenu : public QObject
         return Form2::get().ui();
     }
 
-    static void unloadAll()
-    {
-        for (Screen* screen :
-             std::initializer_list<Screen*>{&Form1::get(), &Form3::get(), &Form2::get()})
-            screen->discard(); // no unload events: nothing is written
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    static void unloadAll() { discardAllScreens(); }
 
   private slots:
     void init()

@@ -1,5 +1,6 @@
 // Progress.txt without any window: what is read from the file and what is written back.
 #include "menu/progressfile.h"
+#include "tests/support.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <sys/resource.h>
 
 using namespace numblaze;
+using namespace numblaze::testing;
 
 namespace
 {
@@ -39,32 +41,6 @@ QByteArray usualWith(int n, const QByteArray& text)
     lines[n - 1] = text;
     return joined(lines);
 }
-
-QByteArray contents(const QString& fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool put(const QString& fileName, const QByteArray& bytes)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// Makes writes fail past a few bytes, as on a full disk; even root cannot write past it.
-struct DiskFull {
-    rlimit old{};
-    DiskFull()
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit small = old;
-        small.rlim_cur = 8;
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~DiskFull() { setrlimit(RLIMIT_FSIZE, &old); }
-};
 
 } // namespace
 

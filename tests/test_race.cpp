@@ -1,6 +1,7 @@
 #include "halloffame/form3.h"
 #include "menu/form2.h"
 #include "race/form1.h"
+#include "tests/support.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -107,9 +108,7 @@ void RaceTest::init()
 
 void RaceTest::cleanup()
 {
-    for (Screen* screen : {static_cast<Screen*>(&Form1::get()), static_cast<Screen*>(&Form2::get()),
-                           static_cast<Screen*>(&Form3::get())})
-        screen->discard();
+    testing::discardAllScreens();
 }
 
 void RaceTest::countdownStartsTheRaceOnTheFourthTick()
