@@ -78,6 +78,9 @@ bool isUsableRecord(const QString& line)
 
 Progress readProgress(QIODevice& device)
 {
+    // A UTF-8 byte-order mark, as some text editors save one, is not part of the first record.
+    if (device.peek(3) == "\xef\xbb\xbf")
+        device.skip(3);
     Progress progress;
     for (auto& row : progress.records) {
         for (Loose& cell : row) {

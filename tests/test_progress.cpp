@@ -73,6 +73,8 @@ class TestProgress : public QObject
         QTest::newRow("last line cut after its CR")
             << joined(records).chopped(1) << joined(records) + "0\r\n0\r\n";
         QTest::newRow("extra lines dropped") << usual + "99\r\nsomething\r\n" << usual;
+        // A text editor may have put a UTF-8 byte-order mark before the first record.
+        QTest::newRow("byte-order mark") << "\xef\xbb\xbf" + usual << usual;
         QTest::newRow("leading blank kept") << usualWith(5, " 7") << usualWith(5, " 7");
         QTest::newRow("leading zero kept") << usualWith(5, "07") << usualWith(5, "07");
         QTest::newRow("largest record kept")
