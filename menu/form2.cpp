@@ -6,7 +6,6 @@
 #include "race/form1.h"
 #include "shell/application.h"
 
-#include <QButtonGroup>
 #include <QDir>
 #include <QMessageBox>
 
@@ -26,15 +25,6 @@ QString Form2::progressFileName() const
 
 void Form2::connectEvents(Form2Controls& c)
 {
-    // Each group is the buttons of one container. Qt 6.4 does not keep the window's own
-    // buttons apart from those of the frame inside it, and then lets two opponents be selected
-    // at once; a button group per container keeps exactly one selected in each.
-    auto* maths = new QButtonGroup(c.window);
-    for (OptionButton* button : c.Option1)
-        maths->addButton(button);
-    auto* rivals = new QButtonGroup(c.window);
-    for (OptionButton* button : c.Option2)
-        rivals->addButton(button);
     for (int i = 0; i < 4; ++i)
         c.Option1[i]->onClick = [this, i] { Option1_Click(i); };
     for (int i = 0; i < 3; ++i) {

@@ -4,13 +4,16 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
+#include <map>
 
 namespace numblaze
 {
@@ -58,8 +61,17 @@ void ScreenWindow::setBackColor(const QColor& colour)
 
 void ScreenWindow::finishControls()
 {
+    // The option buttons of one container form one group. Qt 6.4 on its own counts a frame's
+    // buttons into the group of the window around it, so two could be selected at once.
+    std::map<QWidget*, QButtonGroup*> groups;
     const auto children = findChildren<QWidget*>();
     for (QWidget* child : children) {
+        if (auto* option = qobject_cast<QRadioButton*>(child)) {
+            QButtonGroup*& group = groups[option->parentWidget()];
+            if (!group)
+                group = new QButtonGroup(this);
+            group->addButton(option);
+        }
         child->installEventFilter(this);
         // Windowed controls lie above everything drawn on their container.
         if (qobject_cast<QAbstractButton*>(child) || qobject_cast<QLineEdit*>(child) ||
