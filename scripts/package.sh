@@ -11,6 +11,8 @@ start=$(date +%s)
 root=""
 [ "$(id -u)" -eq 0 ] || root="sudo"
 export DEBIAN_FRONTEND=noninteractive
+# Waits while another program installs packages, rather than failing at once.
+apt="$root apt-get -o DPkg::Lock::Timeout=600"
 
 fail() {
     echo "package.sh: FAIL: $*" >&2
@@ -28,13 +30,16 @@ arch="$(dpkg --print-architecture)"
 work="$(mktemp -d)"
 installed=""
 cleanup() {
-    [ -z "$installed" ] || $root apt-get purge -y -qq numblaze >/dev/null || true
+    [ -z "$installed" ] || $apt purge -y -qq numblaze >/dev/null || true
     $root rm -rf "$work"
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 # apt reads the package as its own unprivileged user.
 chmod 755 "$work"
+# The build and lintian leave their temporary files here, and so go with the rest.
+mkdir "$work/tmp"
+export TMPDIR="$work/tmp"
 
 # A clean copy of the tree: the files git knows, as they are now, and nothing built.
 tree="$work/numblaze-$upstream"
@@ -62,11 +67,12 @@ if [ -n "${NUMBLAZE_PACKAGE_DIR:-}" ]; then
     cp "$work"/numblaze*_"$upstream"* "$NUMBLAZE_PACKAGE_DIR"/
 fi
 
-echo "lintian (errors and warnings fail; informational tags are shown):"
-lintian --fail-on error,warning --display-info --pedantic "$work/numblaze_${version}_$arch.changes" ||
+echo "lintian (errors and warnings fail; informational and pedantic tags are shown):"
+changes="$work/numblaze_${version}_$arch.changes"
+lintian --fail-on error,warning --display-info --pedantic "$changes" ||
     fail "lintian found errors or warnings"
 
-(cd "$work" && $root apt-get install -y -qq ./numblaze_*.deb >"$work/install.log" 2>&1) || {
+(cd "$work" && $apt install -y -qq ./numblaze_*.deb >"$work/install.log" 2>&1) || {
     cat "$work/install.log" >&2
     fail "apt-get install ./$deb failed"
 }
@@ -112,7 +118,7 @@ lines="$(wc -l <"$progress")"
 [ ! -e /usr/games/Progress.txt ] || fail "the game wrote /usr/games/Progress.txt"
 echo "the installed game kept its 14 lines in ~/.local/share/Numblaze/Progress.txt"
 
-$root apt-get purge -y -qq numblaze >/dev/null
+$apt purge -y -qq numblaze >/dev/null
 installed=""
 ! dpkg-query -W -f='${Status}' numblaze 2>/dev/null | grep -q "install ok installed" ||
     fail "numblaze is still installed"

@@ -6,9 +6,10 @@ cd "$(dirname "$0")/.."
 
 # Building and playing; checking the installed files and every file's licence; building,
 # checking and trying the Debian package (scripts/package.sh).
-packages="cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-ocr-a fonts-dejavu-core fonts-liberation
-    desktop-file-utils appstream reuse
-    build-essential debhelper dpkg-dev fakeroot lintian qt6-l10n-tools git xz-utils xvfb xauth xdotool"
+packages="cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev
+    fonts-ocr-a fonts-dejavu-core fonts-liberation desktop-file-utils appstream reuse
+    build-essential debhelper dpkg-dev fakeroot lintian qt6-l10n-tools qt6-translations-l10n
+    git xz-utils xvfb xauth xdotool"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -40,7 +40,7 @@ void addQtOptions(QCommandLineParser& parser)
 QString typedOption(const QStringList& arguments, const QString& name)
 {
     for (const QString& argument : arguments.mid(1)) {
-        QString bare = argument.section(QLatin1Char('='), 0, 0);
+        const QString bare = argument.section(QLatin1Char('='), 0, 0);
         const QString dashes =
             bare.startsWith(QLatin1String("--")) ? QStringLiteral("--") : QStringLiteral("-");
         if (bare.startsWith(QLatin1Char('-')) && bare.mid(dashes.size()) == name)

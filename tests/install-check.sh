@@ -20,7 +20,8 @@ version="$("$prefix/bin/numblaze" --version)" || fail "numblaze --version failed
 
 manual="$prefix/share/man/man6/numblaze.6"
 [ -f "$manual" ] || fail "the manual page numblaze.6 is not installed"
-grep -q "^\.TH NUMBLAZE 6 .* \"$version\" " "$manual" || fail "numblaze.6 is not the manual of $version"
+grep -q "^\.TH NUMBLAZE 6 .* \"$version\" " "$manual" ||
+    fail "numblaze.6 is not the manual of $version"
 
 desktop="$prefix/share/applications/numblaze.desktop"
 [ -f "$desktop" ] || fail "numblaze.desktop is not installed"
