@@ -4,7 +4,12 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-packages="cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-ocr-a fonts-dejavu-core fonts-liberation desktop-file-utils appstream"
+# Building and playing; checking the installed files and every file's licence; building,
+# checking and trying the Debian package (scripts/package.sh).
+packages="cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev
+    fonts-ocr-a fonts-dejavu-core fonts-liberation desktop-file-utils appstream reuse
+    build-essential debhelper dpkg-dev fakeroot lintian qt6-l10n-tools qt6-translations-l10n
+    git xz-utils xvfb xauth xdotool"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -14,3 +14,7 @@ cmake --build "$asan" -j "$(nproc)"
 export ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 ctest --test-dir "$asan" --output-on-failure -j "$(nproc)"
+
+# The Debian package: built from a clean copy of the tree, checked with lintian, installed,
+# played once and removed again.
+sh scripts/package.sh

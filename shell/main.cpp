@@ -3,6 +3,7 @@
 #include "menu/progresslocation.h"
 #include "race/form1.h"
 #include "shell/application.h"
+#include "shell/commandline.h"
 #include "shell/pictures.h"
 
 #include <QApplication>
@@ -12,6 +13,10 @@ using namespace numblaze;
 
 int main(int argc, char* argv[])
 {
+    // --help and --version need no display and must not touch the records.
+    if (const std::optional<int> status = CommandLine::handle(argc, argv))
+        return *status;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Numblaze"));
     QApplication::setWindowIcon(applicationIcon());

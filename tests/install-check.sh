@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs the game into a temporary prefix and checks it as a desktop would see it: the
-# program, a valid menu entry whose icon is there in every size, and valid AppStream metadata.
+# program, its manual page, a valid menu entry whose icon is there in every size, and valid
+# AppStream metadata.
 # Usage: install-check.sh BUILD_DIR
 set -eu
 build="$1"
@@ -15,6 +16,12 @@ fail() {
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 [ -x "$prefix/bin/numblaze" ] || fail "bin/numblaze is missing or not executable"
+version="$("$prefix/bin/numblaze" --version)" || fail "numblaze --version failed"
+
+manual="$prefix/share/man/man6/numblaze.6"
+[ -f "$manual" ] || fail "the manual page numblaze.6 is not installed"
+grep -q "^\.TH NUMBLAZE 6 .* \"$version\" " "$manual" ||
+    fail "numblaze.6 is not the manual of $version"
 
 desktop="$prefix/share/applications/numblaze.desktop"
 [ -f "$desktop" ] || fail "numblaze.desktop is not installed"
@@ -38,4 +45,6 @@ metainfo="$(find "$prefix/share/metainfo" -name '*.metainfo.xml')"
 appstreamcli validate --no-net "$metainfo" || fail "$metainfo does not validate"
 grep -q '<launchable type="desktop-id">numblaze.desktop</launchable>' "$metainfo" ||
     fail "the metainfo does not launch numblaze.desktop"
+grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" ||
+    fail "the metainfo does not give the game's licence"
 echo "install into a temporary prefix: OK"
