@@ -31,8 +31,8 @@ struct Stored {
     QString name;
     QImage image;
     QByteArray bytes;
-    /// Stored compressed, as a resource.
-    bool sharp = false;
+    /// Written to a file of its own, to become a compressed resource.
+    bool compressed = false;
 };
 
 bool hasTransparentPixels(const QImage& image)
@@ -56,7 +56,7 @@ QImage pixmapPixels(const QImage& png)
                                                          : QImage::Format_RGB32);
 }
 
-Stored store(const QString& file, bool sharp)
+Stored store(const QString& file, bool compressed)
 {
     Stored s;
     s.name = QFileInfo(file).completeBaseName();
@@ -64,7 +64,7 @@ Stored store(const QString& file, bool sharp)
     if (s.image.isNull())
         return s;
     s.bytes = QByteArray(reinterpret_cast<const char*>(s.image.constBits()), s.image.sizeInBytes());
-    s.sharp = sharp;
+    s.compressed = compressed;
     return s;
 }
 
@@ -97,7 +97,7 @@ void writeSource(QTextStream& out, const std::vector<Stored>& pictures)
            "#include \"shell/storedpictures.h\"\n\n"
            "namespace numblaze\n{\n\nnamespace\n{\n";
     for (size_t i = 0; i < pictures.size(); ++i) {
-        if (pictures[i].sharp)
+        if (pictures[i].compressed)
             continue;
         out << "\n// " << pictures[i].name << "\nalignas(16) const unsigned char picture" << i
             << "[] =";
@@ -110,7 +110,7 @@ void writeSource(QTextStream& out, const std::vector<Stored>& pictures)
         const bool alpha = p.image.format() == QImage::Format_ARGB32_Premultiplied;
         out << "    {\"" << p.name << "\", " << p.image.width() << ", " << p.image.height() << ", "
             << (alpha ? "true" : "false") << ", ";
-        if (p.sharp)
+        if (p.compressed)
             out << "nullptr, 0},\n";
         else
             out << "picture" << i << ", sizeof picture" << i << " - 1},\n";
@@ -174,7 +174,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     for (const Stored& p : pictures)
-        if (p.sharp)
+        if (p.compressed)
             written = written &&
                       write(folder.filePath(p.name), [&](QIODevice& file) { file.write(p.bytes); });
     return written ? 0 : 1;
