@@ -41,6 +41,9 @@ Form2Controls::Form2Controls()
         new ScreenWindow(QStringLiteral("Form2"), QStringLiteral("Numblaze"),
                          QSize(pixels(6945), pixels(4935)), ScreenWindow::FrameKind::FixedSingle);
     window->setBackColor(Lavender);
+    // The controls take the menu's font from the start: the frame measures its caption as it is
+    // made, which in the default font would load a font the menu never shows.
+    window->setFont(menuFont());
     window->setWindowIcon(applicationIcon());
 
     // Drawn controls: pictures and labels.

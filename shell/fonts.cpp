@@ -2,7 +2,10 @@
 
 #include <QFontMetricsF>
 #include <QStringList>
+#include <array>
 #include <cmath>
+#include <iterator>
+#include <utility>
 
 namespace numblaze
 {
@@ -15,20 +18,8 @@ const QString FixedWidth = QStringLiteral("OCR A Extended");
 /// 11 pixels in bold. The layout's label widths are counted in these.
 constexpr double Pitch = 10.0 / 16.0;
 constexpr double BoldPitch = 11.0 / 16.0;
-} // namespace
 
-void installDesignFonts()
-{
-    // Debian's OCR-A ("OCRA", from fonts-ocr-a) first; the other two have no free namesakes.
-    const QStringList ocr = {QStringLiteral("OCRA"), QStringLiteral("DejaVu Sans Mono")};
-    const QStringList sans = {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
-    const QStringList serif = {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")};
-    QFont::insertSubstitutions(FixedWidth, ocr);
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sans);
-    QFont::insertSubstitutions(QStringLiteral("Narkisim"), serif);
-}
-
-QFont designFont(const QString& family, double points, bool bold, bool italic)
+QFont resolve(const QString& family, double points, bool bold, bool italic)
 {
     installDesignFonts();
     QStringList families = {family};
@@ -49,6 +40,67 @@ QFont designFont(const QString& family, double points, bool bold, bool italic)
             font.setLetterSpacing(QFont::PercentageSpacing, 100.0 * pitch / natural);
     }
     return font;
+}
+
+/// A font the screens' design uses.
+struct Design {
+    const char* family;
+    double points;
+    bool bold;
+    bool italic;
+
+    bool is(const QString& f, double p, bool b, bool i) const
+    {
+        return f == QLatin1String(family) && p == points && b == bold && i == italic;
+    }
+};
+
+/// Every font of the screens. Each is worked out once, when a screen first asks for it, so
+/// the twenty-odd controls that share a font do not measure it again.
+constexpr Design designs[] = {
+    {"OCR A Extended", 9.75, false, false}, {"OCR A Extended", 12, false, false},
+    {"OCR A Extended", 12, true, false},    {"OCR A Extended", 14.25, false, false},
+    {"MS Sans Serif", 24, false, false},    {"Narkisim", 39.75, false, true},
+};
+
+template <std::size_t Index> const QFont& resolvedOnce()
+{
+    constexpr Design design = designs[Index];
+    static const QFont font =
+        resolve(QLatin1String(design.family), design.points, design.bold, design.italic);
+    return font;
+}
+
+template <std::size_t... Index> constexpr auto resolvers(std::index_sequence<Index...>)
+{
+    return std::array{&resolvedOnce<Index>...};
+}
+
+constexpr auto resolved = resolvers(std::make_index_sequence<std::size(designs)>());
+} // namespace
+
+void installDesignFonts()
+{
+    static const bool installed = [] {
+        // Debian's OCR-A ("OCRA", from fonts-ocr-a) first; the other two have no free namesakes.
+        const QStringList ocr = {QStringLiteral("OCRA"), QStringLiteral("DejaVu Sans Mono")};
+        const QStringList sans = {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+        const QStringList serif = {QStringLiteral("Liberation Serif"),
+                                   QStringLiteral("DejaVu Serif")};
+        QFont::insertSubstitutions(FixedWidth, ocr);
+        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sans);
+        QFont::insertSubstitutions(QStringLiteral("Narkisim"), serif);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+QFont designFont(const QString& family, double points, bool bold, bool italic)
+{
+    for (std::size_t i = 0; i < std::size(designs); ++i)
+        if (designs[i].is(family, points, bold, italic))
+            return resolved[i]();
+    return resolve(family, points, bold, italic);
 }
 
 } // namespace numblaze

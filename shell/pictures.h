@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 namespace numblaze
@@ -12,5 +13,10 @@ QPixmap picture(const QString& name);
 
 /// The green ball in every size it is drawn in: the game's icon.
 QIcon applicationIcon();
+
+/// The pixels of one picture file of the game ("track", "track@2x"), with nothing to decode. A
+/// picture at its own size uses the program's read-only copy in place; an unknown name gives a
+/// null image.
+QImage pictureFile(const QString& fileName);
 
 } // namespace numblaze
