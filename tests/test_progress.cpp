@@ -134,7 +134,10 @@ class TestProgress : public QObject
         QTest::addColumn<QByteArray>("written");
         QList<QByteArray> huge = usualLines();
         huge[0] = QByteArray(50 * 1024 * 1024, '7');
-        QTest::newRow("50 MB first line") << joined(huge) << usualWith(1, "5");
+        // No more is read than 14 usable lines can take: the lines after it are never reached.
+        QTest::newRow("50 MB first line") << joined(huge)
+                                          << joined(QList<QByteArray>(12, "5") << "0"
+                                                                               << "0");
         QTest::newRow("a million extra lines")
             << joined(usualLines()) + QByteArray("9\r\n").repeated(1000000) << joined(usualLines());
     }
