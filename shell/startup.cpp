@@ -3,7 +3,6 @@
 #include "shell/endsignals.h"
 #include "shell/pictures.h"
 
-#include <QLoggingCategory>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -40,6 +39,8 @@ void startUpMessages(QtMsgType type, const QMessageLogContext& context, const QS
         sayNoDisplay();
         ::_exit(1);
     }
+    if (context.category && std::strncmp(context.category, "qt.qpa.", 7) == 0)
+        return; // the window system's own explanations of a display it cannot reach
     std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
 }
 } // namespace
@@ -53,12 +54,9 @@ std::unique_ptr<QApplication> startApplication(int& argc, char** argv)
     // A file size limit makes a write fail, as a full disk does, instead of killing the game.
     std::signal(SIGXFSZ, SIG_IGN);
     EndSignals::block();
-    // The window system plugins explain a missing display at length before the fatal message.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.*.warning=false"));
     const QtMessageHandler previous = qInstallMessageHandler(startUpMessages);
     auto application = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previous);
-    QLoggingCategory::setFilterRules(QString());
 
     QApplication::setApplicationName(QStringLiteral("Numblaze"));
     QApplication::setWindowIcon(applicationIcon());

@@ -48,14 +48,14 @@ struct DiskFull {
 };
 
 /// A small tmpfs mounted over a folder for the test's lifetime, holding a copy of what the
-/// folder held, then made read-only or left without a free inode (no new file can be made, even
-/// by root). Needs root; mounted says whether it worked.
+/// folder held; restrict() then makes it read-only or leaves it without a free inode (no new
+/// file can be made there, even by root). Needs root; mounted says whether it worked.
 struct TinyMount {
     enum Kind { ReadOnly, NoInodesLeft };
     QByteArray folder;
     bool mounted = false;
 
-    TinyMount(const QString& path, Kind kind) : folder(QFile::encodeName(path))
+    explicit TinyMount(const QString& path) : folder(QFile::encodeName(path))
     {
         const QByteArray copy = folder + ".before-mount";
         if (::rename(folder.constData(), copy.constData()) != 0 ||
@@ -64,7 +64,7 @@ struct TinyMount {
         mounted = ::mount("tmpfs", folder.constData(), "tmpfs", 0, "size=1m,mode=0777") == 0;
         if (mounted) {
             const QByteArray command = "cp -a '" + copy + "/.' '" + folder + "/'";
-            mounted = std::system(command.constData()) == 0 && remount(kind);
+            mounted = std::system(command.constData()) == 0;
             if (!mounted)
                 ::umount(folder.constData());
         }
@@ -73,11 +73,12 @@ struct TinyMount {
             ::rename(copy.constData(), folder.constData());
         }
     }
-    bool remount(Kind kind) const
+    /// Makes the mounted folder read-only, or uses up its last inode.
+    bool restrict(Kind kind) const
     {
         struct statvfs use {
         };
-        if (::statvfs(folder.constData(), &use) != 0)
+        if (!mounted || ::statvfs(folder.constData(), &use) != 0)
             return false;
         const QByteArray options =
             kind == ReadOnly

@@ -143,8 +143,8 @@ class TestLocation : public QObject
         const QString original = QDir(program).filePath("Progress.txt");
         QVERIFY(put(original, usualFile()));
         QVERIFY(QFile::setPermissions(original, QFile::ReadOwner | QFile::ReadGroup));
-        const TinyMount readOnly(program, TinyMount::ReadOnly);
-        if (!readOnly.mounted)
+        const TinyMount readOnly(program);
+        if (!readOnly.restrict(TinyMount::ReadOnly))
             QSKIP("a read-only folder needs a file system mounted read-only (run as root)");
 
         ProgressStore store = ProgressStore::open(QFile::encodeName(program));
