@@ -243,6 +243,19 @@ class TestLocation : public QObject
         QCOMPARE(store.startNotice(), QString());
     }
 
+    // A disk without a free byte or inode still locks: the lock is no file.
+    void lockNeedsNoSpace()
+    {
+        const QString folder = scratch.filePath("program");
+        const TinyMount full(folder);
+        if (!full.restrict(TinyMount::NoInodesLeft))
+            QSKIP("a full file system needs a tmpfs mount (run as root)");
+        QVERIFY(!isWritableFolder(folder));
+        const ProgressLock first = lockProgressFolder(folder);
+        QCOMPARE(first.result, ProgressLockResult::Held);
+        QCOMPARE(lockProgressFolder(folder).result, ProgressLockResult::HeldByAnother);
+    }
+
     void gameStillRunsWhereNoLockCanBeMade()
     {
         QCOMPARE(lockProgressFolder(unwritableFolder).result, ProgressLockResult::Unavailable);

@@ -299,6 +299,8 @@ class TestReliability : public QObject
         env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":detect_leaks=0");
         Game game(inProgram(), env);
         QVERIFY(winThenChange(game));
+        game.order("race"); // a screen shown over another one, as the player has it mid-race
+        QVERIFY(!game.expect("racing").isNull());
         x.stop();
         const int status = game.end();
         QVERIFY2(status >= 0, "the game crashed when its display went away");
