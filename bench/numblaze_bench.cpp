@@ -246,8 +246,7 @@ int childGame(int argc, char** argv, const QString& folder, bool idle)
     QApplication::setApplicationName(QStringLiteral("Numblaze"));
     QApplication::setWindowIcon(applicationIcon());
     QApplication::setQuitOnLastWindowClosed(false);
-    const ProgressLock lock = lockProgressFolder(folder);
-    Form2::get().progressFolder = folder;
+    Form2::get().useProgressStore(ProgressStore::open(QFile::encodeName(folder)));
     const Clock::time_point ready = Clock::now();
     FirstPaint paint([](QWidget* w) { return named(w, "Form2"); });
     Form2::get().window(); // loads the menu, which loads the Hall of Fame and reads the file

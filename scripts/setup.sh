@@ -4,7 +4,9 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-packages="cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-ocr-a fonts-dejavu-core fonts-liberation desktop-file-utils appstream"
+# qt6-base-private-dev and xvfb are for the tests only: a test copy of the game is asked to save
+# as a session manager asks, and one loses its X display.
+packages="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev fonts-ocr-a fonts-dejavu-core fonts-liberation desktop-file-utils appstream xvfb"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
