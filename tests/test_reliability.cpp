@@ -207,7 +207,13 @@ class TestReliability : public QObject
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(put(progress(), Start));
     }
-    void cleanup() { scratch.reset(); }
+    void cleanup()
+    {
+        // Also what a failed test left behind, names that are not valid text included.
+        const QByteArray command = "rm -rf '" + QFile::encodeName(scratch->path()) + "'";
+        QCOMPARE(std::system(command.constData()), 0);
+        scratch.reset();
+    }
 
     // SIGTERM (a shutdown), SIGHUP (a logout or a closed terminal) and SIGINT (Ctrl+C), in
     // every state the game can be in.
@@ -295,8 +301,11 @@ class TestReliability : public QObject
             QSKIP("Xvfb is needed to take a display away (scripts/setup.sh installs it)");
         QProcessEnvironment env = environment(QStringLiteral("xcb"));
         env.insert("DISPLAY", x.display);
-        // Qt ends the program from its display code, with its objects still alive.
-        env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":detect_leaks=0");
+        // Qt ends the program from its display code, with its objects still alive; and the
+        // system's X keyboard library, as it starts, reads a name with strndup past its end,
+        // which a strict sanitizer refuses (a fault outside the game).
+        env.insert("ASAN_OPTIONS",
+                   env.value("ASAN_OPTIONS") + ":detect_leaks=0:strict_string_checks=0");
         Game game(inProgram(), env);
         QVERIFY(winThenChange(game));
         game.order("race"); // a screen shown over another one, as the player has it mid-race
@@ -483,7 +492,6 @@ class TestReliability : public QObject
         QCOMPARE(QByteArray(first, 3), QByteArray("6\r\n"));
         QVERIFY(QDir(scratch->filePath("elsewhere")).isEmpty());
         QVERIFY(!QFile::exists(dataFile()));
-        QCOMPARE(std::system(("rm -r '" + folder + "'").constData()), 0);
     }
 };
 
