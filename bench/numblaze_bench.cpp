@@ -9,7 +9,7 @@
 #include "halloffame/form3.h"
 #include "menu/form2.h"
 #include "menu/opponents.h"
-#include "menu/progresslocation.h"
+#include "menu/progressstore.h"
 #include "race/form1.h"
 #include "shell/pictures.h"
 
@@ -294,8 +294,7 @@ int childGame(int argc, char** argv, Clock::time_point entered, const QString& f
     QApplication::setWindowIcon(applicationIcon());
     QApplication::setQuitOnLastWindowClosed(false);
     steps.mark("icon");
-    const ProgressLock lock = lockProgressFolder(folder);
-    Form2::get().progressFolder = folder;
+    Form2::get().useProgressStore(ProgressStore::open(QFile::encodeName(folder)));
     steps.mark("lock");
     FirstPaint paint([](QWidget* w) { return named(w, "Form2"); });
     paint.onFirstPaintEvent = [&steps] { steps.mark("until_paint_event"); };

@@ -2,12 +2,14 @@
 
 #include "halloffame/form3.h"
 #include "menu/opponents.h"
-#include "menu/progresslocation.h"
 #include "race/form1.h"
 #include "shell/application.h"
 
-#include <QDir>
+#include <QCoreApplication>
+#include <QFile>
 #include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
 
 namespace numblaze
 {
@@ -18,9 +20,40 @@ Form2& Form2::get()
     return screen;
 }
 
+namespace
+{
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("Numblaze", text);
+}
+
+/// Shows a message over a window and waits for the player. The box is guarded: the game may end
+/// (a signal) while it is open, and take its window away.
+int tellPlayer(QWidget* over, const QString& text, QMessageBox::StandardButtons buttons,
+               QMessageBox::StandardButton escape)
+{
+    QPointer<QMessageBox> box =
+        new QMessageBox(QMessageBox::Warning, QStringLiteral("Numblaze"), text, buttons, over);
+    box->setEscapeButton(escape);
+    const int answer = box->exec();
+    delete box.data();
+    return answer;
+}
+} // namespace
+
 QString Form2::progressFileName() const
 {
-    return progressFileFor(progressFolder.isEmpty() ? application::path() : progressFolder);
+    return store_ ? store_->fileName() : QString();
+}
+
+void Form2::useProgressStore(ProgressStore store)
+{
+    store_.emplace(std::move(store));
+}
+
+QString Form2::progressNotice() const
+{
+    return store_ ? store_->startNotice() : QString();
 }
 
 void Form2::connectEvents(Form2Controls& c)
@@ -41,31 +74,129 @@ void Form2::Form_Load()
 {
     Form2Controls& c = *controls_;
     c.window->setWindowIcon(Form3::get().window().windowIcon());
-    const Progress progress = readProgressFile(progressFileName());
+    if (!store_)
+        store_.emplace(ProgressStore::open(progressFolder.isEmpty()
+                                               ? application::folderName()
+                                               : QFile::encodeName(progressFolder)));
+    ended_ = false;
+    toldSaveFailed_ = false;
+    const Progress progress = store_->read();
     RecordTable = progress.records;
     c.Option1[progress.math]->select();
     c.Option2[progress.opponent]->select();
+    // Told once the menu is on screen, and before anything is played.
+    if (const QString notice = store_->startNotice(); !notice.isEmpty())
+        QTimer::singleShot(0, c.window, [window = c.window, notice] {
+            tellPlayer(window, notice, QMessageBox::Ok, QMessageBox::Ok);
+        });
 }
 
 void Form2::Form_Unload()
 {
-    Form2Controls& c = *controls_;
+    const bool saved = saveAtExit();
+    if (!ended_)
+        endGame(saved ? 0 : 1);
+}
+
+void Form2::forgetControls()
+{
+    ScreenOf<Form2Controls>::forgetControls();
+    store_.reset(); // the run is over: the place and its lock go with it
+}
+
+Progress Form2::currentProgress() const
+{
+    const Form2Controls& c = *controls_;
     Progress progress;
     progress.records = RecordTable;
+    // A won race still on screen has not been taken in yet: its record is saved all the same.
+    const QString mailbox = c.Image2->tag();
+    if (!mailbox.isEmpty())
+        progress.records[Active_Math.toInteger16()][Active_Difficulty.toInteger16()] =
+            Loose::leadingNumber(mailbox);
     for (int k = 0; k < 4; ++k)
         if (c.Option1[k]->value())
             progress.math = k;
     for (int j = 0; j < 3; ++j)
         if (c.Option2[j]->value())
             progress.opponent = j;
-    QString error;
-    if (!writeProgressFile(progressFileName(), progress, &error)) {
-        // The old file is still whole; the player must know this run's records are not in it.
-        QMessageBox::warning(c.window, QStringLiteral("Numblaze"),
-                             QStringLiteral("Your records could not be saved to %1:\n%2")
-                                 .arg(QDir::toNativeSeparators(progressFileName()), error));
+    return progress;
+}
+
+bool Form2::saveProgress(QString* error)
+{
+    if (!isLoaded() || !store_)
+        return false;
+    Progress progress = currentProgress();
+    if (!store_->save(progress, error))
+        return false;
+    // Records another program raised on disk while the game ran are the player's too. The
+    // pairing whose won race is still in the mailbox gets its record when the menu takes it in.
+    const bool pending = !controls_->Image2->tag().isEmpty();
+    bool raised = false;
+    for (int m = 0; m < 4; ++m) {
+        for (int o = 0; o < 3; ++o) {
+            const bool inMailbox =
+                pending && m == Active_Math.toInteger16() && o == Active_Difficulty.toInteger16();
+            if (!inMailbox && !(RecordTable[m][o] == progress.records[m][o])) {
+                RecordTable[m][o] = progress.records[m][o];
+                raised = true;
+            }
+        }
     }
-    application::end({&Form1::get(), &Form3::get(), this});
+    if (raised)
+        refreshRecordLabel();
+    return true;
+}
+
+void Form2::saveWonRace(QWidget* over)
+{
+    QString error;
+    if (ended_ || saveProgress(&error) || toldSaveFailed_)
+        return;
+    toldSaveFailed_ = true;
+    tellPlayer(over,
+               error + QLatin1Char('\n') +
+                   tr("You can go on playing: the game tries again after your next win and "
+                      "when you leave."),
+               QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool Form2::saveQuietly()
+{
+    QString error;
+    return !ended_ && saveProgress(&error);
+}
+
+void Form2::endWithoutAsking()
+{
+    if (ended_ || !isLoaded())
+        return;
+    endGame(saveQuietly() ? 0 : 1);
+}
+
+bool Form2::saveAtExit()
+{
+    QPointer<QWidget> window = controls_->window;
+    QString error;
+    while (!ended_ && !saveProgress(&error)) {
+        // The old file is still whole; the player decides whether this run's records are lost.
+        const int answer =
+            tellPlayer(window,
+                       error + QLatin1Char('\n') +
+                           tr("Retry when the problem is solved, or discard the records of "
+                              "this game."),
+                       QMessageBox::Retry | QMessageBox::Discard, QMessageBox::Discard);
+        if (answer != QMessageBox::Retry)
+            return false;
+    }
+    return !ended_;
+}
+
+void Form2::endGame(int status)
+{
+    ended_ = true;
+    application::end({&Form1::get(), &Form3::get(), this}, status);
 }
 
 void Form2::Form_Activate()

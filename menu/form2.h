@@ -2,7 +2,10 @@
 
 #include "menu/form2layout.h"
 #include "menu/progressfile.h"
+#include "menu/progressstore.h"
 #include "shell/loose.h"
+
+#include <optional>
 
 namespace numblaze
 {
@@ -23,6 +26,21 @@ class Form2 : public ScreenOf<Form2Controls>
     /// The full name of the progress file.
     QString progressFileName() const;
 
+    /// Uses this store, opened at start with the lock, for the run; without one, the menu opens
+    /// its own for progressFolder when it loads.
+    void useProgressStore(ProgressStore store);
+    /// What the player was told at start about the records; empty when all was well.
+    QString progressNotice() const;
+
+    /// A race has just been won: saves at once, the new record included. The first failure of
+    /// the run is told to the player over the given window; later ones are not.
+    void saveWonRace(QWidget* over);
+    /// Saves without asking anything (the session is ending); true when the records are on disk.
+    bool saveQuietly();
+    /// Ends the game without asking anything (a signal): saves, then ends with status 0 when the
+    /// records are on disk, 1 when not.
+    void endWithoutAsking();
+
     /// The record of a pairing as the table holds it.
     const Loose& record(int math, int opponent) const { return RecordTable[math][opponent]; }
 
@@ -41,12 +59,23 @@ class Form2 : public ScreenOf<Form2Controls>
     void Form_Unload() override;
     void Form_Activate() override;
 
+    void forgetControls() override;
+
   private:
     Form2() = default;
     void refreshRecordLabel();
     Loose& activeRecord();
+    Progress currentProgress() const;
+    bool saveProgress(QString* error);
+    bool saveAtExit();
+    void endGame(int status);
 
     Records RecordTable;
+    std::optional<ProgressStore> store_;
+    /// The player has been told that a win could not be saved.
+    bool toldSaveFailed_ = false;
+    /// The end of the run has begun: nothing more is saved or asked.
+    bool ended_ = false;
 };
 
 } // namespace numblaze

@@ -1,10 +1,11 @@
 #include "menu/progressfile.h"
 
+#include "menu/progressdisk.h"
+
 #include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
-#include <cmath>
-#include <optional>
+#include <QFileInfo>
+#include <algorithm>
 
 namespace numblaze
 {
@@ -39,28 +40,32 @@ std::optional<QString> readLine(QIODevice& device)
     return QString::fromLatin1(line);
 }
 
-bool writeAll(QIODevice& device, const QByteArray& bytes)
+/// The value of a line that holds a whole number in plain decimal digits, blanks around it
+/// allowed; nothing for any other line. Values beyond the game's largest number are capped.
+std::optional<double> wholeNumber(const QString& line)
 {
-    for (qint64 done = 0; done < bytes.size();) {
-        const qint64 written = device.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0)
-            return false;
-        done += written;
+    qsizetype first = 0;
+    qsizetype end = line.size();
+    while (first < end && (line[first] == u' ' || line[first] == u'\t'))
+        ++first;
+    while (end > first && (line[end - 1] == u' ' || line[end - 1] == u'\t'))
+        --end;
+    if (first == end)
+        return std::nullopt;
+    double value = 0;
+    for (qsizetype i = first; i < end; ++i) {
+        if (line[i] < u'0' || line[i] > u'9')
+            return std::nullopt;
+        value = std::min(value * 10 + (line[i].unicode() - u'0'), LargestRecord + 1);
     }
-    return true;
+    return value;
 }
 
 int selection(const std::optional<QString>& line, int count)
 {
-    if (!line)
-        return 0;
-    try {
-        // Only a whole number names an option: "1.5" is no option, not option 2.
-        const double index = Loose::localeNumber(*line);
-        return index >= 0 && index < count && index == std::floor(index) ? int(index) : 0;
-    } catch (const std::exception&) {
-        return 0;
-    }
+    // Only a whole number names an option: "1.5" is no option, not option 2.
+    const std::optional<double> index = line ? wholeNumber(*line) : std::nullopt;
+    return index && *index < count ? int(*index) : 0;
 }
 } // namespace
 
@@ -68,12 +73,17 @@ bool isUsableRecord(const QString& line)
 {
     if (line.size() > LongestLine)
         return false;
-    try {
-        const double record = Loose::localeNumber(line);
-        return record >= 1 && record <= LargestRecord;
-    } catch (const std::exception&) {
-        return false;
-    }
+    const std::optional<double> record = wholeNumber(line);
+    return record && *record >= 1 && *record <= LargestRecord;
+}
+
+std::optional<double> recordValue(const Loose& cell)
+{
+    if (cell.isNumber())
+        return cell.toNumber();
+    if (cell.isText() && isUsableRecord(cell.toText()))
+        return wholeNumber(cell.toText());
+    return std::nullopt;
 }
 
 Progress readProgress(QIODevice& device)
@@ -93,14 +103,21 @@ Progress readProgress(QIODevice& device)
     return progress;
 }
 
+Progress readProgressBytes(const QByteArray& bytes)
+{
+    QByteArray data = bytes;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    return readProgress(buffer);
+}
+
 Progress readProgressFile(const QString& fileName)
 {
-    QFile file(fileName);
-    if (file.open(QIODevice::ReadOnly))
-        return readProgress(file);
-    QBuffer nothing; // a first run: every record starts afresh
-    nothing.open(QIODevice::ReadOnly);
-    return readProgress(nothing);
+    const QFileInfo info(fileName);
+    const Folder folder = Folder::open(QFile::encodeName(info.absolutePath()));
+    const FileRead read =
+        readRegularFile(folder, QFile::encodeName(info.fileName()), LargestUsefulFile);
+    return readProgressBytes(read.outcome == FileRead::Outcome::Read ? read.bytes : QByteArray());
 }
 
 QByteArray progressBytes(const Progress& progress)
@@ -116,15 +133,15 @@ QByteArray progressBytes(const Progress& progress)
 
 bool writeProgressFile(const QString& fileName, const Progress& progress, QString* error)
 {
-    QSaveFile file(fileName);
-    // Unbuffered: a buffered QSaveFile only meets a full disk when commit() flushes, and commit()
-    // does not check that flush, so it would put a cut-off file in place of the old one.
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-        writeAll(file, progressBytes(progress)) && file.commit())
-        return true;
-    if (error)
-        *error = file.errorString();
-    return false;
+    const QFileInfo info(fileName);
+    QString reason;
+    const Folder folder = Folder::open(QFile::encodeName(info.absolutePath()), &reason);
+    FileIdentity written;
+    const bool done = folder.isOpen() && replaceFile(folder, QFile::encodeName(info.fileName()),
+                                                     progressBytes(progress), &written, &reason);
+    if (!done && error)
+        *error = reason;
+    return done;
 }
 
 } // namespace numblaze

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <optional>
 
 class QIODevice;
 
@@ -28,23 +29,36 @@ inline const QString FirstRecord = QStringLiteral("5");
 inline constexpr double LargestRecord = 94906265;
 /// A line longer than this many bytes is never a usable record.
 inline constexpr qint64 LongestLine = 4096;
+/// The most the game ever reads of the file: a byte-order mark and 14 lines of the longest
+/// usable length with their CR LF. What lies beyond cannot change what the game reads.
+inline constexpr qint64 LargestUsefulFile = 3 + 14 * (LongestLine + 2);
 
-/// True when a record line reads as a number the race can be run with.
+/// True when a record line is a whole number from 1 to LargestRecord written in plain decimal
+/// digits, with blanks around it and leading zeros allowed. Such a line means the same number
+/// under every locale, so the record label and the race always agree on it.
 bool isUsableRecord(const QString& line);
+
+/// The number a record cell holds, when it is usable: a number, or a usable record line.
+std::optional<double> recordValue(const Loose& cell);
 
 /// Reads progress from an open device, line by line: records that cannot be read or used
 /// start at 5, selections that cannot be read or are out of range at 0. Usable lines are
 /// kept exactly as they were read. Only the first 14 lines are ever read.
 Progress readProgress(QIODevice& device);
 
-/// Reads the progress file; a missing or unreadable file gives the first-run progress.
+/// Reads the progress from the bytes of a file, as readProgress does.
+Progress readProgressBytes(const QByteArray& bytes);
+
+/// Reads the progress file (at most LargestUsefulFile bytes of it, and only a regular file); a
+/// missing or unreadable file gives the first-run progress.
 Progress readProgressFile(const QString& fileName);
 
 /// The 14 lines of the file, each ending in CR LF.
 QByteArray progressBytes(const Progress& progress);
 
-/// Replaces the file with the progress, atomically: on failure the old file stays whole and
-/// the reason is put into *error.
+/// Replaces the file (or a link of that name) with the progress, atomically: on failure the
+/// old file stays whole and the reason is put into *error. The game itself saves through
+/// ProgressStore, which also decides where.
 bool writeProgressFile(const QString& fileName, const Progress& progress, QString* error);
 
 } // namespace numblaze

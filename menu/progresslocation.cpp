@@ -1,34 +1,17 @@
 #include "menu/progresslocation.h"
 
-#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
-#include <QTemporaryFile>
+#include <cerrno>
+#include <sys/file.h>
 
 namespace numblaze
 {
 
-namespace
-{
-const QString FileName = QStringLiteral("Progress.txt");
-
-/// Copies the progress file beside the program into the data folder, unless the data folder
-/// already has one. The copy gets ordinary permissions: a read-only original would otherwise
-/// give a copy that QSaveFile refuses to replace.
-void adoptProgressFile(const QString& programFile, const QString& dataFile)
-{
-    if (QFile::exists(dataFile) || !QFile::exists(programFile))
-        return;
-    if (QFile::copy(programFile, dataFile))
-        QFile::setPermissions(dataFile, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
-                                            QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
-}
-} // namespace
-
 bool isWritableFolder(const QString& folder)
 {
-    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".numblaze-XXXXXX")));
-    return probe.open();
+    const Folder opened = Folder::open(QFile::encodeName(folder));
+    return opened.isOpen() && opened.isWritable();
 }
 
 QString playerDataFolder()
@@ -36,43 +19,34 @@ QString playerDataFolder()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
-QString progressFolderFor(const QString& programFolder, bool programFolderWritable)
+ProgressLock lockProgressFolder(Folder folder)
 {
-    const QString data = playerDataFolder();
-    return programFolderWritable || data.isEmpty() ? programFolder : data;
-}
-
-QString progressFolderFor(const QString& programFolder)
-{
-    return progressFolderFor(programFolder, isWritableFolder(programFolder));
-}
-
-QString progressFileFor(const QString& programFolder, bool programFolderWritable)
-{
-    const QString folder = progressFolderFor(programFolder, programFolderWritable);
-    const QString file = QDir(folder).filePath(FileName);
-    if (folder != programFolder && QDir().mkpath(folder))
-        adoptProgressFile(QDir(programFolder).filePath(FileName), file);
-    return file;
-}
-
-QString progressFileFor(const QString& programFolder)
-{
-    return progressFileFor(programFolder, isWritableFolder(programFolder));
+    ProgressLock lock;
+    if (!folder.isOpen()) {
+        lock.error = qt_error_string(ENOENT);
+        return lock;
+    }
+    int done = ::flock(folder.fd(), LOCK_EX | LOCK_NB);
+    while (done != 0 && errno == EINTR)
+        done = ::flock(folder.fd(), LOCK_EX | LOCK_NB);
+    if (done == 0)
+        lock.result = ProgressLockResult::Held;
+    else if (errno == EWOULDBLOCK)
+        lock.result = ProgressLockResult::HeldByAnother;
+    else
+        lock.error = qt_error_string(errno);
+    lock.folder = std::move(folder);
+    return lock;
 }
 
 ProgressLock lockProgressFolder(const QString& folder)
 {
-    QDir().mkpath(folder);
-    auto lock = std::make_unique<QLockFile>(QDir(folder).filePath(FileName + ".lock"));
-    // By default a lock older than 30 s counts as stale; a game runs for hours, so only a
-    // holder that is no longer running makes it stale.
-    lock->setStaleLockTime(0);
-    if (lock->tryLock())
-        return {ProgressLockResult::Held, std::move(lock)};
-    if (lock->error() == QLockFile::LockFailedError)
-        return {ProgressLockResult::HeldByAnother, nullptr};
-    return {ProgressLockResult::Unavailable, nullptr};
+    QString error;
+    Folder opened = Folder::open(QFile::encodeName(folder), &error);
+    ProgressLock lock = lockProgressFolder(std::move(opened));
+    if (!error.isEmpty())
+        lock.error = error;
+    return lock;
 }
 
 } // namespace numblaze

@@ -20,9 +20,11 @@ void Form1::Make_Equation()
         c.Label1->setCaption(Loose::plainText(draw(Highest.toNumber())));
         c.Label2->setCaption(Loose::plainText(draw(Highest.toNumber())));
     } else if (sign == QLatin1String("-") || sign == QLatin1String("/")) {
-        // Both kinds draw again until they get a number of at least 1, which a record below
-        // one half could never give.
-        if (!(Highest.toNumber() >= 0.5))
+        // Subtraction draws again until it gets at least 1, division until it gets anything
+        // but 0. The largest random value gives the draw farthest from 0: a record that leaves
+        // even that one short would have them draw for ever.
+        const double farthest = std::nearbyint(double(RandomSource::Largest) * Highest.toNumber());
+        if (sign == QLatin1String("-") ? farthest < 1 : farthest == 0)
             throw std::domain_error("the record is too small for this math kind");
         if (sign == QLatin1String("-")) {
             // The first operand is never 0 and the second never larger: no negative answers.

@@ -115,6 +115,8 @@ void Form1::Win()
     Form2::get().ui().Image2->setTag(Loose(Highest.toNumber() + 1).toText());
     c.window->setBackColor(Blue);
     c.Command1->setCaption(Won);
+    // On disk the moment it is won: whatever ends the game from here on, the win is kept.
+    Form2::get().saveWonRace(c.window);
 }
 
 void Form1::Command2_Click()

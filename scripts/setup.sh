@@ -5,8 +5,10 @@ set -eu
 cd "$(dirname "$0")/.."
 
 # Building and playing; checking the installed files and every file's licence; building,
-# checking and trying the Debian package (scripts/package.sh).
-packages="cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev
+# checking and trying the Debian package (scripts/package.sh). qt6-base-private-dev and xvfb
+# are for the tests too: a test copy of the game is asked to save as a session manager asks,
+# and one loses its X display.
+packages="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev
     fonts-ocr-a fonts-dejavu-core fonts-liberation desktop-file-utils appstream reuse
     build-essential debhelper dpkg-dev fakeroot lintian qt6-l10n-tools qt6-translations-l10n
     git xz-utils xvfb xauth xdotool"

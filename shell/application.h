@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <initializer_list>
 
@@ -14,9 +15,13 @@ namespace application
 /// The directory that holds the program.
 QString path();
 
+/// The directory that holds the program, named as the file system names it: any bytes, valid
+/// text or not, so that the folder is found whatever its name.
+QByteArray folderName();
+
 /// Ends the program at once: the given screens are destroyed without any further event, and
-/// the message loop returns.
-void end(std::initializer_list<Screen*> screens);
+/// every message loop returns, the main one with status.
+void end(std::initializer_list<Screen*> screens, int status = 0);
 
 } // namespace application
 } // namespace numblaze

@@ -9,6 +9,9 @@ namespace numblaze
 class RandomSource
 {
   public:
+    /// The largest value next() can give: 1 - 2^-24.
+    static constexpr float Largest = 1.0f - 0x1.0p-24f;
+
     /// Starts a fresh sequence from a seed value (the race uses the seconds since midnight).
     void seed(double value);
     /// Seeds from the time of day, as every race does when its screen is loaded.

@@ -144,12 +144,10 @@ void ScreenWindow::showEvent(QShowEvent* event)
 
 // Screen
 
-Screen::~Screen()
-{
-    // At the very end of the program the application object may already be gone.
-    if (window_ && QCoreApplication::instance())
-        delete window_.data();
-}
+// The screens last as long as the program: their windows are discarded when the game ends, or
+// left to the application object. Deleting a window here, as the program exits, would reach a
+// window system that may be gone (a lost display ends the program from inside Qt).
+Screen::~Screen() = default;
 
 void Screen::load()
 {

@@ -9,7 +9,12 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <csignal>
+#include <cstdlib>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 namespace numblaze::testing
 {
@@ -40,6 +45,56 @@ struct DiskFull {
         setrlimit(RLIMIT_FSIZE, &small);
     }
     ~DiskFull() { setrlimit(RLIMIT_FSIZE, &old); }
+};
+
+/// A small tmpfs mounted over a folder for the test's lifetime, holding a copy of what the
+/// folder held; restrict() then makes it read-only or leaves it without a free inode (no new
+/// file can be made there, even by root). Needs root; mounted says whether it worked.
+struct TinyMount {
+    enum Kind { ReadOnly, NoInodesLeft };
+    QByteArray folder;
+    bool mounted = false;
+
+    explicit TinyMount(const QString& path) : folder(QFile::encodeName(path))
+    {
+        const QByteArray copy = folder + ".before-mount";
+        if (::rename(folder.constData(), copy.constData()) != 0 ||
+            ::mkdir(folder.constData(), 0777) != 0)
+            return;
+        mounted = ::mount("tmpfs", folder.constData(), "tmpfs", 0, "size=1m,mode=0777") == 0;
+        if (mounted) {
+            const QByteArray command = "cp -a '" + copy + "/.' '" + folder + "/'";
+            mounted = std::system(command.constData()) == 0;
+            if (!mounted)
+                ::umount(folder.constData());
+        }
+        if (!mounted) {
+            ::rmdir(folder.constData());
+            ::rename(copy.constData(), folder.constData());
+        }
+    }
+    /// Makes the mounted folder read-only, or uses up its last inode.
+    bool restrict(Kind kind) const
+    {
+        struct statvfs use {
+        };
+        if (!mounted || ::statvfs(folder.constData(), &use) != 0)
+            return false;
+        const QByteArray options =
+            kind == ReadOnly
+                ? QByteArray("size=1m")
+                : "size=1m,nr_inodes=" + QByteArray::number(qulonglong(use.f_files - use.f_ffree));
+        return ::mount("tmpfs", folder.constData(), "tmpfs",
+                       MS_REMOUNT | (kind == ReadOnly ? MS_RDONLY : 0), options.constData()) == 0;
+    }
+    ~TinyMount()
+    {
+        if (!mounted)
+            return;
+        ::umount2(folder.constData(), MNT_DETACH);
+        ::rmdir(folder.constData());
+        ::rename((folder + ".before-mount").constData(), folder.constData());
+    }
 };
 
 /// Destroys every screen without unload events (nothing is written), as between two runs.

@@ -1,6 +1,7 @@
 // Where the progress file lives, and the lock that keeps a second copy of the game away from it.
 #include "menu/form2.h"
 #include "menu/progresslocation.h"
+#include "menu/progressstore.h"
 #include "tests/support.h"
 
 #include <QApplication>
@@ -10,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
+#include <optional>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -80,13 +83,14 @@ class TestLocation : public QObject
 
     void cleanupTestCase() { QDir(playerDataFolder()).removeRecursively(); }
 
+    // Each row's folder keeps the same listing whatever else runs on the machine.
     void writableFoldersAreFoundByTrying_data()
     {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<bool>("writable");
         QTest::newRow("ordinary folder") << scratch.filePath("program") << true;
         QTest::newRow("under a regular file") << unwritableFolder << false;
-        QTest::newRow("/proc") << QStringLiteral("/proc") << false;
+        QTest::newRow("kernel settings") << QStringLiteral("/proc/sys/kernel") << false;
     }
 
     void writableFoldersAreFoundByTrying()
@@ -104,7 +108,9 @@ class TestLocation : public QObject
         QVERIFY(QDir(playerDataFolder()).mkpath("."));
         QVERIFY(put(dataFile(), usualFile()));
 
-        QCOMPARE(progressFileFor(program), QDir(program).filePath("Progress.txt"));
+        const ProgressStore store = ProgressStore::open(QFile::encodeName(program));
+        QCOMPARE(store.fileName(), QDir(program).filePath("Progress.txt"));
+        QCOMPARE(store.lockResult(), ProgressLockResult::Held);
     }
 
     void installedGameWritesToThePlayersDataFolder()
@@ -137,61 +143,117 @@ class TestLocation : public QObject
         const QString original = QDir(program).filePath("Progress.txt");
         QVERIFY(put(original, usualFile()));
         QVERIFY(QFile::setPermissions(original, QFile::ReadOwner | QFile::ReadGroup));
+        const TinyMount readOnly(program);
+        if (!readOnly.restrict(TinyMount::ReadOnly))
+            QSKIP("a read-only folder needs a file system mounted read-only (run as root)");
 
-        const QString file = progressFileFor(program, false);
-        QCOMPARE(file, dataFile());
-        QCOMPARE(contents(file), usualFile());
-        QVERIFY(QFileInfo(file).permissions() & QFile::WriteOwner);
+        ProgressStore store = ProgressStore::open(QFile::encodeName(program));
+        QCOMPARE(store.fileName(), dataFile());
+        QCOMPARE(contents(dataFile()), usualFile());
+        QVERIFY(QFileInfo(dataFile()).permissions() & QFile::WriteOwner);
+        Progress progress = store.read();
+        QCOMPARE(store.startNotice(), QString());
+        progress.records[0][0] = Loose(12.0);
         QString error;
-        QVERIFY2(writeProgressFile(file, readProgressFile(QString()), &error), qPrintable(error));
+        QVERIFY2(store.save(progress, &error), qPrintable(error));
 
         // From then on the data folder's file is the player's: the old one is not copied again.
-        QCOMPARE(progressFileFor(program, false), file);
-        QVERIFY(contents(file).startsWith("5\r\n"));
+        store = ProgressStore();
+        store = ProgressStore::open(QFile::encodeName(program));
+        QCOMPARE(store.read().records[0][0].toText(), QStringLiteral("12"));
         QCOMPARE(contents(original), usualFile());
     }
 
     void secondCopyIsKeptOut()
     {
         const QString folder = scratch.filePath("program");
-        ProgressLock first = lockProgressFolder(folder);
-        QCOMPARE(first.result, ProgressLockResult::Held);
+        std::optional<ProgressLock> first = lockProgressFolder(folder);
+        QCOMPARE(first->result, ProgressLockResult::Held);
         QCOMPARE(lockProgressFolder(folder).result, ProgressLockResult::HeldByAnother);
 
-        first.file.reset();
+        first.reset();
         QCOMPARE(lockProgressFolder(folder).result, ProgressLockResult::Held);
     }
 
-    void lockOfALongRunningCopyIsKept()
+    // Another process holds the lock: while it runs, however long, and after it ends, however
+    // it ends.
+    void lockLastsExactlyAsLongAsItsHolder_data()
     {
-        const QString folder = scratch.filePath("program");
-        const ProgressLock first = lockProgressFolder(folder);
-        QCOMPARE(first.result, ProgressLockResult::Held);
-        QFile lockFile(first.file->fileName());
-        QVERIFY(lockFile.open(QIODevice::ReadWrite));
-        QVERIFY(lockFile.setFileTime(QDateTime::currentDateTime().addSecs(-3 * 3600),
-                                     QFileDevice::FileModificationTime));
-        lockFile.close();
-
-        QCOMPARE(lockProgressFolder(folder).result, ProgressLockResult::HeldByAnother);
+        QTest::addColumn<bool>("crashes");
+        QTest::newRow("killed while running") << false;
+        QTest::newRow("ends without unlocking") << true;
     }
 
-    void lockOfACrashedCopyIsTakenOver()
+    void lockLastsExactlyAsLongAsItsHolder()
     {
+        QFETCH(bool, crashes);
         const QString folder = scratch.filePath("program");
-        const QString lockName = QDir(folder).filePath("Progress.txt.lock");
+        int ready[2];
+        QCOMPARE(::pipe(ready), 0);
         const pid_t child = fork();
         if (child == 0) {
-            // The copy that crashes: takes the lock and dies without releasing it.
-            QLockFile lock(lockName);
-            _exit(lock.tryLock(0) ? 0 : 1);
+            const ProgressLock lock = lockProgressFolder(folder);
+            const char held = lock.result == ProgressLockResult::Held ? 'y' : 'n';
+            (void)!::write(ready[1], &held, 1);
+            if (crashes)
+                _exit(0);
+            for (;;)
+                ::pause();
         }
-        int status = 0;
-        QCOMPARE(waitpid(child, &status, 0), child);
-        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        QVERIFY(QFile::exists(lockName));
+        char held = 0;
+        QCOMPARE(::read(ready[0], &held, 1), 1);
+        QCOMPARE(held, 'y');
+        if (!crashes)
+            QCOMPARE(lockProgressFolder(folder).result, ProgressLockResult::HeldByAnother);
+        ::kill(child, SIGKILL);
+        QCOMPARE(waitpid(child, nullptr, 0), child);
+        ::close(ready[0]);
+        ::close(ready[1]);
 
         QCOMPARE(lockProgressFolder(folder).result, ProgressLockResult::Held);
+    }
+
+    // What an older lock file or a power cut left beside the records never keeps the player out.
+    void leftoverLockFilesAreIgnored_data()
+    {
+        QTest::addColumn<QString>("leftover");
+        QTest::newRow("empty") << "empty";
+        QTest::newRow("garbage") << "garbage";
+        QTest::newRow("a folder") << "folder";
+        QTest::newRow("a dangling link") << "link";
+    }
+
+    void leftoverLockFilesAreIgnored()
+    {
+        QFETCH(QString, leftover);
+        const QString program = scratch.filePath("program");
+        const QString lockName = QDir(program).filePath("Progress.txt.lock");
+        if (leftover == "empty")
+            QVERIFY(put(lockName, ""));
+        else if (leftover == "garbage")
+            QVERIFY(put(lockName, "\xff\x00 not a process\n"));
+        else if (leftover == "folder")
+            QVERIFY(QDir(program).mkdir("Progress.txt.lock"));
+        else
+            QVERIFY(QFile::link(scratch.filePath("nowhere"), lockName));
+
+        ProgressStore store = ProgressStore::open(QFile::encodeName(program));
+        QCOMPARE(store.lockResult(), ProgressLockResult::Held);
+        store.read();
+        QCOMPARE(store.startNotice(), QString());
+    }
+
+    // A disk without a free byte or inode still locks: the lock is no file.
+    void lockNeedsNoSpace()
+    {
+        const QString folder = scratch.filePath("program");
+        const TinyMount full(folder);
+        if (!full.restrict(TinyMount::NoInodesLeft))
+            QSKIP("a full file system needs a tmpfs mount (run as root)");
+        QVERIFY(!isWritableFolder(folder));
+        const ProgressLock first = lockProgressFolder(folder);
+        QCOMPARE(first.result, ProgressLockResult::Held);
+        QCOMPARE(lockProgressFolder(folder).result, ProgressLockResult::HeldByAnother);
     }
 
     void gameStillRunsWhereNoLockCanBeMade()

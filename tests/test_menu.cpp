@@ -14,6 +14,7 @@
 #include <csignal>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <sys/resource.h>
 
 using namespace numblaze;
@@ -43,12 +44,13 @@ QString says(const QString& record)
 }
 
 // Runs the message loop as the game does, with `action` as its first event. Returns the loop's
-// exit code: 0 when the game ended it, 1 when it did not end within 20 s.
+// exit code: the game's status when the game ended it, NotEnded when it did not end within 20 s.
+constexpr int NotEnded = 99;
 int runUntilEnd(const std::function<void()>& action)
 {
     QTimer::singleShot(0, action);
     QTimer watchdog;
-    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(NotEnded); });
     watchdog.start(20000);
     return QApplication::exec();
 }
@@ -336,27 +338,45 @@ class TestMenu : public QObject
         QCOMPARE(contents(fileName()), fileWith({{2, " 7"}, {9, "07"}, {13, "2"}, {14, "0"}}));
     }
 
-    void failedSaveIsToldAndTheGameStillEnds()
+    // The win is on disk when it is won; Exit then meets a full disk and asks what to do.
+    void failedSaveAtExitOffersRetry_data()
     {
-        const QByteArray old = fileWith({{5, "7"}, {13, "1"}, {14, "1"}});
-        Form2Controls& c = startMenu(old);
+        QTest::addColumn<bool>("retry");
+        QTest::addColumn<int>("code");
+        QTest::newRow("discard") << false << 1;
+        QTest::newRow("retry once the disk has room") << true << 0;
+    }
+    void failedSaveAtExitOffersRetry()
+    {
+        QFETCH(bool, retry);
+        QFETCH(int, code);
+        Form2Controls& c = startMenu(fileWith({{5, "7"}, {13, "1"}, {14, "1"}}));
         QTest::mouseClick(c.Command1, Qt::LeftButton);
         playRace(QStringLiteral("won"));
+        const QByteArray afterWin = fileWith({{5, "8"}, {13, "1"}, {14, "1"}});
+        QCOMPARE(contents(fileName()), afterWin);
+        c.Option1[2]->click(); // a change that only Exit saves
+
         QString message;
-        DiskFull full;
-        const int code = runUntilEnd([&c, &message] {
-            QTimer::singleShot(0, [&message] {
-                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                    message = box->text();
-                    box->close();
-                }
+        std::optional<DiskFull> full(std::in_place);
+        const int ended = runUntilEnd([&] {
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!box)
+                    return;
+                message = box->text();
+                if (retry)
+                    full.reset();
+                box->button(retry ? QMessageBox::Retry : QMessageBox::Discard)->click();
             });
             QTest::mouseClick(c.Command2, Qt::LeftButton);
         });
-        QCOMPARE(code, 0);
+        full.reset();
+        QCOMPARE(ended, code);
         QVERIFY2(message.contains(fileName()), qPrintable(message));
         QVERIFY(everyScreenUnloaded());
-        QCOMPARE(contents(fileName()), old);
+        QCOMPARE(contents(fileName()),
+                 retry ? fileWith({{5, "8"}, {13, "2"}, {14, "1"}}) : afterWin);
     }
 };
 

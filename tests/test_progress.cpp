@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -134,7 +135,10 @@ class TestProgress : public QObject
         QTest::addColumn<QByteArray>("written");
         QList<QByteArray> huge = usualLines();
         huge[0] = QByteArray(50 * 1024 * 1024, '7');
-        QTest::newRow("50 MB first line") << joined(huge) << usualWith(1, "5");
+        // No more is read than 14 usable lines can take: the lines after it are never reached.
+        QTest::newRow("50 MB first line") << joined(huge)
+                                          << joined(QList<QByteArray>(12, "5") << "0"
+                                                                               << "0");
         QTest::newRow("a million extra lines")
             << joined(usualLines()) + QByteArray("9\r\n").repeated(1000000) << joined(usualLines());
     }
@@ -145,6 +149,35 @@ class TestProgress : public QObject
         QVERIFY(put(fileName(), file));
         file.clear();
         QCOMPARE(progressBytes(readProgressFile(fileName())), written);
+    }
+
+    // One file, the same twelve records and selections under every locale; the record label and
+    // the race read each usable record as the same number.
+    void sameRecordsUnderEveryLocale_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("C") << QLocale::c();
+        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany);
+        QTest::newRow("French") << QLocale(QLocale::French, QLocale::France);
+    }
+    void sameRecordsUnderEveryLocale()
+    {
+        QFETCH(QLocale, locale);
+        const QList<QByteArray> lines = {"7.5", "1.000", "1,000", "007", " 12 ", "+7",  "1e3",
+                                         "7,5", "\t9",   "9 9",   "",    "42",   "1.0", "2,0"};
+        const QByteArray file = joined(lines);
+        const QByteArray expected =
+            joined({"5", "5", "5", "007", " 12 ", "5", "5", "5", "\t9", "5", "5", "42", "0", "0"});
+        QLocale::setDefault(locale);
+        const Progress progress = readProgressBytes(file);
+        const QByteArray written = progressBytes(progress);
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(written, expected);
+        const double values[] = {5, 5, 5, 7, 12, 5, 5, 5, 9, 5, 5, 42};
+        QLocale::setDefault(locale);
+        for (int n = 0; n < 12; ++n)
+            QCOMPARE(progress.records[n / 3][n % 3].toNumber(), values[n]);
+        QLocale::setDefault(QLocale::c());
     }
 
     // A file that cannot be written leaves the previous one whole and says why.

@@ -3,10 +3,15 @@
 #include "race/form1.h"
 #include "tests/support.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 #include <map>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace numblaze;
 
@@ -88,6 +93,8 @@ class RaceTest : public QObject
     void drawsConsumeRandomValuesInOrder();
     void endValuesComeHalfAsOften();
     void unknownSignLeavesTheLabels();
+    void recordsThatWouldDrawForEverAreRefused_data();
+    void recordsThatWouldDrawForEverAreRefused();
 
     void answers_data();
     void answers();
@@ -103,6 +110,8 @@ class RaceTest : public QObject
 void RaceTest::init()
 {
     QVERIFY(folder_.isValid());
+    // Every race starts from the first records: a win of an earlier test is on disk.
+    QFile::remove(QDir(folder_.path()).filePath(QStringLiteral("Progress.txt")));
     Form2::get().progressFolder = folder_.path();
 }
 
@@ -401,6 +410,50 @@ void RaceTest::unknownSignLeavesTheLabels()
     Form1::get().Make_Equation();
     QCOMPARE(race().Label1->caption(), QStringLiteral("3"));
     QCOMPARE(race().Label2->caption(), QStringLiteral("4"));
+}
+
+void RaceTest::recordsThatWouldDrawForEverAreRefused_data()
+{
+    QTest::addColumn<QString>("sign");
+    QTest::addColumn<double>("highest");
+    QTest::addColumn<QString>("outcome");
+    // Subtraction needs a first operand of at least 1, division a divisor other than 0; just
+    // above one half the largest random value still rounds to 1.
+    QTest::newRow("- 0.5") << "-" << 0.5 << "refused";
+    QTest::newRow("- 0.5000001") << "-" << 0.5000001 << "equation";
+    QTest::newRow("- 0") << "-" << 0.0 << "refused";
+    QTest::newRow("- -3") << "-" << -3.0 << "refused";
+    QTest::newRow("/ 0.5") << "/" << 0.5 << "refused";
+    QTest::newRow("/ -0.5") << "/" << -0.5 << "refused";
+    QTest::newRow("/ 0.5000001") << "/" << 0.5000001 << "equation";
+    QTest::newRow("/ -3") << "/" << -3.0 << "equation";
+    QTest::newRow("/ -0.5000001") << "/" << -0.5000001 << "equation";
+}
+
+void RaceTest::recordsThatWouldDrawForEverAreRefused()
+{
+    QFETCH(QString, sign);
+    QFETCH(double, highest);
+    QFETCH(QString, outcome);
+    launch(sign, Loose(highest));
+    // In a child process, so that a record the guard lets through and that then draws for ever
+    // fails the test instead of hanging it.
+    const pid_t child = fork();
+    if (child == 0) {
+        alarm(20);
+        try {
+            Form1::get().Make_Equation();
+        } catch (const std::domain_error&) {
+            _exit(2);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    const QString seen = WIFSIGNALED(status)        ? QStringLiteral("draws for ever")
+                         : WEXITSTATUS(status) == 2 ? QStringLiteral("refused")
+                                                    : QStringLiteral("equation");
+    QCOMPARE(seen, outcome);
 }
 
 void RaceTest::answers_data()
