@@ -11,6 +11,15 @@ namespace
 {
 const QByteArray FileName = QByteArrayLiteral("Progress.txt");
 
+// A game installed for every player of a computer (the Debian package) keeps each player's
+// records in that player's own folder, even when run by an administrator who could write
+// beside the program; a copied or portable game keeps them beside itself.
+#ifdef NUMBLAZE_RECORDS_IN_PLAYER_FOLDER
+constexpr bool KeepsRecordsBesideItself = false;
+#else
+constexpr bool KeepsRecordsBesideItself = true;
+#endif
+
 QString tr(const char* text)
 {
     return QCoreApplication::translate("Numblaze", text);
@@ -37,7 +46,9 @@ ProgressStore ProgressStore::open(const QByteArray& programFolder)
     ProgressStore store;
     QString programError;
     Folder program = Folder::open(programFolder, &programError);
-    if (program.isOpen() && program.isWritable(&programError)) {
+    if (!KeepsRecordsBesideItself)
+        programError = tr("the game is installed for every player of this computer");
+    if (KeepsRecordsBesideItself && program.isOpen() && program.isWritable(&programError)) {
         store.place_ = program.duplicate();
         store.lock_ = lockProgressFolder(std::move(program));
     } else {

@@ -81,8 +81,34 @@ shown="$(/usr/games/numblaze --version)"
 [ "$shown" = "Numblaze $upstream" ] || fail "/usr/games/numblaze --version says '$shown'"
 echo "/usr/games/numblaze --version: $shown"
 
-# One start and Exit of the installed game, as a player who cannot write to /usr/games. As root,
-# the player is a user id of its own with no other files on the machine.
+# One start and Exit of the installed game with a fresh home folder, as the given user: the game
+# is clicked at "Exit" and must end, and its records must land in that player's data folder.
+play_once() { # user-switch-command home
+    $1 env -i HOME="$2" XDG_RUNTIME_DIR="$2/runtime" PATH=/usr/bin:/bin:/usr/games \
+        LANG=C.UTF-8 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+        sh -c '
+            numblaze & game=$!
+            menu="$(timeout 60 xdotool search --sync --onlyvisible --name "^Numblaze\$" | head -n 1)"
+            [ -n "$menu" ] || { kill $game; echo "the menu never showed" >&2; exit 1; }
+            # The centre of "Exit" in the menu window.
+            xdotool mousemove --window "$menu" 84 304 click 1
+            waited=0
+            while kill -0 $game 2>/dev/null; do
+                waited=$((waited + 1))
+                [ $waited -le 600 ] || { kill $game; echo "the game did not end on Exit" >&2; exit 1; }
+                sleep 0.1
+            done
+            wait $game
+        ' || fail "the installed game did not start and end as it should"
+    progress="$2/.local/share/Numblaze/Progress.txt"
+    [ -f "$progress" ] || fail "no Progress.txt in the player's data folder"
+    lines="$(wc -l <"$progress")"
+    [ "$lines" -eq 14 ] || fail "the player's Progress.txt has $lines lines, not 14"
+    [ ! -e /usr/games/Progress.txt ] || fail "the game wrote /usr/games/Progress.txt"
+}
+
+# First as a player who cannot write to /usr/games. As root, the player is a user id of its own
+# with no other files on the machine.
 home="$work/home"
 mkdir -m 700 "$home" "$home/runtime"
 player=""
@@ -94,29 +120,12 @@ if [ "$(id -u)" -eq 0 ]; then
     chown -R "$uid:$uid" "$home"
     player="setpriv --reuid=$uid --regid=$uid --clear-groups --"
 fi
-$player env -i HOME="$home" XDG_RUNTIME_DIR="$home/runtime" PATH=/usr/bin:/bin:/usr/games \
-    LANG=C.UTF-8 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-    sh -c '
-        numblaze & game=$!
-        menu="$(timeout 60 xdotool search --sync --onlyvisible --name "^Numblaze\$" | head -n 1)"
-        [ -n "$menu" ] || { kill $game; echo "the menu never showed" >&2; exit 1; }
-        # The centre of "Exit" in the menu window.
-        xdotool mousemove --window "$menu" 84 304 click 1
-        waited=0
-        while kill -0 $game 2>/dev/null; do
-            waited=$((waited + 1))
-            [ $waited -le 600 ] || { kill $game; echo "the game did not end on Exit" >&2; exit 1; }
-            sleep 0.1
-        done
-        wait $game
-    ' || fail "the installed game did not start and end as it should"
-
-progress="$home/.local/share/Numblaze/Progress.txt"
-[ -f "$progress" ] || fail "no Progress.txt in the player's data folder"
-lines="$(wc -l <"$progress")"
-[ "$lines" -eq 14 ] || fail "the player's Progress.txt has $lines lines, not 14"
-[ ! -e /usr/games/Progress.txt ] || fail "the game wrote /usr/games/Progress.txt"
-echo "the installed game kept its 14 lines in ~/.local/share/Numblaze/Progress.txt"
+play_once "$player" "$home"
+# Then as the administrator, who could write to /usr/games but must not.
+adminhome="$work/adminhome"
+mkdir -m 700 "$adminhome" "$adminhome/runtime"
+[ -n "$root" ] || play_once "" "$adminhome"
+echo "the installed game kept its 14 lines in each player's ~/.local/share/Numblaze/Progress.txt"
 
 $apt purge -y -qq numblaze >/dev/null
 installed=""
