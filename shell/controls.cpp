@@ -1,7 +1,10 @@
 #include "shell/controls.h"
 
+#include <QButtonGroup>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QStyleOptionButton>
 #include <algorithm>
 #include <cmath>
@@ -299,17 +302,72 @@ OptionButton::OptionButton(QWidget* parent, const QString& name, Place place,
     : QRadioButton(caption, parent)
 {
     placeControl(this, name, place);
-    connect(this, &QAbstractButton::clicked, this, [this] {
-        if (onClick)
-            onClick();
+    // A click that selects the button toggles it on the way: that click raises it, once.
+    connect(this, &QAbstractButton::toggled, this, [this](bool on) {
+        if (on && !clicking_)
+            raiseClick();
     });
+    connect(this, &QAbstractButton::clicked, this, &OptionButton::raiseClick);
+}
+
+void OptionButton::raiseClick()
+{
+    if (onClick)
+        onClick();
 }
 
 void OptionButton::select()
 {
-    setChecked(true);
-    if (onClick)
-        onClick();
+    if (isChecked())
+        raiseClick();
+    else
+        setChecked(true);
+}
+
+void OptionButton::nextCheckState()
+{
+    const QScopedValueRollback<bool> clicking(clicking_, true);
+    QRadioButton::nextCheckState();
+}
+
+void OptionButton::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        selectNeighbour(1);
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        selectNeighbour(-1);
+        break;
+    default:
+        QRadioButton::keyPressEvent(event);
+    }
+}
+
+void OptionButton::selectNeighbour(int step)
+{
+    const QList<QAbstractButton*> buttons =
+        group() ? group()->buttons() : QList<QAbstractButton*>{this};
+    const qsizetype count = buttons.size();
+    qsizetype at = buttons.indexOf(this);
+    for (qsizetype tried = 1; tried < count; ++tried) {
+        at = (at + step + count) % count;
+        auto* next = dynamic_cast<OptionButton*>(buttons[at]);
+        if (next && next->isEnabled() && next->isVisibleTo(window())) {
+            next->select();
+            next->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return;
+        }
+    }
+}
+
+void OptionButton::focusInEvent(QFocusEvent* event)
+{
+    // Qt's buttons would move the group's Tab stop to whichever button gets the focus, changing
+    // the others' focus policies; the screen's Tab enters a group at its selected button instead.
+    QWidget::focusInEvent(event);
 }
 
 void OptionButton::setBackColor(const QColor& colour)

@@ -155,13 +155,29 @@ class OptionButton : public QRadioButton
     OptionButton(QWidget* parent, const QString& name, Place place, const QString& caption = {});
 
     bool value() const { return isChecked(); }
-    /// Selecting a button in code deselects the others of its group and raises its click.
+    /// Selecting a button in code deselects the others of its group and raises its click, also
+    /// when the button was selected already.
     void select();
 
     void setBackColor(const QColor& colour);
     void setForeColor(const QColor& colour);
 
+    /// Raised once each time the button is selected, whichever way: a click, Space, the arrow
+    /// keys, a reader's press or toggle action, or select(); and when a selected button is
+    /// clicked again.
     std::function<void()> onClick;
+
+  protected:
+    void nextCheckState() override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+  private:
+    void raiseClick();
+    /// The arrow keys go round the group in order, selecting the button they reach.
+    void selectNeighbour(int step);
+
+    bool clicking_ = false;
 };
 
 /// A captioned box that contains and groups other controls.
