@@ -4,6 +4,7 @@
 #include "race/form1.h"
 #include "shell/application.h"
 #include "shell/pictures.h"
+#include "shell/runningcopy.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -19,13 +20,20 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     // Each copy writes the progress file when it ends, so a second copy would silently undo
-    // the first one's wins: it leaves the file alone and ends.
-    const ProgressLock lock = lockProgressFolder(progressFolderFor(application::path()));
+    // the first one's wins: it leaves the file alone, brings the running copy to the front and
+    // ends. Only when that copy cannot be reached is the player told.
+    const QString progressFolder = progressFolderFor(application::path());
+    const ProgressLock lock = lockProgressFolder(progressFolder);
     if (lock.result == ProgressLockResult::HeldByAnother) {
+        if (bringRunningCopyToFront(progressFolder))
+            return 0;
         QMessageBox::information(nullptr, QStringLiteral("Numblaze"),
                                  QStringLiteral("Numblaze is already running."));
         return 1;
     }
+    RunningCopyListener listener;
+    if (lock.result == ProgressLockResult::Held)
+        listener.listen(progressFolder);
 
     Form2::get().show();
     const int result = QApplication::exec();
