@@ -1,5 +1,7 @@
 #include "shell/controls.h"
 
+#include "shell/accessibility.h"
+
 #include <QButtonGroup>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -44,9 +46,13 @@ static bool releasedInside(QWidget* widget, QMouseEvent* event)
 
 // Label
 
+// The captions of labels and option buttons are set once the control is whole: setting one
+// tells readers, and the reader's view of a control is made the first time it is told of it.
+
 Label::Label(QWidget* parent, const QString& name, Place place, const QString& caption)
-    : QLabel(caption, parent)
+    : QLabel(parent)
 {
+    setText(caption);
     placeControl(this, name, place);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setWordWrap(true);
@@ -119,8 +125,25 @@ void Image::setStretch(bool stretch)
 
 void Image::setLeft(float twips)
 {
+    const int before = progress();
     left_ = twips;
     move(pixels(twips), y());
+    if (hasCourse() && progress() != before)
+        announceValueChange(this, progress());
+}
+
+void Image::setCourse(float start, float finish)
+{
+    start_ = start;
+    finish_ = finish;
+}
+
+int Image::progress() const
+{
+    if (!hasCourse())
+        return 0;
+    const double share = 100.0 * (double(left_) - start_) / (double(finish_) - start_);
+    return int(std::lround(std::clamp(share, 0.0, 100.0)));
 }
 
 void Image::paintEvent(QPaintEvent*)
@@ -299,8 +322,9 @@ TextBox::TextBox(QWidget* parent, const QString& name, Place place) : QLineEdit(
 
 OptionButton::OptionButton(QWidget* parent, const QString& name, Place place,
                            const QString& caption)
-    : QRadioButton(caption, parent)
+    : QRadioButton(parent)
 {
+    setText(caption);
     placeControl(this, name, place);
     // A click that selects the button toggles it on the way: that click raises it, once.
     connect(this, &QAbstractButton::toggled, this, [this](bool on) {

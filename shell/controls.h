@@ -78,7 +78,15 @@ class Image : public QWidget
     void setStretch(bool stretch);
 
     float left() const { return left_; }
+    /// Moves the picture; readers are told when that changes its progress.
     void setLeft(float twips);
+
+    /// Offers the picture to readers as a progress indicator: how far its Left has come from
+    /// start to finish (twips), as a share from 0 to 100.
+    void setCourse(float start, float finish);
+    bool hasCourse() const { return finish_ > start_; }
+    /// The share of its course the picture has covered, 0 to 100 to the nearest whole number.
+    int progress() const;
 
     /// Free text that has no effect on what is shown.
     QString tag() const { return tag_; }
@@ -93,6 +101,8 @@ class Image : public QWidget
   private:
     QPixmap picture_;
     float left_;
+    float start_ = 0;
+    float finish_ = 0;
     bool stretch_ = false;
     QString tag_;
 };

@@ -1,5 +1,6 @@
 #include "shell/screen.h"
 
+#include "shell/accessibility.h"
 #include "shell/fonts.h"
 
 #include <QAbstractButton>
@@ -27,6 +28,7 @@ ScreenWindow::ScreenWindow(const QString& name, const QString& caption, QSize cl
                            FrameKind frame)
 {
     installDesignFonts();
+    installAccessibility();
     setObjectName(name);
     setWindowTitle(caption);
     Qt::WindowFlags flags = Qt::Window;
