@@ -5,6 +5,9 @@ set -eu
 cd "$(dirname "$0")/.."
 
 packages="cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-ocr-a fonts-dejavu-core fonts-liberation desktop-file-utils appstream"
+# The screen-reader tests: an X server, a D-Bus session with the accessibility bus, and a
+# Python client for that bus.
+packages="$packages xvfb dbus at-spi2-core python3-gi gir1.2-atspi-2.0"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

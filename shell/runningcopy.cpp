@@ -7,7 +7,6 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLoggingCategory>
-#include <QStandardPaths>
 #include <QWidget>
 
 #ifdef Q_OS_UNIX
@@ -46,8 +45,10 @@ QString runningCopyName(const QString& progressFolder)
     const QString path = folder.exists() ? folder.canonicalFilePath() : folder.absoluteFilePath();
     const QByteArray hash =
         QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtime.isEmpty())
+    // The player's own runtime folder where the session has one; the name keeps players apart
+    // in the shared temporary folder otherwise.
+    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (runtime.isEmpty() || !QFileInfo(runtime).isDir())
         runtime = QDir::tempPath();
     return QDir(runtime).filePath(
         QStringLiteral("numblaze-%1-%2").arg(playerId(), QString::fromLatin1(hash)));

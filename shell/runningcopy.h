@@ -13,7 +13,7 @@ namespace numblaze
 /**
  * The name a running copy of the game answers to: one for each player and progress folder, so
  * two players, or two copies that keep their records in different folders, never meet. It is a
- * socket path in the player's runtime folder.
+ * socket path in the player's runtime folder (XDG_RUNTIME_DIR), or in the temporary folder.
  */
 QString runningCopyName(const QString& progressFolder);
 

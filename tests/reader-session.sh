@@ -36,14 +36,20 @@ while [ ! -s "$scratch/display" ]; do
     waited=$((waited + 1))
 done
 
-export READER_DISPLAY=":$(cat "$scratch/display")"
+export DISPLAY=":$(cat "$scratch/display")"
 export QT_QPA_PLATFORM=xcb
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-unset AT_SPI_BUS_ADDRESS DBUS_SESSION_BUS_ADDRESS DISPLAY
+unset AT_SPI_BUS_ADDRESS DBUS_SESSION_BUS_ADDRESS
 # Qt joins the accessibility bus only once it runs, as it does in a desktop session: start it.
-# The bus's own services see no display, so none of them outlives the X server.
+# Its registry types for readers on this display. The buses and their services write to a log,
+# shown when the command fails; the command keeps this script's own error output.
+status=0
 dbus-run-session -- sh -c '
     dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
         org.a11y.Bus.GetAddress >/dev/null || { echo "FAIL: no accessibility bus" >&2; exit 1; }
-    export DISPLAY="$READER_DISPLAY"
-    exec "$@"' reader-session "$@"
+    exec "$@" 2>&3 3>&-' reader-session "$@" 3>&2 2>"$scratch/bus.log" || status=$?
+if [ "$status" -ne 0 ]; then
+    echo "reader-session: the command ended with status $status; the buses said:" >&2
+    cat "$scratch/bus.log" >&2
+fi
+exit "$status"
