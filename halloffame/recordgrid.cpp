@@ -1,6 +1,7 @@
 #include "halloffame/recordgrid.h"
 
 #include <QAccessibleWidget>
+#include <QLocale>
 #include <algorithm>
 
 namespace numblaze
@@ -37,6 +38,20 @@ QString RecordGrid::columnName(int column) const
 QString RecordGrid::cellName(int row, int column) const
 {
     return tr("%1, %2: %3").arg(rowName(row), columnName(column), cell(row, column)->caption());
+}
+
+QString RecordGrid::inWords() const
+{
+    QStringList rows;
+    for (int row = 0; row < Rows; ++row) {
+        QStringList records;
+        for (int column = 0; column < Columns; ++column)
+            records << tr("%1 %2", "an opponent, then the record against that opponent")
+                           .arg(columnName(column), cell(row, column)->caption());
+        rows << tr("%1: %2.", "a math kind, then its records")
+                    .arg(rowName(row), QLocale().createSeparatedList(records));
+    }
+    return rows.join(QLatin1Char(' '));
 }
 
 int RecordGrid::indexOf(const QWidget* label) const

@@ -38,6 +38,9 @@ class RecordGrid : public Shape
     QString columnName(int column) const;
     /// What a reader hears for a cell: its row, its column and its record.
     QString cellName(int row, int column) const;
+    /// The whole table in words, row by row: "Addition: Bobby Blue 5, Patty Purple 5 and
+    /// Ronald Red 5. Subtraction: ..."
+    QString inWords() const;
     /// Where this grid holds the label as a cell, or -1.
     int indexOf(const QWidget* label) const;
 

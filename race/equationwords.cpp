@@ -27,7 +27,7 @@ void Form1::tellEquation(Verdict verdict)
     TextBox* box = controls_->Text1;
     const QString equation = equationInWords();
     if (equation.isEmpty() || verdict == Verdict::None) {
-        box->setAccessibleDescription(equation);
+        box->setDescription(equation);
         return;
     }
     const bool right = verdict == Verdict::Right;
@@ -35,7 +35,7 @@ void Form1::tellEquation(Verdict verdict)
     // The same words twice in a row would not be news to every reader.
     if (told == box->accessibleDescription())
         told = (right ? tr("Right again. %1") : tr("Wrong again. %1")).arg(equation);
-    box->setAccessibleDescription(told);
+    box->setDescription(told);
 }
 
 } // namespace numblaze

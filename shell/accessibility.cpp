@@ -4,6 +4,7 @@
 #include "shell/screen.h"
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <typeinfo>
 
 namespace numblaze
@@ -24,6 +25,13 @@ class WindowAccessible : public QAccessibleWidget
     QAccessible::Role role() const override
     {
         return widget()->windowType() == Qt::Dialog ? QAccessible::Dialog : QAccessible::Window;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        const auto* window = static_cast<const ScreenWindow*>(widget());
+        if (t == QAccessible::Description && window->describe)
+            return window->describe();
+        return QAccessibleWidget::text(t);
     }
     int childCount() const override { return int(offered().size()); }
     QAccessibleInterface* child(int index) const override { return offered().value(index); }
@@ -123,6 +131,40 @@ class OptionAccessible : public QAccessibleWidget
     OptionButton* option() const { return static_cast<OptionButton*>(object()); }
 };
 
+/// A window's bar of news for readers: it has no size and draws nothing. Its one notification
+/// is shown afresh with each piece of news, and readers speak a notification when it shows.
+class NewsBar : public QWidget
+{
+  public:
+    explicit NewsBar(QWidget* window) : QWidget(window), news_(new QWidget(this))
+    {
+        setAccessibleName(QCoreApplication::translate("ScreenWindow", "News"));
+        resize(0, 0);
+        news_->resize(0, 0);
+        news_->hide();
+        show();
+    }
+
+    void tell(const QString& news)
+    {
+        news_->hide();
+        news_->setAccessibleName(news);
+        news_->show();
+    }
+
+    /// The window's news bar, made the first time there is news.
+    static NewsBar& of(QWidget* window)
+    {
+        for (QObject* child : window->children())
+            if (auto* bar = dynamic_cast<NewsBar*>(child))
+                return *bar;
+        return *new NewsBar(window);
+    }
+
+  private:
+    QWidget* news_;
+};
+
 QAccessibleInterface* gameAccessible(const QString& className, QObject* object)
 {
     // The control classes have no meta-object of their own: each is recognised by its C++ type,
@@ -137,6 +179,10 @@ QAccessibleInterface* gameAccessible(const QString& className, QObject* object)
         return new OptionAccessible(option);
     if (auto* box = dynamic_cast<PictureBox*>(object))
         return new QAccessibleWidget(box, QAccessible::Pane);
+    if (auto* bar = dynamic_cast<NewsBar*>(object))
+        return new QAccessibleWidget(bar, QAccessible::StatusBar);
+    if (dynamic_cast<NewsBar*>(object->parent()))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
     // A plain shape only paints; a kind of shape that means something has its own interface.
     if (typeid(*object) == typeid(Shape))
         return new QAccessibleWidget(static_cast<QWidget*>(object), Decorative);
@@ -159,6 +205,13 @@ void announceValueChange(QObject* control, const QVariant& value)
         return;
     QAccessibleValueChangeEvent event(control, value);
     QAccessible::updateAccessibility(&event);
+}
+
+void announceChange(QWidget* control, const QString& news)
+{
+    if (!QAccessible::isActive() || news.isEmpty() || !control->hasFocus())
+        return;
+    NewsBar::of(control->window()).tell(news);
 }
 
 } // namespace numblaze

@@ -230,6 +230,12 @@ PushButton::PushButton(QWidget* parent, const QString& name, Place place, const 
     });
 }
 
+void PushButton::setCaption(const QString& caption)
+{
+    setText(caption);
+    announceChange(this, caption);
+}
+
 void PushButton::setFaceColor(const QColor& colour)
 {
     face_ = colour;
@@ -316,6 +322,12 @@ void PushButton::paintBevel(QPainter& painter)
 TextBox::TextBox(QWidget* parent, const QString& name, Place place) : QLineEdit(parent)
 {
     placeControl(this, name, place);
+}
+
+void TextBox::setDescription(const QString& description)
+{
+    setAccessibleDescription(description);
+    announceChange(this, description);
 }
 
 // OptionButton

@@ -131,7 +131,9 @@ class PushButton : public QPushButton
     PushButton(QWidget* parent, const QString& name, Place place, const QString& caption = {});
 
     QString caption() const { return text(); }
-    void setCaption(const QString& caption) { setText(caption); }
+    /// The caption is also the button's name to readers; a reader is told when the focused
+    /// button's caption changes.
+    void setCaption(const QString& caption);
     /// Graphical style: the face is painted in this colour instead of the platform's look.
     void setFaceColor(const QColor& colour);
     QColor faceColor() const { return face_; }
@@ -156,6 +158,10 @@ class TextBox : public QLineEdit
 {
   public:
     TextBox(QWidget* parent, const QString& name, Place place);
+
+    /// What the box tells a reader besides its text; a reader is told when it changes while
+    /// the box has the focus.
+    void setDescription(const QString& description);
 };
 
 /// One button of a group in which one at most is selected: the buttons sharing a container.

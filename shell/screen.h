@@ -28,6 +28,9 @@ class ScreenWindow : public QWidget
     /// Called when the player closes the window (close box or the platform's close command).
     std::function<void()> onClose;
 
+    /// What the window tells a reader when it appears, worked out when asked; none when unset.
+    std::function<QString()> describe;
+
     /// Finishes the window once its controls exist: windowed controls go above the drawn ones
     /// and every control passes Enter to the screen's rules.
     void finishControls();

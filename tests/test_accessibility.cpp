@@ -9,6 +9,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -66,6 +67,16 @@ class Listener
         return found;
     }
 
+    /// The news shown to readers as notifications, in order.
+    QStringList news() const
+    {
+        QStringList told;
+        for (const Heard& h : heard())
+            if (h.type == QAccessible::ObjectShow && !h.text.isEmpty())
+                told << h.text;
+        return told;
+    }
+
   private:
     static QList<Heard>& heard()
     {
@@ -82,6 +93,9 @@ class Listener
             text = i->text(QAccessible::Description);
         else if (event->type() == QAccessible::ValueChanged)
             text = static_cast<QAccessibleValueChangeEvent*>(event)->value().toString();
+        else if (event->type() == QAccessible::ObjectShow && i &&
+                 i->role() == QAccessible::Notification)
+            text = i->text(QAccessible::Name);
         heard() << Heard{event->type(), event->object(), text};
     }
 };
@@ -126,6 +140,16 @@ void answer(Form1Controls& c, qint64 value)
 {
     QTest::keyClicks(c.Text1, QString::number(value));
     QTest::keyClick(c.Text1, Qt::Key_Return);
+}
+
+/// Opens the Hall of Fame from the menu, runs look while it is open, then closes it.
+void whileHallOfFameIsOpen(const std::function<void()>& look)
+{
+    QTimer::singleShot(0, [&look] {
+        look();
+        Form3::get().unload();
+    });
+    QTest::mouseClick(Form2::get().ui().Command4, Qt::LeftButton);
 }
 
 /// Every object of the tree under root, root included.
@@ -221,14 +245,12 @@ class TestAccessibility : public QObject
     void hallOfFameReadsEveryCell()
     {
         QStringList names, captions;
-        QTimer::singleShot(0, [&] {
+        whileHallOfFameIsOpen([&] {
             for (Label* cell : Form3::get().ui().Label6) {
                 names << nameOf(cell);
                 captions << cell->caption();
             }
-            Form3::get().unload();
         });
-        Form2::get().ui().Command4->click();
         QStringList expected;
         for (int k = 0; k < 12; ++k)
             expected << QString::number(10 + k);
@@ -286,6 +308,7 @@ class TestAccessibility : public QObject
     void answersAreToldRightOrWrong()
     {
         Form1Controls& c = startRace("+", 15);
+        QVERIFY(QTest::qWaitForWindowActive(c.window));
         countDown();
         Listener listener;
         QStringList expected;
@@ -310,6 +333,18 @@ class TestAccessibility : public QObject
         QCOMPARE(heard, expected);
         QCOMPARE(descriptionOf(c.Text1), expected.last());
         QCOMPARE(c.window->focusWidget(), c.Text1);
+        // Readers that miss a description's change hear each piece as a notification, shown
+        // on the window's news bar, which takes no room on the screen.
+        QCOMPARE(listener.news(), expected);
+        QAccessibleInterface* bar = nullptr;
+        walk(iface(c.window), [&bar](QAccessibleInterface* i) {
+            if (i->role() == QAccessible::StatusBar)
+                bar = i;
+        });
+        QVERIFY(bar);
+        QCOMPARE(bar->child(0)->role(), QAccessible::Notification);
+        QCOMPARE(bar->child(0)->text(QAccessible::Name), expected.last());
+        QVERIFY(bar->rect().isEmpty() && bar->child(0)->rect().isEmpty());
     }
 
     // The balls are progress indicators named for their racers: how far each has come from
@@ -404,6 +439,10 @@ class TestAccessibility : public QObject
         for (const Heard& h : listener.of(c.Command1, {QAccessible::NameChanged}))
             names << h.text;
         QCOMPARE(names, QStringList({"3", "2", "1", Form1::Racing, result}));
+        // The same news as notifications, with the equations the answer box told between them.
+        const QStringList news = listener.news();
+        QCOMPARE(news.mid(0, 3), QStringList({"2", "1", Form1::Racing}));
+        QCOMPARE(news.last(), result);
         // The focus comes to the button first, then its name changes: that change is spoken.
         const QList<Heard> last =
             listener.of(c.Command1, {QAccessible::Focus, QAccessible::NameChanged}).last(2);
@@ -415,28 +454,42 @@ class TestAccessibility : public QObject
     // (their balls, named), and cells that say their row, column and record.
     void hallOfFameIsATableInADialog()
     {
-        QAccessibleInterface* dialog = nullptr;
-        QAccessibleInterface* table = nullptr;
+        // The table in words lists each row's records as the player's language lists things.
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        const auto restore = qScopeGuard([&before] { QLocale::setDefault(before); });
         QList<QAccessibleInterface*> windowChildren;
-        QTimer::singleShot(0, [&] {
-            dialog = iface(Form3::get().ui().window);
+        QAccessibleInterface* table = nullptr;
+        whileHallOfFameIsOpen([&] {
+            QAccessibleInterface* dialog = iface(Form3::get().ui().window);
             for (int i = 0; i < dialog->childCount(); ++i)
                 windowChildren << dialog->child(i);
             table = iface(Form3::get().ui().Shape1);
-            QAccessibleTableInterface* grid = table->tableInterface();
-            QVERIFY(grid);
             QCOMPARE(dialog->role(), QAccessible::Dialog);
             QCOMPARE(dialog->text(QAccessible::Name), QStringLiteral("Hall of Fame"));
+            // The dialog reads out the whole table as it appears.
+            const QString told = dialog->text(QAccessible::Description);
+            QVERIFY2(told.startsWith("Addition: Bobby Blue 10, Patty Purple 11 and Ronald Red 12. "
+                                     "Subtraction: Bobby Blue 13, "),
+                     qPrintable(told));
+            QVERIFY2(told.endsWith("Division: Bobby Blue 19, Patty Purple 20 and Ronald Red 21."),
+                     qPrintable(told));
+
+            QAccessibleTableInterface* grid = table->tableInterface();
+            QVERIFY(grid);
             QCOMPARE(table->role(), QAccessible::Table);
             QCOMPARE(grid->rowCount(), 4);
             QCOMPARE(grid->columnCount(), 3);
             QCOMPARE(table->childCount(), 12);
+            QCOMPARE(grid->columnDescription(0), QStringLiteral("Bobby Blue"));
+            QCOMPARE(grid->rowDescription(3), QStringLiteral("Division"));
             QAccessibleInterface* cell = grid->cellAt(1, 2);
             QCOMPARE(cell->text(QAccessible::Name), QStringLiteral("Subtraction, Ronald Red: 15"));
             QCOMPARE(cell->role(), QAccessible::Cell);
             QCOMPARE(cell->parent(), table);
             QCOMPARE(table->indexOfChild(cell), 5);
             QAccessibleTableCellInterface* place = cell->tableCellInterface();
+            QVERIFY(place);
             QCOMPARE(place->rowIndex(), 1);
             QCOMPARE(place->columnIndex(), 2);
             QCOMPARE(place->rowHeaderCells().value(0)->text(QAccessible::Name),
@@ -444,12 +497,8 @@ class TestAccessibility : public QObject
             QAccessibleInterface* ball = place->columnHeaderCells().value(0);
             QCOMPARE(ball->role(), QAccessible::Graphic);
             QCOMPARE(ball->text(QAccessible::Name), QStringLiteral("Ronald Red"));
-            QCOMPARE(grid->columnDescription(0), QStringLiteral("Bobby Blue"));
-            QCOMPARE(grid->rowDescription(3), QStringLiteral("Division"));
-            Form3::get().unload();
         });
-        QTest::mouseClick(Form2::get().ui().Command4, Qt::LeftButton);
-        QVERIFY(dialog && table);
+        QVERIFY(table);
         QVERIFY(windowChildren.contains(table));
         QCOMPARE(windowChildren.size(), 1 + 4 + 3 + 1); // title, row titles, balls, table
     }
