@@ -22,10 +22,10 @@ void announceValueChange(QObject* control, const QVariant& value);
 
 /**
  * Tells a reader the news of the focused control whose name or description has just changed
- * to it. Readers hear of such a change by its event, but Qt's bridge before 6.5 sends that
- * event without the new text, and Orca then says nothing: the news is also shown as a
- * notification on the window's news bar, which every reader speaks. Does nothing when the
- * control has no focus, the news is empty or no reader listens.
+ * to it. Readers hear of such a change by its event, but the accessibility bridge of Qt 6.4
+ * sends that event without the new text, and Orca then says nothing: the news is also shown
+ * as a notification on the window's news bar, which readers speak as it appears. Does nothing
+ * when the control has no focus, the news is empty or no reader listens.
  */
 void announceChange(QWidget* control, const QString& news);
 
