@@ -11,6 +11,7 @@
 #include "menu/progresslocation.h"
 #include "race/form1.h"
 #include "shell/pictures.h"
+#include "shell/runningcopy.h"
 
 #include <QApplication>
 #include <QDir>
@@ -247,6 +248,8 @@ int childGame(int argc, char** argv, const QString& folder, bool idle)
     QApplication::setWindowIcon(applicationIcon());
     QApplication::setQuitOnLastWindowClosed(false);
     const ProgressLock lock = lockProgressFolder(folder);
+    RunningCopyListener listener;
+    listener.listen(folder);
     Form2::get().progressFolder = folder;
     const Clock::time_point ready = Clock::now();
     FirstPaint paint([](QWidget* w) { return named(w, "Form2"); });
