@@ -51,5 +51,7 @@ dbus-run-session -- sh -c '
 if [ "$status" -ne 0 ]; then
     echo "reader-session: the command ended with status $status; the buses said:" >&2
     cat "$scratch/bus.log" >&2
+    kill -0 "$xvfb" 2>/dev/null ||
+        echo "reader-session: the X server $DISPLAY had gone: $(cat "$scratch/xvfb.log")" >&2
 fi
 exit "$status"
