@@ -12,6 +12,7 @@
 #include "menu/progressstore.h"
 #include "race/form1.h"
 #include "shell/pictures.h"
+#include "shell/runningcopy.h"
 
 #include <QApplication>
 #include <QDir>
@@ -294,7 +295,10 @@ int childGame(int argc, char** argv, Clock::time_point entered, const QString& f
     QApplication::setWindowIcon(applicationIcon());
     QApplication::setQuitOnLastWindowClosed(false);
     steps.mark("icon");
-    Form2::get().useProgressStore(ProgressStore::open(QFile::encodeName(folder)));
+    ProgressStore store = ProgressStore::open(QFile::encodeName(folder));
+    RunningCopyListener listener;
+    listener.listen(store.folderName());
+    Form2::get().useProgressStore(std::move(store));
     steps.mark("lock");
     FirstPaint paint([](QWidget* w) { return named(w, "Form2"); });
     paint.onFirstPaintEvent = [&steps] { steps.mark("until_paint_event"); };

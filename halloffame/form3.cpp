@@ -1,5 +1,6 @@
 #include "halloffame/form3.h"
 
+#include "menu/opponents.h"
 #include "shell/pictures.h"
 
 namespace numblaze
@@ -22,9 +23,10 @@ Form3Controls::Form3Controls()
                               QSize(pixels(7560), pixels(4560)), ScreenWindow::FrameKind::Sizable);
     window->setBackColor(Lavender);
     window->setWindowIcon(QIcon(picture(QStringLiteral("ball-green-16"))));
+    window->setAccessibleName(RecordGrid::tr("Hall of Fame"));
 
-    Shape1 = new Shape(window, QStringLiteral("Shape1"), {2760, 1920, 4335, 2415},
-                       bgrColor(0x00FF8080), bgrColor(0x00FFFFFF));
+    Shape1 = new RecordGrid(window, QStringLiteral("Shape1"), {2760, 1920, 4335, 2415},
+                            bgrColor(0x00FF8080), bgrColor(0x00FFFFFF));
 
     Label5 = new Label(window, QStringLiteral("Label5"), {0, 240, 7455, 735},
                        QStringLiteral("Hall of Fame"));
@@ -41,6 +43,7 @@ Form3Controls::Form3Controls()
         headings[i] = new Image(window, QString::fromLatin1(headingNames[i]),
                                 {3120 + 1440 * i, 1080, 720, 720});
         headings[i]->setPicture(picture(QString::fromLatin1(balls[i])));
+        headings[i]->setAccessibleName(opponents[i].name);
     }
     Image2 = headings[0];
     Image1 = headings[1];
@@ -66,6 +69,10 @@ Form3Controls::Form3Controls()
         Label6[k]->setWordWrap(false);
         Label6[k]->setFont(designFont(QStringLiteral("OCR A Extended"), 14.25));
     }
+    Shape1->setTable(Label6, rowTitles, {Image2, Image1, Image3});
+    installRecordGridAccessibility();
+    // A reader reads the whole table as the Hall of Fame appears, as a sighted player sees it.
+    window->describe = [grid = Shape1] { return grid->inWords(); };
 }
 
 } // namespace numblaze

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "halloffame/recordgrid.h"
 #include "shell/controls.h"
 #include "shell/screen.h"
 
@@ -13,7 +14,7 @@ struct Form3Controls {
     Form3Controls();
 
     ScreenWindow* window;
-    Shape* Shape1;                   ///< backdrop of the grid
+    RecordGrid* Shape1;              ///< backdrop of the grid, a table to readers
     Label* Label5;                   ///< "Hall of Fame"
     Image* Image2;                   ///< blue ball over column 0
     Image* Image1;                   ///< purple ball over column 1

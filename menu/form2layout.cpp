@@ -56,6 +56,7 @@ Form2Controls::Form2Controls()
         Image3[i] = new Image(window, QStringLiteral("Image3(%1)").arg(i),
                               {4440, 2760 + 600 * i, 480, 480});
         Image3[i]->setPicture(picture(opponents[i].ball + QStringLiteral("-32")));
+        Image3[i]->setAccessibleName(opponents[i].name);
     }
     Label1 = menuLabel(window, QStringLiteral("Label1"), {2640, 2880, 1215, 615},
                        QStringLiteral("Race against:"));

@@ -4,6 +4,7 @@
 #include "menu/progressfile.h"
 #include "menu/progresslocation.h"
 
+#include <QFile>
 #include <QStringList>
 #include <optional>
 
@@ -33,6 +34,8 @@ class ProgressStore
     ProgressLockResult lockResult() const { return lock_.result; }
     /// The file's full name, as the player can read it.
     QString fileName() const;
+    /// The folder the file lives in, as the player can read it.
+    QString folderName() const { return QFile::decodeName(place_.path()); }
 
     /// Reads the records and selections. A file that cannot be read gives the first-run
     /// progress, and is left as it is from then on.

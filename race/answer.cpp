@@ -56,10 +56,12 @@ void Form1::Command1_Click()
             c.Image2->setLeft(float(c.Image2->left() + PlayerStep.toNumber()));
         }
         c.Text1->setText(QString());
-        if (c.Image2->left() >= FinishLine)
+        if (c.Image2->left() >= FinishLine) {
             Win();
-        else
+        } else {
             Make_Equation();
+            tellEquation(Verdict::Right);
+        }
     } catch (const std::exception&) {
         // An answer that is not a number, or anything else that goes wrong, is a wrong answer.
         wrongAnswerFlash(true);

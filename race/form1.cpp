@@ -1,6 +1,7 @@
 #include "race/form1.h"
 
 #include "menu/form2.h"
+#include "menu/opponents.h"
 
 namespace numblaze
 {
@@ -39,13 +40,20 @@ void Form1::Form_Load()
     PlayerStep = 480;
     // Each opponent's speed has its own ball; any other speed leaves the ball without one.
     if (enemy_speed.toNumber() == 15)
-        c.Image3->setPicture(c.Image1[0]->picture());
+        takeOpponentBall(0);
     if (enemy_speed.toNumber() == 25)
-        c.Image3->setPicture(c.Image1[1]->picture());
+        takeOpponentBall(1);
     if (enemy_speed.toNumber() == 35)
-        c.Image3->setPicture(c.Image1[2]->picture());
+        takeOpponentBall(2);
     // The answer box is disabled until the start, so the status button has the focus.
     c.Command1->setFocus();
+}
+
+void Form1::takeOpponentBall(int k)
+{
+    Form1Controls& c = *controls_;
+    c.Image3->setPicture(c.Image1[k]->picture());
+    c.Image3->setAccessibleName(opponents[k].name);
 }
 
 void Form1::Form_Unload()
@@ -72,6 +80,7 @@ void Form1::Timer1_Timer()
         } catch (const std::exception&) {
             // A record that cannot size an equation leaves the labels empty; the race runs on.
         }
+        tellEquation(Verdict::None);
         c.Timer2->setEnabled(true);
     } else if (phase == QLatin1String("2")) {
         c.Command1->setCaption(QStringLiteral("1"));
@@ -87,6 +96,7 @@ void Form1::Timer2_Timer()
     if (c.Image3->left() >= FinishLine) {
         c.Label1->setCaption(QString());
         c.Label2->setCaption(QString());
+        tellEquation(Verdict::None);
         c.Text1->setText(QString());
         c.Text1->setEnabled(false);
         c.Timer2->setEnabled(false);
@@ -110,6 +120,7 @@ void Form1::Win()
     c.Timer2->setEnabled(false);
     c.Label1->setCaption(QString());
     c.Label2->setCaption(QString());
+    tellEquation(Verdict::None);
     c.Text1->setEnabled(false);
     // The new record goes to the menu's mailbox; the menu takes it in when it is activated.
     Form2::get().ui().Image2->setTag(Loose(Highest.toNumber() + 1).toText());
@@ -129,6 +140,7 @@ void Form1::wrongAnswerFlash(bool withFocus)
     Form1Controls& c = *controls_;
     c.window->setBackColor(Red);
     c.Timer3->setEnabled(true);
+    tellEquation(Verdict::Wrong);
     if (withFocus)
         c.Text1->setFocus();
 }

@@ -10,6 +10,8 @@ namespace numblaze
 /// The race screen: one race from countdown to result, loaded afresh for every race.
 class Form1 : public ScreenOf<Form1Controls>
 {
+    Q_DECLARE_TR_FUNCTIONS(Form1)
+
   public:
     /// The race phases, as the status button shows them.
     static const QString Racing;
@@ -46,10 +48,20 @@ class Form1 : public ScreenOf<Form1Controls>
     void Form_Unload() override;
 
   private:
+    /// What the player's last answer was, as the answer box tells a reader.
+    enum class Verdict { None, Right, Wrong };
+
     Form1() = default;
     double draw(double m);
     void checkAnswer(const QString& sign);
     void wrongAnswerFlash(bool withFocus);
+    /// The equation on the screen in words ("7 plus 5"); empty when there is none.
+    QString equationInWords() const;
+    /// Gives the answer box the equation in words, after the verdict on the last answer, as
+    /// its description: a reader speaks it when it changes ("Right. 3 plus 8").
+    void tellEquation(Verdict verdict);
+    /// Takes opponent k's ball, picture and name, for the opponent's lane.
+    void takeOpponentBall(int k);
 
     /// Twips the player's ball moves per right answer.
     Loose PlayerStep;

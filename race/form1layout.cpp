@@ -1,5 +1,6 @@
 #include "race/form1layout.h"
 
+#include "race/form1.h"
 #include "shell/pictures.h"
 
 #include <limits>
@@ -31,6 +32,8 @@ Form1Controls::Form1Controls()
     window = new ScreenWindow(QStringLiteral("Form1"), QStringLiteral("Form1"),
                               QSize(pixels(6735), pixels(5055)), ScreenWindow::FrameKind::None);
     window->setBackColor(LightGreen);
+    // The caption is never seen (the window has no title bar); a reader says what it is.
+    window->setAccessibleName(tr("Numblaze race"));
 
     // Drawn controls first, from the bottom of the stack up.
     Image4[0] = new Image(window, QStringLiteral("Image4(0)"), {720, 240, 5295, 1095});
@@ -76,9 +79,14 @@ Form1Controls::Form1Controls()
     Picture1 = new PictureBox(window, QStringLiteral("Picture1"), {240, 2520, 6255, 1335}, White);
     Picture1->setPicture(picture(QStringLiteral("track")));
     Picture1->setAccessibleName(QStringLiteral("Track"));
+    // Readers follow the two balls as progress indicators from the start to the finish line.
     Image2 = new Image(Picture1, QStringLiteral("Image2"), {120, 60, 480, 480});
     Image2->setPicture(picture(QStringLiteral("ball-green-32")));
+    Image2->setCourse(120, Form1::FinishLine);
+    Image2->setAccessibleName(tr("Your ball"));
     Image3 = new Image(Picture1, QStringLiteral("Image3"), {120, 795, 480, 480});
+    Image3->setCourse(120, Form1::FinishLine);
+    Image3->setAccessibleName(tr("Opponent's ball"));
 
     Command2 = new PushButton(window, QStringLiteral("Command2"), {5760, 4080, 735, 735});
     Command2->setPicture(picture(QStringLiteral("stop")));

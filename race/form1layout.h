@@ -3,6 +3,7 @@
 #include "shell/controls.h"
 #include "shell/screen.h"
 
+#include <QCoreApplication>
 #include <array>
 
 namespace numblaze
@@ -10,6 +11,9 @@ namespace numblaze
 
 /// The race screen's window and controls, built with their design values.
 struct Form1Controls {
+    Q_DECLARE_TR_FUNCTIONS(Form1)
+
+  public:
     Form1Controls();
 
     ScreenWindow* window;

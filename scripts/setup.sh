@@ -11,7 +11,8 @@ cd "$(dirname "$0")/.."
 packages="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev
     fonts-ocr-a fonts-dejavu-core fonts-liberation desktop-file-utils appstream reuse
     build-essential debhelper dpkg-dev fakeroot lintian qt6-l10n-tools qt6-translations-l10n
-    git xz-utils xvfb xauth xdotool"
+    git xz-utils xvfb xauth xdotool
+    dbus at-spi2-core python3-gi gir1.2-atspi-2.0"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -1,7 +1,12 @@
 #include "shell/controls.h"
 
+#include "shell/accessibility.h"
+
+#include <QButtonGroup>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QStyleOptionButton>
 #include <algorithm>
 #include <cmath>
@@ -41,9 +46,13 @@ static bool releasedInside(QWidget* widget, QMouseEvent* event)
 
 // Label
 
+// The captions of labels and option buttons are set once the control is whole: setting one
+// tells readers, and the reader's view of a control is made the first time it is told of it.
+
 Label::Label(QWidget* parent, const QString& name, Place place, const QString& caption)
-    : QLabel(caption, parent)
+    : QLabel(parent)
 {
+    setText(caption);
     placeControl(this, name, place);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setWordWrap(true);
@@ -116,8 +125,25 @@ void Image::setStretch(bool stretch)
 
 void Image::setLeft(float twips)
 {
+    const int before = progress();
     left_ = twips;
     move(pixels(twips), y());
+    if (hasCourse() && progress() != before)
+        announceValueChange(this, progress());
+}
+
+void Image::setCourse(float start, float finish)
+{
+    start_ = start;
+    finish_ = finish;
+}
+
+int Image::progress() const
+{
+    if (!hasCourse())
+        return 0;
+    const double share = 100.0 * (double(left_) - start_) / (double(finish_) - start_);
+    return int(std::lround(std::clamp(share, 0.0, 100.0)));
 }
 
 void Image::paintEvent(QPaintEvent*)
@@ -202,6 +228,12 @@ PushButton::PushButton(QWidget* parent, const QString& name, Place place, const 
         if (onClick)
             onClick();
     });
+}
+
+void PushButton::setCaption(const QString& caption)
+{
+    setText(caption);
+    announceChange(this, caption);
 }
 
 void PushButton::setFaceColor(const QColor& colour)
@@ -292,24 +324,86 @@ TextBox::TextBox(QWidget* parent, const QString& name, Place place) : QLineEdit(
     placeControl(this, name, place);
 }
 
+void TextBox::setDescription(const QString& description)
+{
+    setAccessibleDescription(description);
+    announceChange(this, description);
+}
+
 // OptionButton
 
 OptionButton::OptionButton(QWidget* parent, const QString& name, Place place,
                            const QString& caption)
-    : QRadioButton(caption, parent)
+    : QRadioButton(parent)
 {
+    setText(caption);
     placeControl(this, name, place);
-    connect(this, &QAbstractButton::clicked, this, [this] {
-        if (onClick)
-            onClick();
+    // A click that selects the button toggles it on the way: that click raises it, once.
+    connect(this, &QAbstractButton::toggled, this, [this](bool on) {
+        if (on && !clicking_)
+            raiseClick();
     });
+    connect(this, &QAbstractButton::clicked, this, &OptionButton::raiseClick);
+}
+
+void OptionButton::raiseClick()
+{
+    if (onClick)
+        onClick();
 }
 
 void OptionButton::select()
 {
-    setChecked(true);
-    if (onClick)
-        onClick();
+    if (isChecked())
+        raiseClick();
+    else
+        setChecked(true);
+}
+
+void OptionButton::nextCheckState()
+{
+    const QScopedValueRollback<bool> clicking(clicking_, true);
+    QRadioButton::nextCheckState();
+}
+
+void OptionButton::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        selectNeighbour(1);
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        selectNeighbour(-1);
+        break;
+    default:
+        QRadioButton::keyPressEvent(event);
+    }
+}
+
+void OptionButton::selectNeighbour(int step)
+{
+    const QList<QAbstractButton*> buttons =
+        group() ? group()->buttons() : QList<QAbstractButton*>{this};
+    const qsizetype count = buttons.size();
+    qsizetype at = buttons.indexOf(this);
+    for (qsizetype tried = 1; tried < count; ++tried) {
+        at = (at + step + count) % count;
+        auto* next = dynamic_cast<OptionButton*>(buttons[at]);
+        if (next && next->isEnabled() && next->isVisibleTo(window())) {
+            next->select();
+            next->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return;
+        }
+    }
+}
+
+void OptionButton::focusInEvent(QFocusEvent* event)
+{
+    // Qt's buttons would move the group's Tab stop to whichever button gets the focus, changing
+    // the others' focus policies; the screen's Tab enters a group at its selected button instead.
+    QWidget::focusInEvent(event);
 }
 
 void OptionButton::setBackColor(const QColor& colour)

@@ -78,7 +78,15 @@ class Image : public QWidget
     void setStretch(bool stretch);
 
     float left() const { return left_; }
+    /// Moves the picture; readers are told when that changes its progress.
     void setLeft(float twips);
+
+    /// Offers the picture to readers as a progress indicator: how far its Left has come from
+    /// start to finish (twips), as a share from 0 to 100.
+    void setCourse(float start, float finish);
+    bool hasCourse() const { return finish_ > start_; }
+    /// The share of its course the picture has covered, 0 to 100 to the nearest whole number.
+    int progress() const;
 
     /// Free text that has no effect on what is shown.
     QString tag() const { return tag_; }
@@ -93,6 +101,8 @@ class Image : public QWidget
   private:
     QPixmap picture_;
     float left_;
+    float start_ = 0;
+    float finish_ = 0;
     bool stretch_ = false;
     QString tag_;
 };
@@ -121,7 +131,9 @@ class PushButton : public QPushButton
     PushButton(QWidget* parent, const QString& name, Place place, const QString& caption = {});
 
     QString caption() const { return text(); }
-    void setCaption(const QString& caption) { setText(caption); }
+    /// The caption is also the button's name to readers; a reader is told when the focused
+    /// button's caption changes.
+    void setCaption(const QString& caption);
     /// Graphical style: the face is painted in this colour instead of the platform's look.
     void setFaceColor(const QColor& colour);
     QColor faceColor() const { return face_; }
@@ -146,6 +158,10 @@ class TextBox : public QLineEdit
 {
   public:
     TextBox(QWidget* parent, const QString& name, Place place);
+
+    /// What the box tells a reader besides its text; a reader is told when it changes while
+    /// the box has the focus.
+    void setDescription(const QString& description);
 };
 
 /// One button of a group in which one at most is selected: the buttons sharing a container.
@@ -155,13 +171,29 @@ class OptionButton : public QRadioButton
     OptionButton(QWidget* parent, const QString& name, Place place, const QString& caption = {});
 
     bool value() const { return isChecked(); }
-    /// Selecting a button in code deselects the others of its group and raises its click.
+    /// Selecting a button in code deselects the others of its group and raises its click, also
+    /// when the button was selected already.
     void select();
 
     void setBackColor(const QColor& colour);
     void setForeColor(const QColor& colour);
 
+    /// Raised once each time the button is selected, whichever way: a click, Space, the arrow
+    /// keys, a reader's press or toggle action, or select(); and when a selected button is
+    /// clicked again.
     std::function<void()> onClick;
+
+  protected:
+    void nextCheckState() override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+  private:
+    void raiseClick();
+    /// The arrow keys go round the group in order, selecting the button they reach.
+    void selectNeighbour(int step);
+
+    bool clicking_ = false;
 };
 
 /// A captioned box that contains and groups other controls.

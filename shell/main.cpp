@@ -2,6 +2,7 @@
 #include "menu/progressstore.h"
 #include "shell/application.h"
 #include "shell/commandline.h"
+#include "shell/runningcopy.h"
 #include "shell/startup.h"
 
 #include <QMessageBox>
@@ -19,12 +20,20 @@ int main(int argc, char* argv[])
         return 1;
 
     // The place of the records is decided once, with the lock that keeps a second copy of the
-    // game from undoing this one's wins: a second copy leaves the records alone and ends.
+    // game from undoing this one's wins: a second copy leaves the records alone, brings the
+    // running copy to the front and ends. Only when that copy cannot be reached is the player
+    // told.
     ProgressStore progress = ProgressStore::open(application::folderName());
     if (progress.lockResult() == ProgressLockResult::HeldByAnother) {
-        QMessageBox::information(nullptr, QStringLiteral("Numblaze"),
-                                 QStringLiteral("Numblaze is already running."));
+        if (bringRunningCopyToFront(progress.folderName()))
+            return 0;
+        QMessageBox::information(
+            nullptr, QStringLiteral("Numblaze"),
+            QCoreApplication::translate("Numblaze", "Numblaze is already running."));
         return 1;
     }
+    RunningCopyListener listener;
+    if (progress.lockResult() == ProgressLockResult::Held)
+        listener.listen(progress.folderName());
     return playGame(std::move(progress));
 }

@@ -1,5 +1,6 @@
 #include "shell/screen.h"
 
+#include "shell/accessibility.h"
 #include "shell/fonts.h"
 
 #include <QAbstractButton>
@@ -7,12 +8,15 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyleHints>
 #include <QTimer>
+#include <algorithm>
 #include <map>
 
 namespace numblaze
@@ -24,6 +28,7 @@ ScreenWindow::ScreenWindow(const QString& name, const QString& caption, QSize cl
                            FrameKind frame)
 {
     installDesignFonts();
+    installAccessibility();
     setObjectName(name);
     setWindowTitle(caption);
     Qt::WindowFlags flags = Qt::Window;
@@ -78,6 +83,51 @@ void ScreenWindow::finishControls()
             qobject_cast<QGroupBox*>(child) || child->focusPolicy() != Qt::NoFocus)
             child->raise();
     }
+}
+
+void ScreenWindow::becomeDialogOf(QWidget* owner)
+{
+    if (parentWidget() != owner)
+        setParent(owner, (windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+}
+
+/// The button Tab enters an option group at: the selected one, else the first that can be used.
+static QAbstractButton* entryOf(const QButtonGroup* group)
+{
+    QAbstractButton* selected = group->checkedButton();
+    if (selected && selected->isEnabled() && selected->isVisibleTo(selected->window()))
+        return selected;
+    const QList<QAbstractButton*> buttons = group->buttons();
+    const auto usable = std::find_if(buttons.begin(), buttons.end(), [](QAbstractButton* b) {
+        return b->isEnabled() && b->isVisibleTo(b->window());
+    });
+    return usable == buttons.end() ? nullptr : *usable;
+}
+
+bool ScreenWindow::takesTab(QWidget* widget) const
+{
+    const bool allControls =
+        QGuiApplication::styleHints()->tabFocusBehavior() == Qt::TabFocusAllControls;
+    const int policy = allControls ? Qt::TabFocus : Qt::StrongFocus;
+    if (widget == this || widget->window() != this || !widget->isEnabled() ||
+        !widget->isVisibleTo(this) || (widget->focusPolicy() & policy) != policy)
+        return false;
+    const auto* option = qobject_cast<QRadioButton*>(widget);
+    return !option || !option->group() || entryOf(option->group()) == option;
+}
+
+bool ScreenWindow::focusNextPrevChild(bool next)
+{
+    QWidget* from = focusWidget() ? focusWidget() : this;
+    QWidget* widget = from;
+    do {
+        widget = next ? widget->nextInFocusChain() : widget->previousInFocusChain();
+        if (takesTab(widget)) {
+            widget->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    } while (widget != from);
+    return false;
 }
 
 bool ScreenWindow::pressEnter(QObject* target)
@@ -177,6 +227,7 @@ void Screen::show()
 void Screen::showModal(Screen& owner)
 {
     load();
+    window_->becomeDialogOf(&owner.window());
     window_->setWindowModality(Qt::ApplicationModal);
     window_->show();
     window_->raise();

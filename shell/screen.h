@@ -28,11 +28,20 @@ class ScreenWindow : public QWidget
     /// Called when the player closes the window (close box or the platform's close command).
     std::function<void()> onClose;
 
+    /// What the window tells a reader when it appears, worked out when asked; none when unset.
+    std::function<QString()> describe;
+
     /// Finishes the window once its controls exist: windowed controls go above the drawn ones
     /// and every control passes Enter to the screen's rules.
     void finishControls();
 
+    /// Makes the window a dialog of the owner's: window managers keep it above the owner and
+    /// give it no minimise button of its own.
+    void becomeDialogOf(QWidget* owner);
+
   protected:
+    /// Tab and Shift+Tab: an option group is one stop, entered at its selected button.
+    bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -40,6 +49,7 @@ class ScreenWindow : public QWidget
 
   private:
     bool pressEnter(QObject* target);
+    bool takesTab(QWidget* widget) const;
 
     QPointer<QAbstractButton> defaultButton_;
     bool centred_ = false;

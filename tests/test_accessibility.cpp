@@ -1,12 +1,18 @@
-// What a screen reader reads on each screen: the names the accessibility layer gives the
-// real controls must be what the player sees, and no control may be nameless.
+// What a screen reader reads on each screen, through Qt's accessibility bridge: the names the
+// real controls get must be what the player sees, nothing a player can reach is nameless, and
+// the race tells its equations, right and wrong, the two balls' progress and the result with
+// the events that make a reader speak. Run by reader-session.sh, where a reader can listen.
 #include "halloffame/form3.h"
 #include "menu/form2.h"
 #include "race/form1.h"
+#include "tests/support.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 using namespace numblaze;
 
@@ -15,10 +21,144 @@ Q_DECLARE_METATYPE(numblaze::Screen*)
 namespace
 {
 
+QAccessibleInterface* iface(QObject* object)
+{
+    return QAccessible::queryAccessibleInterface(object);
+}
+
 QString nameOf(QWidget* widget)
 {
-    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
-    return iface ? iface->text(QAccessible::Name) : QStringLiteral("<no interface>");
+    QAccessibleInterface* i = iface(widget);
+    return i ? i->text(QAccessible::Name) : QStringLiteral("<no interface>");
+}
+
+QString descriptionOf(QWidget* widget)
+{
+    return iface(widget)->text(QAccessible::Description);
+}
+
+/// One event a reader was sent, with what the control said at that moment.
+struct Heard {
+    QAccessible::Event type;
+    QObject* control;
+    QString text;
+    bool operator==(const Heard&) const = default;
+};
+
+/// The events readers are sent while it lives, in order.
+class Listener
+{
+  public:
+    Listener()
+    {
+        heard().clear();
+        QAccessible::installUpdateHandler(&record);
+    }
+    ~Listener() { QAccessible::installUpdateHandler(nullptr); }
+
+    /// The events of these kinds, for this control.
+    QList<Heard> of(QObject* control, std::initializer_list<QAccessible::Event> types) const
+    {
+        QList<Heard> found;
+        for (const Heard& h : heard())
+            if (h.control == control &&
+                std::find(types.begin(), types.end(), h.type) != types.end())
+                found << h;
+        return found;
+    }
+
+    /// The news shown to readers as notifications, in order.
+    QStringList news() const
+    {
+        QStringList told;
+        for (const Heard& h : heard())
+            if (h.type == QAccessible::ObjectShow && !h.text.isEmpty())
+                told << h.text;
+        return told;
+    }
+
+  private:
+    static QList<Heard>& heard()
+    {
+        static QList<Heard> events;
+        return events;
+    }
+    static void record(QAccessibleEvent* event)
+    {
+        QAccessibleInterface* i = event->accessibleInterface();
+        QString text;
+        if (event->type() == QAccessible::NameChanged && i)
+            text = i->text(QAccessible::Name);
+        else if (event->type() == QAccessible::DescriptionChanged && i)
+            text = i->text(QAccessible::Description);
+        else if (event->type() == QAccessible::ValueChanged)
+            text = static_cast<QAccessibleValueChangeEvent*>(event)->value().toString();
+        else if (event->type() == QAccessible::ObjectShow && i &&
+                 i->role() == QAccessible::Notification)
+            text = i->text(QAccessible::Name);
+        heard() << Heard{event->type(), event->object(), text};
+    }
+};
+
+/// Launches a race as the menu does and counts down to the start.
+Form1Controls& startRace(const QString& sign, int speed, const Loose& highest = 9)
+{
+    Form1& race = Form1::get();
+    race.enemy_speed = speed;
+    race.ui().Label3->setCaption(sign);
+    race.Highest = highest;
+    race.show();
+    return race.ui();
+}
+
+void countDown()
+{
+    for (int tick = 0; tick < 4; ++tick)
+        Form1::get().Timer1_Timer();
+}
+
+/// The equation on the race screen in words, worked out from the labels.
+QString equationSaid(const Form1Controls& c)
+{
+    const QString sign = c.Label3->caption();
+    const QString word = sign == "+"   ? "plus"
+                         : sign == "-" ? "minus"
+                         : sign == "*" ? "times"
+                                       : "divided by";
+    return QStringLiteral("%1 %2 %3").arg(c.Label1->caption(), word, c.Label2->caption());
+}
+
+qint64 answerOf(const Form1Controls& c)
+{
+    const qint64 a = c.Label1->caption().toLongLong();
+    const qint64 b = c.Label2->caption().toLongLong();
+    const QString sign = c.Label3->caption();
+    return sign == "+" ? a + b : sign == "-" ? a - b : sign == "*" ? a * b : a / b;
+}
+
+void answer(Form1Controls& c, qint64 value)
+{
+    QTest::keyClicks(c.Text1, QString::number(value));
+    QTest::keyClick(c.Text1, Qt::Key_Return);
+}
+
+/// Opens the Hall of Fame from the menu, runs look while it is open, then closes it.
+void whileHallOfFameIsOpen(const std::function<void()>& look)
+{
+    QTimer::singleShot(0, [&look] {
+        look();
+        Form3::get().unload();
+    });
+    QTest::mouseClick(Form2::get().ui().Command4, Qt::LeftButton);
+}
+
+/// Every object of the tree under root, root included.
+void walk(QAccessibleInterface* root, const std::function<void(QAccessibleInterface*)>& visit)
+{
+    visit(root);
+    for (int i = 0; i < root->childCount(); ++i)
+        if (QAccessibleInterface* child = root->child(i))
+            walk(child, visit);
 }
 
 } // namespace
@@ -32,6 +172,10 @@ class TestAccessibility : public QObject
   private slots:
     void initTestCase()
     {
+        QTRY_VERIFY2_WITH_TIMEOUT(QAccessible::isActive(),
+                                  "no reader can listen: run me with "
+                                  "tests/reader-session.sh",
+                                  30000);
         Progress progress;
         for (int k = 0; k < 12; ++k)
             progress.records[k / 3][k % 3] = QString::number(10 + k);
@@ -101,19 +245,318 @@ class TestAccessibility : public QObject
     void hallOfFameReadsEveryCell()
     {
         QStringList names, captions;
-        QTimer::singleShot(0, [&] {
+        whileHallOfFameIsOpen([&] {
             for (Label* cell : Form3::get().ui().Label6) {
                 names << nameOf(cell);
                 captions << cell->caption();
             }
-            Form3::get().unload();
         });
-        Form2::get().ui().Command4->click();
         QStringList expected;
         for (int k = 0; k < 12; ++k)
             expected << QString::number(10 + k);
         QCOMPARE(captions, expected);
-        QCOMPARE(names, expected);
+        // Each cell says where it stands and the record it shows.
+        QCOMPARE(names[0], QStringLiteral("Addition, Bobby Blue: 10"));
+        QCOMPARE(names[5], QStringLiteral("Subtraction, Ronald Red: 15"));
+        QCOMPARE(names[7], QStringLiteral("Multiplication, Patty Purple: 17"));
+        QCOMPARE(names[11], QStringLiteral("Division, Ronald Red: 21"));
+    }
+
+    void windowsSayWhatTheyAre()
+    {
+        QAccessibleInterface* menu = iface(Form2::get().ui().window);
+        QCOMPARE(menu->role(), QAccessible::Window);
+        QCOMPARE(menu->text(QAccessible::Name), QStringLiteral("Numblaze"));
+        Form1Controls& race = startRace("+", 15);
+        QCOMPARE(iface(race.window)->role(), QAccessible::Window);
+        QCOMPARE(iface(race.window)->text(QAccessible::Name), QStringLiteral("Numblaze race"));
+        QCOMPARE(race.window->windowTitle(), QStringLiteral("Form1")); // the caption stays
+    }
+
+    // The focused answer box describes the equation in words as soon as it appears.
+    void equationIsToldInWords_data()
+    {
+        QTest::addColumn<QString>("sign");
+        QTest::addColumn<QString>("word");
+        QTest::newRow("+") << "+"
+                           << "plus";
+        QTest::newRow("-") << "-"
+                           << "minus";
+        QTest::newRow("*") << "*"
+                           << "times";
+        QTest::newRow("/") << "/"
+                           << "divided by";
+    }
+    void equationIsToldInWords()
+    {
+        QFETCH(QString, sign);
+        QFETCH(QString, word);
+        Listener listener;
+        Form1Controls& c = startRace(sign, 35);
+        countDown();
+        const QString said =
+            QStringLiteral("%1 %2 %3").arg(c.Label1->caption(), word, c.Label2->caption());
+        QCOMPARE(c.window->focusWidget(), c.Text1);
+        QCOMPARE(descriptionOf(c.Text1), said);
+        QCOMPARE(listener.of(c.Text1, {QAccessible::DescriptionChanged}),
+                 QList<Heard>{(Heard{QAccessible::DescriptionChanged, c.Text1, said})});
+        QCOMPARE(c.Text1->accessibleName(), QStringLiteral("Answer"));
+    }
+
+    // Each answer changes the focused box's description, so right and wrong are told apart by
+    // the words a reader speaks, not by how long a flash lasts.
+    void answersAreToldRightOrWrong()
+    {
+        Form1Controls& c = startRace("+", 15);
+        QVERIFY(QTest::qWaitForWindowActive(c.window));
+        countDown();
+        Listener listener;
+        QStringList expected;
+        const QString first = equationSaid(c);
+        answer(c, answerOf(c) + 1);
+        expected << "Wrong. " + first;
+        Form1::get().Timer3_Timer();
+        QTest::keyClicks(c.Text1, "seven");
+        QTest::keyClick(c.Text1, Qt::Key_Return);
+        expected << "Wrong again. " + first; // the same words would not be news
+        Form1::get().Timer3_Timer();
+        for (int right = 0; right < 3; ++right) {
+            answer(c, answerOf(c));
+            const QString told = "Right. " + equationSaid(c);
+            expected << (told == expected.last() ? "Right again. " + equationSaid(c) : told);
+        }
+        answer(c, answerOf(c) + 2);
+        expected << "Wrong. " + equationSaid(c);
+        QStringList heard;
+        for (const Heard& h : listener.of(c.Text1, {QAccessible::DescriptionChanged}))
+            heard << h.text;
+        QCOMPARE(heard, expected);
+        QCOMPARE(descriptionOf(c.Text1), expected.last());
+        QCOMPARE(c.window->focusWidget(), c.Text1);
+        // Readers that miss a description's change hear each piece as a notification, shown
+        // on the window's news bar, which takes no room on the screen.
+        QCOMPARE(listener.news(), expected);
+        QAccessibleInterface* bar = nullptr;
+        walk(iface(c.window), [&bar](QAccessibleInterface* i) {
+            if (i->role() == QAccessible::StatusBar)
+                bar = i;
+        });
+        QVERIFY(bar);
+        QCOMPARE(bar->child(0)->role(), QAccessible::Notification);
+        QCOMPARE(bar->child(0)->text(QAccessible::Name), expected.last());
+        QVERIFY(bar->rect().isEmpty() && bar->child(0)->rect().isEmpty());
+    }
+
+    // The balls are progress indicators named for their racers: how far each has come from
+    // the start to the finish line, 0 to 100, told to readers as it changes.
+    void ballsTellHowFarTheyHaveCome_data()
+    {
+        QTest::addColumn<int>("speed");
+        QTest::addColumn<QString>("opponent");
+        QTest::newRow("15") << 15 << "Bobby Blue";
+        QTest::newRow("25") << 25 << "Patty Purple";
+        QTest::newRow("35") << 35 << "Ronald Red";
+    }
+    void ballsTellHowFarTheyHaveCome()
+    {
+        QFETCH(int, speed);
+        QFETCH(QString, opponent);
+        Form1Controls& c = startRace("+", speed);
+        QCOMPARE(nameOf(c.Image2), QStringLiteral("Your ball"));
+        QCOMPARE(nameOf(c.Image3), opponent);
+        for (Image* ball : {c.Image2, c.Image3}) {
+            QAccessibleInterface* i = iface(ball);
+            QCOMPARE(i->role(), QAccessible::ProgressBar);
+            QVERIFY(i->valueInterface());
+            QCOMPARE(i->valueInterface()->minimumValue().toInt(), 0);
+            QCOMPARE(i->valueInterface()->maximumValue().toInt(), 100);
+            QCOMPARE(i->valueInterface()->currentValue().toInt(), 0);
+            QCOMPARE(i->parent()->object(), c.Picture1);
+        }
+        countDown();
+        Listener listener;
+        QStringList told, expected;
+        QString last = QStringLiteral("0");
+        int ticks = 0;
+        while (c.Command1->caption() != Form1::Lost) {
+            Form1::get().Timer2_Timer();
+            ++ticks;
+            const double share = 100.0 * speed * ticks / (5380 - 120);
+            const QString value = QString::number(std::min(100L, std::lround(share)));
+            QCOMPARE(iface(c.Image3)->valueInterface()->currentValue().toString(), value);
+            if (value != last)
+                expected << (last = value);
+        }
+        for (const Heard& h : listener.of(c.Image3, {QAccessible::ValueChanged}))
+            told << h.text;
+        QCOMPARE(told, expected); // once for each change, up to 100 at the finish
+        QCOMPARE(told.last(), QStringLiteral("100"));
+    }
+
+    void playersBallReachesAHundredWithTheEleventhAnswer()
+    {
+        Form1Controls& c = startRace("-", 15);
+        countDown();
+        Listener listener;
+        for (int right = 0; right < 11; ++right)
+            answer(c, answerOf(c));
+        QStringList told;
+        for (const Heard& h : listener.of(c.Image2, {QAccessible::ValueChanged}))
+            told << h.text;
+        // 480 twips of 5260 a step: 9.1 % each, the eleventh beyond the line.
+        QCOMPARE(told,
+                 QStringList({"9", "18", "27", "37", "46", "55", "64", "73", "82", "91", "100"}));
+    }
+
+    // The focused status button is named by its caption: a reader hears the countdown and the
+    // result, the result also when the focus has just come to the button at the finish.
+    void statusButtonTellsCountdownAndResult_data()
+    {
+        QTest::addColumn<bool>("win");
+        QTest::newRow("won") << true;
+        QTest::newRow("lost") << false;
+    }
+    void statusButtonTellsCountdownAndResult()
+    {
+        QFETCH(bool, win);
+        Listener listener;
+        Form1Controls& c = startRace("*", 35);
+        QVERIFY(QTest::qWaitForWindowActive(c.window));
+        QCOMPARE(QApplication::focusWidget(), c.Command1);
+        QCOMPARE(nameOf(c.Command1), QStringLiteral("3"));
+        countDown();
+        if (win) {
+            for (int right = 0; right < 11; ++right)
+                answer(c, answerOf(c));
+        } else {
+            while (c.Command1->caption() != Form1::Lost)
+                Form1::get().Timer2_Timer();
+        }
+        const QString result = win ? Form1::Won : Form1::Lost;
+        QCOMPARE(QApplication::focusWidget(), c.Command1);
+        QCOMPARE(nameOf(c.Command1), result);
+        QStringList names;
+        for (const Heard& h : listener.of(c.Command1, {QAccessible::NameChanged}))
+            names << h.text;
+        QCOMPARE(names, QStringList({"3", "2", "1", Form1::Racing, result}));
+        // The same news as notifications, with the equations the answer box told between them.
+        const QStringList news = listener.news();
+        QCOMPARE(news.mid(0, 3), QStringList({"2", "1", Form1::Racing}));
+        QCOMPARE(news.last(), result);
+        // The focus comes to the button first, then its name changes: that change is spoken.
+        const QList<Heard> last =
+            listener.of(c.Command1, {QAccessible::Focus, QAccessible::NameChanged}).last(2);
+        QCOMPARE(last, QList<Heard>({Heard{QAccessible::Focus, c.Command1, {}},
+                                     Heard{QAccessible::NameChanged, c.Command1, result}}));
+    }
+
+    // The Hall of Fame is a dialog holding a table: rows of math kinds, columns of opponents
+    // (their balls, named), and cells that say their row, column and record.
+    void hallOfFameIsATableInADialog()
+    {
+        // The table in words lists each row's records as the player's language lists things.
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        const auto restore = qScopeGuard([&before] { QLocale::setDefault(before); });
+        QList<QAccessibleInterface*> windowChildren;
+        QAccessibleInterface* table = nullptr;
+        whileHallOfFameIsOpen([&] {
+            QAccessibleInterface* dialog = iface(Form3::get().ui().window);
+            for (int i = 0; i < dialog->childCount(); ++i)
+                windowChildren << dialog->child(i);
+            table = iface(Form3::get().ui().Shape1);
+            QCOMPARE(dialog->role(), QAccessible::Dialog);
+            QCOMPARE(dialog->text(QAccessible::Name), QStringLiteral("Hall of Fame"));
+            // The dialog reads out the whole table as it appears.
+            const QString told = dialog->text(QAccessible::Description);
+            QVERIFY2(told.startsWith("Addition: Bobby Blue 10, Patty Purple 11 and Ronald Red 12. "
+                                     "Subtraction: Bobby Blue 13, "),
+                     qPrintable(told));
+            QVERIFY2(told.endsWith("Division: Bobby Blue 19, Patty Purple 20 and Ronald Red 21."),
+                     qPrintable(told));
+
+            QAccessibleTableInterface* grid = table->tableInterface();
+            QVERIFY(grid);
+            QCOMPARE(table->role(), QAccessible::Table);
+            QCOMPARE(grid->rowCount(), 4);
+            QCOMPARE(grid->columnCount(), 3);
+            QCOMPARE(table->childCount(), 12);
+            QCOMPARE(grid->columnDescription(0), QStringLiteral("Bobby Blue"));
+            QCOMPARE(grid->rowDescription(3), QStringLiteral("Division"));
+            QAccessibleInterface* cell = grid->cellAt(1, 2);
+            QCOMPARE(cell->text(QAccessible::Name), QStringLiteral("Subtraction, Ronald Red: 15"));
+            QCOMPARE(cell->role(), QAccessible::Cell);
+            QCOMPARE(cell->parent(), table);
+            QCOMPARE(table->indexOfChild(cell), 5);
+            QAccessibleTableCellInterface* place = cell->tableCellInterface();
+            QVERIFY(place);
+            QCOMPARE(place->rowIndex(), 1);
+            QCOMPARE(place->columnIndex(), 2);
+            QCOMPARE(place->rowHeaderCells().value(0)->text(QAccessible::Name),
+                     QStringLiteral("Subtraction:"));
+            QAccessibleInterface* ball = place->columnHeaderCells().value(0);
+            QCOMPARE(ball->role(), QAccessible::Graphic);
+            QCOMPARE(ball->text(QAccessible::Name), QStringLiteral("Ronald Red"));
+        });
+        QVERIFY(table);
+        QVERIFY(windowChildren.contains(table));
+        QCOMPARE(windowChildren.size(), 1 + 4 + 3 + 1); // title, row titles, balls, table
+    }
+
+    // Pictures that mean something are named; decorative ones are not offered at all; nothing
+    // a reader can reach is an unnamed filler.
+    void onlyMeaningfulPicturesAreOffered_data()
+    {
+        QTest::addColumn<Screen*>("screen");
+        QTest::addColumn<QStringList>("decorative");
+        QTest::addColumn<QStringList>("graphics");
+        QTest::newRow("menu") << static_cast<Screen*>(&Form2::get())
+                              << QStringList{"Image1", "Image2"}
+                              << QStringList{"Image3(0)", "Image3(1)", "Image3(2)"};
+        QTest::newRow("race") << static_cast<Screen*>(&Form1::get())
+                              << QStringList{"Image4(0)", "Image4(1)", "Image1(0)", "Image1(1)",
+                                             "Image1(2)", "Shape1",    "Shape2",    "Shape3"}
+                              << QStringList{};
+        QTest::newRow("Hall of Fame") << static_cast<Screen*>(&Form3::get()) << QStringList{}
+                                      << QStringList{"Image1", "Image2", "Image3"};
+    }
+    void onlyMeaningfulPicturesAreOffered()
+    {
+        QFETCH(Screen*, screen);
+        QFETCH(QStringList, decorative);
+        QFETCH(QStringList, graphics);
+        QStringList offered;
+        walk(iface(&screen->window()), [&](QAccessibleInterface* i) {
+            offered << i->object()->objectName();
+            const QString name = i->text(QAccessible::Name);
+            if (i->role() != QAccessible::StaticText)
+                QVERIFY2(!name.isEmpty(), qPrintable(i->object()->objectName()));
+            QVERIFY2(i->role() != QAccessible::Client, qPrintable(name));
+            if (graphics.contains(i->object()->objectName()))
+                QCOMPARE(i->role(), QAccessible::Graphic);
+        });
+        for (const QString& name : decorative)
+            QVERIFY2(!offered.contains(name), qPrintable(name));
+        for (const QString& name : graphics)
+            QVERIFY2(offered.contains(name), qPrintable(name));
+    }
+
+    // All seven option buttons are selected by a reader's press or toggle action.
+    void optionButtonsOfferPressAndToggle()
+    {
+        Form2Controls& c = Form2::get().ui();
+        std::vector<OptionButton*> options(c.Option1.begin(), c.Option1.end());
+        options.insert(options.end(), c.Option2.begin(), c.Option2.end());
+        for (OptionButton* option : options) {
+            QAccessibleInterface* i = iface(option);
+            QCOMPARE(i->role(), QAccessible::RadioButton);
+            const QStringList actions = i->actionInterface()->actionNames();
+            QVERIFY2(actions.contains(QAccessibleActionInterface::pressAction()) &&
+                         actions.contains(QAccessibleActionInterface::toggleAction()),
+                     qPrintable(option->objectName()));
+            QVERIFY(i->state().checkable);
+            QCOMPARE(bool(i->state().checked), option->isChecked());
+        }
     }
 
     void controlIsNamed_data()

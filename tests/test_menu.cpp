@@ -2,17 +2,21 @@
 // with Progress.txt on disk.
 #include "halloffame/form3.h"
 #include "menu/form2.h"
+#include "menu/opponents.h"
 #include "race/form1.h"
 #include "tests/support.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <csignal>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <sys/resource.h>
@@ -113,6 +117,48 @@ void playRace(const QString& outcome)
     }
     QCOMPARE(c.Command1->caption(), outcome == QLatin1String("won") ? Form1::Won : Form1::Lost);
     QTest::keyClick(c.Command1, Qt::Key_Return);
+}
+
+// Counts the click handler runs of each option button, on top of the menu's own handlers.
+struct ClickCounter {
+    std::map<QString, int> runs;
+    explicit ClickCounter(Form2Controls& c)
+    {
+        for (OptionButton* option : c.Option1)
+            count(option);
+        for (OptionButton* option : c.Option2)
+            count(option);
+    }
+    void count(OptionButton* option)
+    {
+        option->onClick = [this, option, handler = option->onClick] {
+            ++runs[option->objectName()];
+            handler();
+        };
+    }
+};
+
+// Selects an option button the way a player or a helper does: "mouse", "space", "arrow" (from
+// the selected button of its group, which is `from`), the accessibility "press" and "toggle"
+// actions, or "code".
+void selectBy(const QString& way, OptionButton* option, OptionButton* from, int arrowKey)
+{
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(option);
+    if (way == QLatin1String("mouse")) {
+        QTest::mouseClick(option, Qt::LeftButton);
+    } else if (way == QLatin1String("space")) {
+        option->setFocus();
+        QTest::keyClick(option, Qt::Key_Space);
+    } else if (way == QLatin1String("arrow")) {
+        from->setFocus();
+        QTest::keyClick(from, Qt::Key(arrowKey));
+    } else if (way == QLatin1String("press action")) {
+        iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    } else if (way == QLatin1String("toggle action")) {
+        iface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    } else {
+        option->select();
+    }
 }
 
 } // namespace
@@ -275,6 +321,149 @@ class TestMenu : public QObject
         QCOMPARE(runUntilEnd([&c] { QTest::mouseClick(c.Command2, Qt::LeftButton); }), 0);
         QCOMPARE(contents(fileName()),
                  fileWith({{4, "07"}, {5, afterSecond.toLatin1()}, {13, "1"}, {14, "1"}}));
+    }
+
+    // However a button comes to be selected, its click handler runs once, so the menu's
+    // variables, the record label, the race and the record a win raises follow the selection.
+    void everyWayOfSelectingRaisesTheClickOnce_data()
+    {
+        QTest::addColumn<QString>("way");
+        for (const char* way : {"mouse", "space", "arrow", "press action", "toggle action", "code"})
+            QTest::newRow(way) << way;
+    }
+    void everyWayOfSelectingRaisesTheClickOnce()
+    {
+        QFETCH(QString, way);
+        // Addition against Bobby Blue selected; Subtraction against Ronald Red is line 6.
+        Form2Controls& c = startMenu(fileWith({{13, "0"}, {14, "0"}}));
+        QVERIFY(QTest::qWaitForWindowActive(c.window));
+        ClickCounter clicks(c);
+        // From Addition, Right reaches Subtraction; from Bobby Blue, Up goes round to Ronald Red.
+        selectBy(way, c.Option1[1], c.Option1[0], Qt::Key_Right);
+        selectBy(way, c.Option2[2], c.Option2[0], Qt::Key_Up);
+        QTRY_COMPARE(clicks.runs["Option2(2)"], 1); // the press action may click a moment later
+        QCOMPARE(clicks.runs, (std::map<QString, int>{{"Option1(1)", 1}, {"Option2(2)", 1}}));
+        QVERIFY(c.Option1[1]->isChecked() && c.Option2[2]->isChecked());
+        QCOMPARE(Form2::get().Active_Math.toNumber(), 1.0);
+        QCOMPARE(Form2::get().Active_Difficulty.toNumber(), 2.0);
+        QCOMPARE(c.Label3->caption(), says("16"));
+
+        QTest::mouseClick(c.Command1, Qt::LeftButton);
+        QCOMPARE(Form1::get().ui().Label3->caption(), QStringLiteral("-"));
+        QCOMPARE(Form1::get().enemy_speed.toNumber(), 35.0);
+        QCOMPARE(Form1::get().Highest.toText(), QStringLiteral("16"));
+        playRace(QStringLiteral("won"));
+        QCOMPARE(c.Label3->caption(), says("17"));
+        QCOMPARE(Form2::get().record(1, 2).toText(), QStringLiteral("17"));
+        QCOMPARE(Form2::get().record(0, 0).toText(), QStringLiteral("11"));
+    }
+
+    // Tab and Shift+Tab enter each group at its selected button and leave it at once; the
+    // order of the menu is otherwise Race!, Hall of Fame, the math kinds, Exit, the opponents.
+    void tabEntersEachGroupAtItsSelectedButton_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QStringList>("stops");
+        QTest::newRow("Tab") << int(Qt::Key_Tab)
+                             << QStringList{"Command4", "Option1(2)", "Command2", "Option2(1)",
+                                            "Command1"};
+        QTest::newRow("Shift+Tab")
+            << int(Qt::Key_Backtab)
+            << QStringList{"Option2(1)", "Command2", "Option1(2)", "Command4", "Command1"};
+    }
+    void tabEntersEachGroupAtItsSelectedButton()
+    {
+        QFETCH(int, key);
+        QFETCH(QStringList, stops);
+        // Multiplication against Patty Purple: neither is the first button of its group.
+        Form2Controls& c = startMenu(fileWith({{13, "2"}, {14, "1"}}));
+        QVERIFY(QTest::qWaitForWindowActive(c.window));
+        // A button that had the focus without being selected does not become the group's stop.
+        c.Option1[0]->setFocus();
+        c.Command1->setFocus();
+        QStringList seen;
+        for (int step = 0; step < stops.size(); ++step) {
+            QTest::keyClick(c.window->focusWidget(), Qt::Key(key));
+            seen << c.window->focusWidget()->objectName();
+        }
+        QCOMPARE(seen, stops);
+    }
+
+    // In a group the arrow keys move in index order, round from the last button to the first,
+    // and select the button they reach: Enter on Race! then races what the player arrowed to.
+    void arrowKeysSelectAsTheyMove_data()
+    {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("to");
+        QTest::newRow("math Down") << "Option1" << 2 << int(Qt::Key_Down) << 3;
+        QTest::newRow("math Right") << "Option1" << 0 << int(Qt::Key_Right) << 1;
+        QTest::newRow("math Up") << "Option1" << 3 << int(Qt::Key_Up) << 2;
+        QTest::newRow("math Left round") << "Option1" << 0 << int(Qt::Key_Left) << 3;
+        QTest::newRow("math Down round") << "Option1" << 3 << int(Qt::Key_Down) << 0;
+        QTest::newRow("opponent Down") << "Option2" << 0 << int(Qt::Key_Down) << 1;
+        QTest::newRow("opponent Up round") << "Option2" << 0 << int(Qt::Key_Up) << 2;
+        QTest::newRow("opponent Right round") << "Option2" << 2 << int(Qt::Key_Right) << 0;
+    }
+    void arrowKeysSelectAsTheyMove()
+    {
+        QFETCH(QString, group);
+        QFETCH(int, from);
+        QFETCH(int, key);
+        QFETCH(int, to);
+        const bool math = group == QLatin1String("Option1");
+        Form2Controls& c = startMenu(fileWith({{13, QByteArray::number(math ? from : 0)},
+                                               {14, QByteArray::number(math ? 0 : from)}}));
+        QVERIFY(QTest::qWaitForWindowActive(c.window));
+        const std::vector<OptionButton*> options =
+            math ? std::vector<OptionButton*>(c.Option1.begin(), c.Option1.end())
+                 : std::vector<OptionButton*>(c.Option2.begin(), c.Option2.end());
+        c.Command1->setFocus();
+        // Tab to the group: the math kinds come after Hall of Fame, the opponents after Exit.
+        for (int tabs = 0; tabs < (math ? 2 : 4); ++tabs)
+            QTest::keyClick(c.window->focusWidget(), Qt::Key_Tab);
+        QCOMPARE(c.window->focusWidget(), options[from]);
+        QTest::keyClick(options[from], Qt::Key(key));
+        QCOMPARE(c.window->focusWidget(), options[to]);
+        QVERIFY(options[to]->isChecked());
+        const Loose& active = math ? Form2::get().Active_Math : Form2::get().Active_Difficulty;
+        QCOMPARE(active.toNumber(), double(to));
+        QCOMPARE(c.Label3->caption(), says(QString::number(11 + (math ? 3 * to : to))));
+
+        // Shift+Tab back to Race! and Enter: the race is the one arrowed to.
+        while (c.window->focusWidget() != c.Command1)
+            QTest::keyClick(c.window->focusWidget(), Qt::Key_Backtab);
+        QTest::keyClick(c.Command1, Qt::Key_Return);
+        QVERIFY(Form1::get().isLoaded());
+        QCOMPARE(Form1::get().ui().Label3->caption(), operatorSigns[math ? to : 0]);
+        QCOMPARE(Form1::get().enemy_speed.toNumber(), double(opponents[math ? 0 : to].speed));
+    }
+
+    // The Hall of Fame is a dialog that belongs to the menu: window managers keep it above the
+    // menu and give it a close box only, so it cannot be minimised out of sight.
+    void hallOfFameIsADialogOfTheMenu()
+    {
+        Form2Controls& c = startMenu(fileWith({}));
+        Qt::WindowFlags flags;
+        QWindow* owner = nullptr;
+        bool modal = false;
+        QTimer::singleShot(0, [&] {
+            QWidget& hall = Form3::get().window();
+            flags = hall.windowFlags();
+            owner = hall.windowHandle() ? hall.windowHandle()->transientParent() : nullptr;
+            modal = QApplication::activeModalWidget() == &hall;
+            hall.close();
+        });
+        QTest::mouseClick(c.Command4, Qt::LeftButton);
+        QVERIFY(modal);
+        QCOMPARE(flags & Qt::WindowType_Mask, Qt::Dialog);
+        QVERIFY(owner);
+        QCOMPARE(owner, c.window->windowHandle());
+        QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+        QVERIFY(!Form3::get().isLoaded());
     }
 
     void hallOfFameEmptyBeforeFirstFill()
