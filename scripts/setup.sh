@@ -7,10 +7,12 @@ cd "$(dirname "$0")/.."
 # Building and playing; checking the installed files and every file's licence; building,
 # checking and trying the Debian package (scripts/package.sh). qt6-base-private-dev and xvfb
 # are for the tests too: a test copy of the game is asked to save as a session manager asks,
-# and one loses its X display.
+# and one loses its X display. qt6-l10n-tools and qt6-tools-dev compile the game's translations;
+# qt6-translations-l10n holds Qt's own, for its dialogs in the player's language.
 packages="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev
     fonts-ocr-a fonts-dejavu-core fonts-liberation desktop-file-utils appstream reuse
-    build-essential debhelper dpkg-dev fakeroot lintian qt6-l10n-tools qt6-translations-l10n
+    build-essential debhelper dpkg-dev fakeroot lintian qt6-l10n-tools qt6-tools-dev
+    qt6-translations-l10n
     git xz-utils xvfb xauth xdotool
     dbus at-spi2-core python3-gi gir1.2-atspi-2.0"
 missing=""
