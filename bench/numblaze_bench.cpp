@@ -13,6 +13,7 @@
 #include "race/form1.h"
 #include "shell/pictures.h"
 #include "shell/runningcopy.h"
+#include "shell/translations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -290,6 +291,7 @@ int childGame(int argc, char** argv, Clock::time_point entered, const QString& f
     const Clock::time_point t0 = Clock::now();
     Checkpoints steps;
     QApplication app(argc, argv);
+    Translations::forPlayer().install(&app);
     steps.mark("application");
     QApplication::setApplicationName(QStringLiteral("Numblaze"));
     QApplication::setWindowIcon(applicationIcon());

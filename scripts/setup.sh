@@ -7,9 +7,10 @@ set -eu
 cd "$(dirname "$0")/.."
 mode="${1:-play}"
 
-# Building and playing: the compiler, Qt and its translation tools, and the game's three fonts.
-packages="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-translations-l10n
-    libgl-dev fonts-ocr-a fonts-dejavu-core fonts-liberation"
+# Building and playing: the compiler, Qt, the tools that compile the game's translations
+# (qt6-l10n-tools, qt6-tools-dev), Qt's own translations for its dialogs, and the game's fonts.
+packages="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-tools-dev
+    qt6-translations-l10n libgl-dev fonts-ocr-a fonts-dejavu-core fonts-liberation"
 if [ "$mode" = tests ]; then
     # The tests: Qt's private headers (a test copy of the game is asked to save as a session
     # manager asks), X servers, the accessibility bus and its Python client, the validators of
