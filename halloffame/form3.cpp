@@ -19,17 +19,16 @@ Form3& Form3::get()
 
 Form3Controls::Form3Controls()
 {
-    window = new ScreenWindow(QStringLiteral("Form3"), QStringLiteral("Numblaze Hall of Fame"),
+    window = new ScreenWindow(QStringLiteral("Form3"), tr("Numblaze Hall of Fame"),
                               QSize(pixels(7560), pixels(4560)), ScreenWindow::FrameKind::Sizable);
     window->setBackColor(Lavender);
     window->setWindowIcon(QIcon(picture(QStringLiteral("ball-green-16"))));
-    window->setAccessibleName(RecordGrid::tr("Hall of Fame"));
+    window->setAccessibleName(tr("Hall of Fame"));
 
     Shape1 = new RecordGrid(window, QStringLiteral("Shape1"), {2760, 1920, 4335, 2415},
                             bgrColor(0x00FF8080), bgrColor(0x00FFFFFF));
 
-    Label5 = new Label(window, QStringLiteral("Label5"), {0, 240, 7455, 735},
-                       QStringLiteral("Hall of Fame"));
+    Label5 = new Label(window, QStringLiteral("Label5"), {0, 240, 7455, 735}, tr("Hall of Fame"));
     Label5->setBackColor(Lavender);
     Label5->setForeColor(bgrColor(0x00800000));
     Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -43,16 +42,17 @@ Form3Controls::Form3Controls()
         headings[i] = new Image(window, QString::fromLatin1(headingNames[i]),
                                 {3120 + 1440 * i, 1080, 720, 720});
         headings[i]->setPicture(picture(QString::fromLatin1(balls[i])));
-        headings[i]->setAccessibleName(opponents[i].name);
+        headings[i]->setAccessibleName(opponentName(i));
     }
     Image2 = headings[0];
     Image1 = headings[1];
     Image3 = headings[2];
 
-    const char* kinds[] = {"Addition:", "Subtraction:", "Multiplication:", "Division:"};
+    const char* kinds[] = {QT_TR_NOOP("Addition:"), QT_TR_NOOP("Subtraction:"),
+                           QT_TR_NOOP("Multiplication:"), QT_TR_NOOP("Division:")};
     for (int m = 0; m < 4; ++m) {
         rowTitles[m] = new Label(window, QStringLiteral("Label%1").arg(m + 1),
-                                 {120, 2040 + 600 * m, 2295, 255}, QString::fromLatin1(kinds[m]));
+                                 {120, 2040 + 600 * m, 2295, 255}, tr(kinds[m]));
         rowTitles[m]->setBackColor(Lavender);
         rowTitles[m]->setForeColor(bgrColor(0x00000040));
         // OCR-A's line is three pixels taller than the row, all of it empty space above the

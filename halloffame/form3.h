@@ -11,6 +11,9 @@ namespace numblaze
 
 /// The Hall of Fame's window and controls, built with their design values.
 struct Form3Controls {
+    Q_DECLARE_TR_FUNCTIONS(Form3)
+
+  public:
     Form3Controls();
 
     ScreenWindow* window;

@@ -22,11 +22,6 @@ Form2& Form2::get()
 
 namespace
 {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Numblaze", text);
-}
-
 /// Shows a message over a window and waits for the player. The box is guarded: the game may end
 /// (a signal) while it is open, and take its window away.
 int tellPlayer(QWidget* over, const QString& text, QMessageBox::StandardButtons buttons,
@@ -218,8 +213,7 @@ Loose& Form2::activeRecord()
 void Form2::refreshRecordLabel()
 {
     const double record = activeRecord().toNumber();
-    controls_->Label3->setCaption(QStringLiteral("Your highest number is ") +
-                                  Loose::plainText(record) + QStringLiteral("."));
+    controls_->Label3->setCaption(tr("Your highest number is %1.").arg(Loose::plainText(record)));
 }
 
 void Form2::Option1_Click(int Index)

@@ -13,6 +13,8 @@ namespace numblaze
 /// The menu: picks the math kind and the opponent, shows and keeps the records, starts races.
 class Form2 : public ScreenOf<Form2Controls>
 {
+    Q_DECLARE_TR_FUNCTIONS(Form2)
+
   public:
     static Form2& get();
 

@@ -55,53 +55,53 @@ Form2Controls::Form2Controls()
     for (int i = 0; i < 3; ++i) {
         Image3[i] = new Image(window, QStringLiteral("Image3(%1)").arg(i),
                               {4440, 2760 + 600 * i, 480, 480});
-        Image3[i]->setPicture(picture(opponents[i].ball + QStringLiteral("-32")));
-        Image3[i]->setAccessibleName(opponents[i].name);
+        Image3[i]->setPicture(picture(QLatin1String(opponents[i].ball) + QStringLiteral("-32")));
+        Image3[i]->setAccessibleName(opponentName(i));
     }
-    Label1 = menuLabel(window, QStringLiteral("Label1"), {2640, 2880, 1215, 615},
-                       QStringLiteral("Race against:"));
+    Label1 =
+        menuLabel(window, QStringLiteral("Label1"), {2640, 2880, 1215, 615}, tr("Race against:"));
     const int nameWidths[] = {1500, 1800, 1500};
     for (int i = 0; i < 3; ++i) {
         Label2[i] = menuLabel(window, QStringLiteral("Label2(%1)").arg(i),
-                              {5040, 2880 + 600 * i, nameWidths[i], 255}, opponents[i].name);
+                              {5040, 2880 + 600 * i, nameWidths[i], 255}, opponentName(i));
         Label2[i]->setAutoSize(Label::AutoSize::GrowRight);
     }
     Label3 = menuLabel(window, QStringLiteral("Label3"), {2760, 4560, 4125, 255},
-                       QStringLiteral("Your highest number is 5."));
+                       tr("Your highest number is %1.").arg(5));
     Label3->setFont(menuFont(true));
     Label3->setAlignment(Qt::AlignRight | Qt::AlignTop);
     Label3->setAutoSize(Label::AutoSize::GrowLeft);
 
     // Windowed controls, in tab order.
-    Command1 = menuButton(window, QStringLiteral("Command1"), {240, 2520, 2055, 495},
-                          QStringLiteral("Race!"), 0x00FF8080);
+    Command1 = menuButton(window, QStringLiteral("Command1"), {240, 2520, 2055, 495}, tr("Race!"),
+                          0x00FF8080);
     Command4 = menuButton(window, QStringLiteral("Command4"), {240, 3240, 2055, 495},
-                          QStringLiteral("Hall of Fame"), 0x00FF8080);
-    Frame1 = new Frame(window, QStringLiteral("Frame1"), {2640, 1320, 4095, 1335},
-                       QStringLiteral("Math"));
+                          tr("Hall of Fame"), 0x00FF8080);
+    Frame1 = new Frame(window, QStringLiteral("Frame1"), {2640, 1320, 4095, 1335}, tr("Math"));
     Frame1->setBackColor(Lavender);
     Frame1->setForeColor(DarkRed);
     Frame1->setFont(menuFont());
-    const char* kinds[] = {"Addition", "Subtraction", "Multiplication", "Division"};
+    const char* kinds[] = {QT_TR_NOOP("Addition"), QT_TR_NOOP("Subtraction"),
+                           QT_TR_NOOP("Multiplication"), QT_TR_NOOP("Division")};
     const Place kindPlaces[] = {{120, 360, 1935, 255},
                                 {2280, 360, 1695, 255},
                                 {120, 840, 2055, 255},
                                 {2280, 840, 1695, 255}};
     for (int i = 0; i < 4; ++i) {
         Option1[i] = new OptionButton(Frame1, QStringLiteral("Option1(%1)").arg(i), kindPlaces[i],
-                                      QString::fromLatin1(kinds[i]));
+                                      tr(kinds[i]));
         Option1[i]->setBackColor(Lavender);
         Option1[i]->setForeColor(DarkRed);
         Option1[i]->setFont(designFont(QStringLiteral("OCR A Extended"), 9.75));
     }
     Option1[0]->setChecked(true);
-    Command2 = menuButton(window, QStringLiteral("Command2"), {480, 4320, 1575, 495},
-                          QStringLiteral("Exit"), 0x00808080);
+    Command2 = menuButton(window, QStringLiteral("Command2"), {480, 4320, 1575, 495}, tr("Exit"),
+                          0x00808080);
     for (int i = 0; i < 3; ++i) {
         Option2[i] = new OptionButton(window, QStringLiteral("Option2(%1)").arg(i),
                                       {4080, 2880 + 600 * i, 255, 255});
         Option2[i]->setBackColor(Lavender);
-        Option2[i]->setAccessibleName(opponents[i].name);
+        Option2[i]->setAccessibleName(opponentName(i));
     }
 
     QWidget::setTabOrder(Command1, Command4);

@@ -3,6 +3,7 @@
 #include "shell/controls.h"
 #include "shell/screen.h"
 
+#include <QCoreApplication>
 #include <array>
 
 namespace numblaze
@@ -10,6 +11,9 @@ namespace numblaze
 
 /// The menu's window and controls, built with their design values.
 struct Form2Controls {
+    Q_DECLARE_TR_FUNCTIONS(Form2)
+
+  public:
     Form2Controls();
 
     ScreenWindow* window;

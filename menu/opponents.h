@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <array>
 
@@ -8,16 +9,22 @@ namespace numblaze
 
 /// One of the three computer opponents.
 struct Opponent {
-    QString name; ///< as the menu shows it
-    QString ball; ///< picture name of its ball, without the size
-    int speed;    ///< twips its ball moves per 100 ms
+    const char* name; ///< as the menu shows it, before translation: see opponentName()
+    const char* ball; ///< picture name of its ball, without the size
+    int speed;        ///< twips its ball moves per 100 ms
 };
 
-inline const std::array<Opponent, 3> opponents = {{
-    {QStringLiteral("Bobby Blue"), QStringLiteral("ball-blue"), 15},
-    {QStringLiteral("Patty Purple"), QStringLiteral("ball-purple"), 25},
-    {QStringLiteral("Ronald Red"), QStringLiteral("ball-red"), 35},
+inline constexpr std::array<Opponent, 3> opponents = {{
+    {QT_TRANSLATE_NOOP("Opponents", "Bobby Blue"), "ball-blue", 15},
+    {QT_TRANSLATE_NOOP("Opponents", "Patty Purple"), "ball-purple", 25},
+    {QT_TRANSLATE_NOOP("Opponents", "Ronald Red"), "ball-red", 35},
 }};
+
+/// Opponent k's name in the player's language, wherever the game shows or says it.
+inline QString opponentName(int k)
+{
+    return QCoreApplication::translate("Opponents", opponents[k].name);
+}
 
 /// The math kinds' operator signs, by math kind.
 inline const std::array<QString, 4> operatorSigns = {QStringLiteral("+"), QStringLiteral("-"),

@@ -14,11 +14,6 @@ namespace numblaze
 
 namespace
 {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Numblaze", text);
-}
-
 QString systemError(int code = errno)
 {
     return qt_error_string(code);
@@ -207,7 +202,7 @@ FileRead readRegularFile(const Folder& folder, const QByteArray& name, qint64 li
         result.error = systemError();
     } else if (!S_ISREG(st.st_mode)) {
         result.identity = FileIdentity::of(st);
-        result.error = tr("it is not an ordinary file");
+        result.error = RecordsText::tr("it is not an ordinary file");
     } else {
         result.identity = FileIdentity::of(st);
         result.bytes.resize(limit);
@@ -247,8 +242,9 @@ SaveTarget saveTargetFor(const Folder& folder, const QByteArray& name)
         const QByteArray link = "/proc/self/fd/" + QByteArray::number(folder.fd()) + '/' + name;
         char resolved[PATH_MAX];
         if (!::realpath(link.constData(), resolved)) {
-            target.refusal =
-                errno == ENOENT ? tr("it is a link to a file that does not exist") : systemError();
+            target.refusal = errno == ENOENT
+                                 ? RecordsText::tr("it is a link to a file that does not exist")
+                                 : systemError();
             return target;
         }
         const QByteArray path(resolved);
@@ -261,7 +257,7 @@ SaveTarget saveTargetFor(const Folder& folder, const QByteArray& name)
             return target;
         }
         if (st.st_uid != ::geteuid()) {
-            target.refusal = tr("it is a link to a file that belongs to another user");
+            target.refusal = RecordsText::tr("it is a link to a file that belongs to another user");
             return target;
         }
     } else {
@@ -269,9 +265,9 @@ SaveTarget saveTargetFor(const Folder& folder, const QByteArray& name)
     }
     target.identity = FileIdentity::of(st);
     if (!S_ISREG(st.st_mode))
-        target.refusal = tr("it is not an ordinary file");
+        target.refusal = RecordsText::tr("it is not an ordinary file");
     else if (::faccessat(target.folder.fd(), target.name.constData(), W_OK, AT_EACCESS) != 0)
-        target.refusal = tr("the file cannot be changed (%1)").arg(systemError());
+        target.refusal = RecordsText::tr("the file cannot be changed (%1)").arg(systemError());
     return target;
 }
 

@@ -5,11 +5,17 @@
 // valid text (any bytes but '/') work as well as any other.
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <sys/stat.h>
 
 namespace numblaze
 {
+
+/// What the game tells the player about the records, in the player's language.
+struct RecordsText {
+    Q_DECLARE_TR_FUNCTIONS(Records)
+};
 
 /// What tells one state of a file from another: which file it is, its size and its times.
 struct FileIdentity {

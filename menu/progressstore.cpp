@@ -20,11 +20,6 @@ constexpr bool KeepsRecordsBesideItself = false;
 constexpr bool KeepsRecordsBesideItself = true;
 #endif
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Numblaze", text);
-}
-
 /// Raises each record to the one the file holds, where that is higher.
 void keepHigherRecords(Records& records, const std::optional<Records>& onDisk)
 {
@@ -47,7 +42,7 @@ ProgressStore ProgressStore::open(const QByteArray& programFolder)
     QString programError;
     Folder program = Folder::open(programFolder, &programError);
     if (!KeepsRecordsBesideItself)
-        programError = tr("the game is installed for every player of this computer");
+        programError = RecordsText::tr("the game is installed for every player of this computer");
     if (KeepsRecordsBesideItself && program.isOpen() && program.isWritable(&programError)) {
         store.place_ = program.duplicate();
         store.lock_ = lockProgressFolder(std::move(program));
@@ -55,9 +50,10 @@ ProgressStore ProgressStore::open(const QByteArray& programFolder)
         store.useDataFolder(std::move(program), programError);
     }
     if (store.lock_.result == ProgressLockResult::Unavailable)
-        store.notices_ << tr("Numblaze could not make sure that it is the only copy of the game "
-                             "using the records in %1 (%2). Your records will still be saved, "
-                             "but do not play two copies at once.")
+        store.notices_ << RecordsText::tr(
+                              "Numblaze could not make sure that it is the only copy of the game "
+                              "using the records in %1 (%2). Your records will still be saved, "
+                              "but do not play two copies at once.")
                               .arg(store.fileName(), store.lock_.error);
     return store;
 }
@@ -65,20 +61,22 @@ ProgressStore ProgressStore::open(const QByteArray& programFolder)
 void ProgressStore::useDataFolder(Folder program, const QString& programError)
 {
     const QString data = playerDataFolder();
-    QString dataError = tr("no home folder is set");
+    QString dataError = RecordsText::tr("no home folder is set");
     Folder folder;
     if (!data.isEmpty() && QDir().mkpath(data)) {
         folder = Folder::open(QFile::encodeName(data), &dataError);
         if (folder.isOpen() && !folder.isWritable(&dataError))
             folder = Folder();
     } else if (!data.isEmpty()) {
-        dataError = tr("the folder could not be created");
+        dataError = RecordsText::tr("the folder could not be created");
     }
     if (!folder.isOpen()) {
-        cannotSave_ = tr("no file can be created beside the program in %1 (%2), nor in %3 (%4)")
-                          .arg(QFile::decodeName(program.path()), programError, data, dataError);
-        notices_ << tr("Numblaze cannot save your records: %1. You can play, but the records you "
-                       "win today will not be kept.")
+        cannotSave_ =
+            RecordsText::tr("no file can be created beside the program in %1 (%2), nor in %3 (%4)")
+                .arg(QFile::decodeName(program.path()), programError, data, dataError);
+        notices_ << RecordsText::tr(
+                        "Numblaze cannot save your records: %1. You can play, but the records you "
+                        "win today will not be kept.")
                         .arg(cannotSave_);
         place_ = program.duplicate();
         lock_ = lockProgressFolder(std::move(program));
@@ -105,10 +103,11 @@ void ProgressStore::adoptFrom(const Folder& program)
         return;
     // The records beside the program stay the player's only copy: read them from there, and save
     // nothing that would hide them, so the next start tries again.
-    cannotSave_ = tr("the records in %1 could not be copied to your own folder (%2)")
+    cannotSave_ = RecordsText::tr("the records in %1 could not be copied to your own folder (%2)")
                       .arg(program.displayName(FileName), reason);
-    notices_ << tr("Numblaze cannot save your records: %1. You can play, but the records you win "
-                   "today will not be kept.")
+    notices_ << RecordsText::tr(
+                    "Numblaze cannot save your records: %1. You can play, but the records you win "
+                    "today will not be kept.")
                     .arg(cannotSave_);
     place_ = program.duplicate();
 }
@@ -125,9 +124,10 @@ Progress ProgressStore::read()
     if (file.outcome == FileRead::Outcome::Failed) {
         unreadable_ = true;
         onDisk_.reset();
-        notices_ << tr("Numblaze could not read your records in %1 (%2). You can play, starting "
-                       "from the first records, but that file is left as it is and today's "
-                       "records will not be saved in it.")
+        notices_ << RecordsText::tr(
+                        "Numblaze could not read your records in %1 (%2). You can play, starting "
+                        "from the first records, but that file is left as it is and today's "
+                        "records will not be saved in it.")
                         .arg(fileName(), file.error);
         return readProgressBytes(QByteArray());
     }
@@ -136,7 +136,8 @@ Progress ProgressStore::read()
     if (cannotSave_.isEmpty() && place_.isOpen()) {
         const SaveTarget target = saveTargetFor(place_, FileName);
         if (!target.refusal.isEmpty())
-            notices_ << tr("Your records in %1 will not be saved: %2. You can still play.")
+            notices_ << RecordsText::tr(
+                            "Your records in %1 will not be saved: %2. You can still play.")
                             .arg(fileName(), target.refusal);
     }
     return progress;
@@ -146,7 +147,7 @@ bool ProgressStore::save(Progress& progress, QString* error)
 {
     QString reason = cannotSave_;
     if (lock_.result == ProgressLockResult::HeldByAnother)
-        reason = tr("another copy of Numblaze is using them");
+        reason = RecordsText::tr("another copy of Numblaze is using them");
     SaveTarget target;
     if (reason.isEmpty()) {
         target = saveTargetFor(place_, FileName);
@@ -165,7 +166,8 @@ bool ProgressStore::save(Progress& progress, QString* error)
             return true;
         }
     }
-    *error = tr("Numblaze could not save your records in %1: %2.").arg(fileName(), reason);
+    *error =
+        RecordsText::tr("Numblaze could not save your records in %1: %2.").arg(fileName(), reason);
     return false;
 }
 
@@ -175,7 +177,8 @@ bool ProgressStore::catchUp(const SaveTarget& target, QString* reason)
                               ? readRegularFile(target.folder, target.name, LargestUsefulFile)
                               : FileRead();
     if (file.outcome == FileRead::Outcome::Failed) {
-        *reason = tr("the file could not be read (%1), so it is left as it is").arg(file.error);
+        *reason = RecordsText::tr("the file could not be read (%1), so it is left as it is")
+                      .arg(file.error);
         return false;
     }
     known_ = file.identity;

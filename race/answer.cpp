@@ -34,14 +34,14 @@ void Form1::Command1_Click()
 {
     Form1Controls& c = *controls_;
     const QString phase = c.Command1->caption();
-    if (phase == Won || phase == Lost) {
+    if (phase == Won() || phase == Lost()) {
         unload();
         return;
     }
     if (c.Text1->text().isEmpty())
         return;
     try {
-        if (phase != Racing) {
+        if (phase != Racing()) {
             wrongAnswerFlash(true);
             return;
         }

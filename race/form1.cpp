@@ -13,9 +13,10 @@ const QColor Red(255, 0, 0);
 const QColor Blue(0, 0, 255);
 } // namespace
 
-const QString Form1::Racing = QStringLiteral("Press ENTER to send your answer!");
-const QString Form1::Won = QStringLiteral("You won!!!");
-const QString Form1::Lost = QStringLiteral("You lost!");
+QString RaceText::operator()() const
+{
+    return Form1::tr(source);
+}
 
 Form1& Form1::get()
 {
@@ -53,7 +54,7 @@ void Form1::takeOpponentBall(int k)
 {
     Form1Controls& c = *controls_;
     c.Image3->setPicture(c.Image1[k]->picture());
-    c.Image3->setAccessibleName(opponents[k].name);
+    c.Image3->setAccessibleName(opponentName(k));
 }
 
 void Form1::Form_Unload()

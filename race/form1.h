@@ -7,6 +7,18 @@
 namespace numblaze
 {
 
+/**
+ * A text of the race screen, marked for translation where it is written and put into the
+ * player's language each time it is used, so never before the translations are installed. The
+ * handlers compare the status caption with the very texts they set it to.
+ */
+struct RaceText {
+    const char* source;
+
+    QString operator()() const;
+    operator QString() const { return (*this)(); }
+};
+
 /// The race screen: one race from countdown to result, loaded afresh for every race.
 class Form1 : public ScreenOf<Form1Controls>
 {
@@ -14,9 +26,9 @@ class Form1 : public ScreenOf<Form1Controls>
 
   public:
     /// The race phases, as the status button shows them.
-    static const QString Racing;
-    static const QString Won;
-    static const QString Lost;
+    static constexpr RaceText Racing{QT_TR_NOOP("Press ENTER to send your answer!")};
+    static constexpr RaceText Won{QT_TR_NOOP("You won!!!")};
+    static constexpr RaceText Lost{QT_TR_NOOP("You lost!")};
     /// A ball whose left edge is at or beyond this line, in twips, has finished.
     static constexpr float FinishLine = 5380.0f;
 

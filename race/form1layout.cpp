@@ -2,6 +2,7 @@
 
 #include "race/form1.h"
 #include "shell/pictures.h"
+#include "shell/translations.h"
 
 #include <limits>
 
@@ -25,6 +26,18 @@ Label* equationLabel(QWidget* window, const QString& name, Place place, const QS
     label->setFont(designFont(QStringLiteral("MS Sans Serif"), 24));
     return label;
 }
+
+/// A picture with words in it, drawn in the language of the game's texts when there is one.
+QPixmap pictureWithWords(const QString& name)
+{
+    const QString language = textLanguage();
+    if (language != QLatin1String("en")) {
+        QPixmap translated = picture(name + QLatin1Char('-') + language);
+        if (!translated.isNull())
+            return translated;
+    }
+    return picture(name);
+}
 } // namespace
 
 Form1Controls::Form1Controls()
@@ -37,9 +50,9 @@ Form1Controls::Form1Controls()
 
     // Drawn controls first, from the bottom of the stack up.
     Image4[0] = new Image(window, QStringLiteral("Image4(0)"), {720, 240, 5295, 1095});
-    Image4[0]->setPicture(picture(QStringLiteral("banner-ready")));
+    Image4[0]->setPicture(pictureWithWords(QStringLiteral("banner-ready")));
     Image4[1] = new Image(window, QStringLiteral("Image4(1)"), {720, 240, 5295, 1095});
-    Image4[1]->setPicture(picture(QStringLiteral("banner-go")));
+    Image4[1]->setPicture(pictureWithWords(QStringLiteral("banner-go")));
     Image4[1]->hide();
     const char* balls[] = {"ball-blue-32", "ball-purple-32", "ball-red-32"};
     for (int i = 0; i < 3; ++i) {
@@ -67,7 +80,7 @@ Form1Controls::Form1Controls()
     Text1->setAlignment(Qt::AlignCenter);
     Text1->setFont(designFont(QStringLiteral("MS Sans Serif"), 24));
     Text1->setEnabled(false);
-    Text1->setAccessibleName(QStringLiteral("Answer"));
+    Text1->setAccessibleName(tr("Answer"));
     Text1->setMaxLength(std::numeric_limits<int>::max()); // the answer box has no length limit
 
     Command1 = new PushButton(window, QStringLiteral("Command1"), {240, 4080, 5415, 735},
@@ -78,7 +91,7 @@ Form1Controls::Form1Controls()
 
     Picture1 = new PictureBox(window, QStringLiteral("Picture1"), {240, 2520, 6255, 1335}, White);
     Picture1->setPicture(picture(QStringLiteral("track")));
-    Picture1->setAccessibleName(QStringLiteral("Track"));
+    Picture1->setAccessibleName(tr("Track"));
     // Readers follow the two balls as progress indicators from the start to the finish line.
     Image2 = new Image(Picture1, QStringLiteral("Image2"), {120, 60, 480, 480});
     Image2->setPicture(picture(QStringLiteral("ball-green-32")));
@@ -90,7 +103,7 @@ Form1Controls::Form1Controls()
 
     Command2 = new PushButton(window, QStringLiteral("Command2"), {5760, 4080, 735, 735});
     Command2->setPicture(picture(QStringLiteral("stop")));
-    Command2->setAccessibleName(QStringLiteral("Stop"));
+    Command2->setAccessibleName(tr("Stop"));
 
     QWidget::setTabOrder(Text1, Command1);
     QWidget::setTabOrder(Command1, Picture1);

@@ -2,7 +2,7 @@
 # Sets up and builds the game, then runs every test headless.
 set -eu
 cd "$(dirname "$0")/.."
-sh scripts/setup.sh
+sh scripts/setup.sh tests
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "${NUMBLAZE_BUILD_DIR:-build}" --output-on-failure -j "$(nproc)"
 

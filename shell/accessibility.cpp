@@ -138,7 +138,7 @@ class NewsBar : public QWidget
   public:
     explicit NewsBar(QWidget* window) : QWidget(window), news_(new QWidget(this))
     {
-        setAccessibleName(QCoreApplication::translate("ScreenWindow", "News"));
+        setAccessibleName(QCoreApplication::translate("Accessibility", "News"));
         resize(0, 0);
         news_->resize(0, 0);
         news_->hide();

@@ -1,5 +1,7 @@
 #include "shell/commandline.h"
 
+#include "shell/translations.h"
+
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <cstdio>
@@ -120,6 +122,10 @@ std::optional<int> CommandLine::handle(int argc, char* argv[])
     // Without arguments there is nothing to read: the game starts with nothing in its way.
     if (argc <= 1)
         return std::nullopt;
+    // The replies are in the player's language, Qt's part of the help included: an application
+    // object holds the translations while they are made, and goes before the game's own.
+    QCoreApplication texts(argc, argv);
+    Translations::forPlayer().install(&texts);
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));

@@ -5,8 +5,6 @@
 #include "shell/runningcopy.h"
 #include "shell/startup.h"
 
-#include <QMessageBox>
-
 using namespace numblaze;
 
 int main(int argc, char* argv[])
@@ -27,9 +25,7 @@ int main(int argc, char* argv[])
     if (progress.lockResult() == ProgressLockResult::HeldByAnother) {
         if (bringRunningCopyToFront(progress.folderName()))
             return 0;
-        QMessageBox::information(
-            nullptr, QStringLiteral("Numblaze"),
-            QCoreApplication::translate("Numblaze", "Numblaze is already running."));
+        tellAlreadyRunning();
         return 1;
     }
     RunningCopyListener listener;

@@ -7,6 +7,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLoggingCategory>
+#include <QMessageBox>
 #include <QWidget>
 
 #ifdef Q_OS_UNIX
@@ -67,6 +68,13 @@ bool bringRunningCopyToFront(const QString& progressFolder, int timeoutMs)
         if (!socket.waitForReadyRead(timeoutMs))
             return false;
     return socket.readLine() == Done;
+}
+
+void tellAlreadyRunning()
+{
+    QMessageBox::information(
+        nullptr, QStringLiteral("Numblaze"),
+        QCoreApplication::translate("RunningCopy", "Numblaze is already running."));
 }
 
 QWidget* bringVisibleWindowToFront()

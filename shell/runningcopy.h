@@ -21,6 +21,9 @@ QString runningCopyName(const QString& progressFolder);
 /// front, waiting at most timeoutMs for its answer. True when it answered that it did.
 bool bringRunningCopyToFront(const QString& progressFolder, int timeoutMs = 5000);
 
+/// Tells the player that the game is already running, when that copy cannot be reached.
+void tellAlreadyRunning();
+
 /// Brings the window the player is using to the front, restored if it was minimised: the
 /// modal one (the Hall of Fame, a message) if any, else the visible one. Returns it, or null.
 QWidget* bringVisibleWindowToFront();

@@ -2,6 +2,7 @@
 
 #include "shell/endsignals.h"
 #include "shell/pictures.h"
+#include "shell/translations.h"
 
 #include <csignal>
 #include <cstdio>
@@ -15,7 +16,8 @@ namespace
 {
 void sayNoDisplay()
 {
-    std::fprintf(stderr, "%s\n", NoDisplayMessage);
+    const QString message = Translations::forPlayer().translate("Startup", NoDisplayMessage);
+    std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
 /// True when the environment or the command line names somewhere to show windows.
@@ -57,6 +59,7 @@ std::unique_ptr<QApplication> startApplication(int& argc, char** argv)
     const QtMessageHandler previous = qInstallMessageHandler(startUpMessages);
     auto application = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previous);
+    Translations::forPlayer().install(application.get());
 
     QApplication::setApplicationName(QStringLiteral("Numblaze"));
     QApplication::setWindowIcon(applicationIcon());

@@ -6,9 +6,10 @@
 namespace numblaze
 {
 
-/// What the game says, on one line, when there is no display to show it on.
-inline constexpr char NoDisplayMessage[] =
-    "no display found: set DISPLAY or WAYLAND_DISPLAY, or start it from a desktop session";
+/// What the game says, on one line, when there is no display to show it on (before translation).
+inline constexpr char NoDisplayMessage[] = QT_TRANSLATE_NOOP(
+    "Startup",
+    "no display found: set DISPLAY or WAYLAND_DISPLAY, or start it from a desktop session");
 
 /**
  * Creates the application object the game runs in, with its name, icon and end signals (see

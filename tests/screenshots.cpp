@@ -1,8 +1,10 @@
-// Renders the game's screens to PNG files: screenshots.cpp OUTPUT-FOLDER.
+// Renders the game's screens to PNG files: screenshots OUTPUT-FOLDER [LANGUAGE]. In a language
+// other than English ("de", "pt_BR") the files' names end in it: menu-de.png.
 // The menu reads and writes its progress in a temporary folder, so no real records change.
 #include "halloffame/form3.h"
 #include "menu/form2.h"
 #include "race/form1.h"
+#include "shell/translations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,11 +16,12 @@ using namespace numblaze;
 namespace
 {
 QString outputFolder;
+QString fileSuffix;
 
 void save(QWidget* window, const QString& name)
 {
     QApplication::processEvents();
-    const QString file = QDir(outputFolder).filePath(name + QStringLiteral(".png"));
+    const QString file = QDir(outputFolder).filePath(name + fileSuffix + QStringLiteral(".png"));
     if (!window->grab().save(file))
         qFatal("cannot write %s", qPrintable(file));
 }
@@ -42,9 +45,16 @@ void answer(Form1& race)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    if (argc != 2)
-        qFatal("usage: screenshots OUTPUT-FOLDER");
+    if (argc != 2 && argc != 3)
+        qFatal("usage: screenshots OUTPUT-FOLDER [LANGUAGE]");
     outputFolder = QString::fromLocal8Bit(argv[1]);
+    const QString language = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("en");
+    Translations translations = Translations::forLanguage(language);
+    if (language != QLatin1String("en") && translations.isEmpty())
+        qFatal("the game does not speak %s", qPrintable(language));
+    translations.install();
+    if (!translations.isEmpty())
+        fileSuffix = QLatin1Char('-') + language;
     QTemporaryDir progress;
     Form2& menu = Form2::get();
     menu.progressFolder = progress.path();
@@ -67,7 +77,7 @@ int main(int argc, char* argv[])
         answer(race);
     save(race.ui().window, QStringLiteral("race-running"));
 
-    while (race.ui().Command1->caption() == Form1::Racing)
+    while (race.ui().Command1->caption() == Form1::Racing())
         answer(race);
     save(race.ui().window, QStringLiteral("race-won"));
     race.Command1_Click();

@@ -1,6 +1,8 @@
-// Draws every picture of the game: the track, the start banners, the stop sign, the balls and
-// the title. Each picture is drawn twice, once at its own size and once as name@2x.png with the
-// painter scaled by 2, so the large version is drawn crisp rather than upscaled.
+// Draws every picture of the game: the track, the start banners (one pair for each language the
+// game speaks, named banner-ready-de and so on; the English pair has no language in its name),
+// the stop sign, the balls and the title. Each picture is drawn twice, once at its own size and
+// once as name@2x.png with the painter scaled by 2, so the large version is drawn crisp rather than
+// upscaled.
 //
 //   QT_QPA_PLATFORM=offscreen drawassets <output directory>
 //
@@ -55,7 +57,11 @@ QFont pickFont(const QStringList& families, qreal pixelSize, QFont::Weight weigh
 
 QFont fixedFont(qreal pixelSize, QFont::Weight weight = QFont::Normal)
 {
-    return pickFont({"OCRA", "DejaVu Sans Mono"}, pixelSize, weight);
+    QFont font = pickFont({"OCRA", "DejaVu Sans Mono"}, pixelSize, weight);
+    // OCR-A has few accented letters: the others come from the fixed-width font the game falls
+    // back on too.
+    font.setFamilies({font.family(), QStringLiteral("DejaVu Sans Mono")});
+    return font;
 }
 
 // Text as an outline whose top-left ink corner is at `at`, so placement does not depend on
@@ -117,21 +123,52 @@ void drawBannerBackground(QPainter& p)
     p.drawPolygon(QPolygonF({QPointF(0, 0), QPointF(bannerWidth, 0), QPointF(0, bannerHeight)}));
 }
 
-void drawBannerReady(QPainter& p)
+// The words of the two banners in each language. A text longer than the English one is drawn
+// smaller, so that it stays in its own colour of the banner.
+struct BannerWords {
+    const char* language; ///< as the game's translations name it; empty for English
+    const char* ready;
+    const char* go;
+};
+constexpr BannerWords bannerWords[] = {
+    {"", "Get ready...", "GO!!!"},           {"de", "Achtung...", "LOS!!!"},
+    {"fr", "Attention...", "PARTEZ\u00a0!"}, {"es", "Preparados...", "\u00a1\u00a1\u00a1YA!!!"},
+    {"it", "Pronti...", "VIA!!!"},           {"pt_BR", "Preparar...", "J\u00c1!!!"},
+};
+
+// The banner's font at the size that keeps the text within `widest` pixels of ink.
+QFont fittedFont(qreal pixelSize, const QString& text, qreal widest)
+{
+    const qreal width = textPath(fixedFont(pixelSize), text).boundingRect().width();
+    return fixedFont(width > widest ? pixelSize * widest / width : pixelSize);
+}
+
+qreal inkWidth(qreal pixelSize, const char* text)
+{
+    return textPath(fixedFont(pixelSize), QString::fromUtf8(text)).boundingRect().width();
+}
+
+void drawBannerReady(QPainter& p, const QString& words)
 {
     drawBannerBackground(p);
-    const QPainterPath text = textPath(fixedFont(24), QStringLiteral("Get ready..."), {8, 7});
+    const QFont font = fittedFont(24, words, inkWidth(24, bannerWords[0].ready));
+    const QPainterPath text = textPath(font, words, {8, 7});
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::black);
     p.drawPath(text);
 }
 
-void drawBannerGo(QPainter& p)
+void drawBannerGo(QPainter& p, const QString& words)
 {
     drawBannerBackground(p);
-    QPainterPath text = textPath(fixedFont(46), QStringLiteral("GO!!!"));
+    const QFont font = fittedFont(46, words, 1.2 * inkWidth(46, bannerWords[0].go));
+    QPainterPath text = textPath(font, words);
     const QRectF ink = text.boundingRect();
-    text.translate(bannerWidth - 14 - ink.width(), bannerHeight - 9 - ink.height());
+    // The letters stand on the banner's lower edge; Spanish inverted marks reach below them.
+    QString upright = words;
+    upright.remove(QChar(0xa1));
+    const qreal below = ink.height() - textPath(font, upright).boundingRect().height();
+    text.translate(bannerWidth - 14 - ink.width(), bannerHeight - 9 - ink.height() + below);
     // A white outline of the same colour makes the letters heavier than the plain face.
     p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::white);
@@ -393,11 +430,23 @@ std::vector<Picture> pictures()
 {
     std::vector<Picture> all = {
         {"track", {trackWidth, trackHeight}, false, drawTrack},
-        {"banner-ready", {bannerWidth, bannerHeight}, false, drawBannerReady},
-        {"banner-go", {bannerWidth, bannerHeight}, false, drawBannerGo},
         {"stop", {stopSize, stopSize}, false, drawStop},
         {"title", {titleWidth, titleHeight}, false, drawTitle},
     };
+    for (const BannerWords& words : bannerWords) {
+        const QString language =
+            *words.language ? QLatin1Char('-') + QLatin1String(words.language) : QString();
+        const QString ready = QString::fromUtf8(words.ready);
+        const QString go = QString::fromUtf8(words.go);
+        all.push_back({QStringLiteral("banner-ready") + language,
+                       {bannerWidth, bannerHeight},
+                       false,
+                       [ready](QPainter& p) { drawBannerReady(p, ready); }});
+        all.push_back({QStringLiteral("banner-go") + language,
+                       {bannerWidth, bannerHeight},
+                       false,
+                       [go](QPainter& p) { drawBannerGo(p, go); }});
+    }
     const struct {
         const char* name;
         QColor tone;

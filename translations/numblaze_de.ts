@@ -1,0 +1,313 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>Accessibility</name>
+    <message>
+        <source>News</source>
+        <translation>Neuigkeiten</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>%1: %2 (try &apos;%1 --help&apos;)</source>
+        <translation>%1: %2 (probier &apos;%1 --help&apos;)</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [options]</source>
+        <translation>Aufruf: %1 [Optionen]</translation>
+    </message>
+    <message>
+        <source>Race the computer with mental arithmetic.</source>
+        <translation>Renn gegen den Computer und rechne im Kopf.</translation>
+    </message>
+    <message>
+        <source>Show this help and quit.</source>
+        <translation>Diese Hilfe zeigen und aufhören.</translation>
+    </message>
+    <message>
+        <source>Show the version of the game and quit.</source>
+        <translation>Die Version des Spiels zeigen und aufhören.</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>unbekannte Option &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>unexpected argument &apos;%1&apos;</source>
+        <translation>unerwartetes Argument &apos;%1&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>Form1</name>
+    <message>
+        <source>%1 plus %2</source>
+        <translation>%1 plus %2</translation>
+    </message>
+    <message>
+        <source>%1 minus %2</source>
+        <translation>%1 minus %2</translation>
+    </message>
+    <message>
+        <source>%1 times %2</source>
+        <translation>%1 mal %2</translation>
+    </message>
+    <message>
+        <source>%1 divided by %2</source>
+        <translation>%1 geteilt durch %2</translation>
+    </message>
+    <message>
+        <source>Right. %1</source>
+        <translation>Richtig. %1</translation>
+    </message>
+    <message>
+        <source>Wrong. %1</source>
+        <translation>Falsch. %1</translation>
+    </message>
+    <message>
+        <source>Right again. %1</source>
+        <translation>Wieder richtig. %1</translation>
+    </message>
+    <message>
+        <source>Wrong again. %1</source>
+        <translation>Wieder falsch. %1</translation>
+    </message>
+    <message>
+        <source>Press ENTER to send your answer!</source>
+        <translation>Tipp die Antwort und dann ENTER!</translation>
+    </message>
+    <message>
+        <source>You won!!!</source>
+        <translation>Du hast gewonnen!!!</translation>
+    </message>
+    <message>
+        <source>You lost!</source>
+        <translation>Du hast verloren!</translation>
+    </message>
+    <message>
+        <source>Numblaze race</source>
+        <translation>Numblaze-Rennen</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>Antwort</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Rennbahn</translation>
+    </message>
+    <message>
+        <source>Your ball</source>
+        <translation>Dein Ball</translation>
+    </message>
+    <message>
+        <source>Opponent&apos;s ball</source>
+        <translation>Ball vom Gegner</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+</context>
+<context>
+    <name>Form2</name>
+    <message>
+        <source>You can go on playing: the game tries again after your next win and when you leave.</source>
+        <translation>Du kannst weiterspielen. Das Spiel versucht es nach deinem nächsten Sieg und beim Beenden noch einmal.</translation>
+    </message>
+    <message>
+        <source>Retry when the problem is solved, or discard the records of this game.</source>
+        <translation>Wiederhole es, wenn das Problem gelöst ist, oder verwirf die Rekorde von diesem Spiel.</translation>
+    </message>
+    <message>
+        <source>Your highest number is %1.</source>
+        <translation>Dein Rekord ist %1.</translation>
+    </message>
+    <message>
+        <source>Race against:</source>
+        <translation>Rennen gegen:</translation>
+    </message>
+    <message>
+        <source>Race!</source>
+        <translation>Los!</translation>
+    </message>
+    <message>
+        <source>Hall of Fame</source>
+        <translation>Rekorde</translation>
+    </message>
+    <message>
+        <source>Math</source>
+        <translation>Rechnen</translation>
+    </message>
+    <message>
+        <source>Addition</source>
+        <translation>Plus</translation>
+    </message>
+    <message>
+        <source>Subtraction</source>
+        <translation>Minus</translation>
+    </message>
+    <message>
+        <source>Multiplication</source>
+        <translation>Mal</translation>
+    </message>
+    <message>
+        <source>Division</source>
+        <translation>Geteilt</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Ende</translation>
+    </message>
+</context>
+<context>
+    <name>Form3</name>
+    <message>
+        <source>Numblaze Hall of Fame</source>
+        <translation>Numblaze: Rekorde</translation>
+    </message>
+    <message>
+        <source>Hall of Fame</source>
+        <translation>Rekorde</translation>
+    </message>
+    <message>
+        <source>Addition:</source>
+        <translation>Plus:</translation>
+    </message>
+    <message>
+        <source>Subtraction:</source>
+        <translation>Minus:</translation>
+    </message>
+    <message>
+        <source>Multiplication:</source>
+        <translation>Mal:</translation>
+    </message>
+    <message>
+        <source>Division:</source>
+        <translation>Geteilt:</translation>
+    </message>
+    <message>
+        <source>%1, %2: %3</source>
+        <translation>%1, %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>an opponent, then the record against that opponent</comment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>%1: %2.</source>
+        <comment>a math kind, then its records</comment>
+        <translation>%1: %2.</translation>
+    </message>
+    <message>
+        <source>Highest numbers</source>
+        <translation>Höchste Zahlen</translation>
+    </message>
+</context>
+<context>
+    <name>Opponents</name>
+    <message>
+        <source>Bobby Blue</source>
+        <translation>Bruno Blau</translation>
+    </message>
+    <message>
+        <source>Patty Purple</source>
+        <translation>Lotte Lila</translation>
+    </message>
+    <message>
+        <source>Ronald Red</source>
+        <translation>Rudi Rot</translation>
+    </message>
+</context>
+<context>
+    <name>Records</name>
+    <message>
+        <source>it is not an ordinary file</source>
+        <translation>es ist keine normale Datei</translation>
+    </message>
+    <message>
+        <source>it is a link to a file that does not exist</source>
+        <translation>es ist ein Verweis auf eine Datei, die es nicht gibt</translation>
+    </message>
+    <message>
+        <source>it is a link to a file that belongs to another user</source>
+        <translation>es ist ein Verweis auf die Datei von jemand anderem</translation>
+    </message>
+    <message>
+        <source>the file cannot be changed (%1)</source>
+        <translation>die Datei kann nicht geändert werden (%1)</translation>
+    </message>
+    <message>
+        <source>the game is installed for every player of this computer</source>
+        <translation>das Spiel ist für alle Spieler auf diesem Computer installiert</translation>
+    </message>
+    <message>
+        <source>Numblaze could not make sure that it is the only copy of the game using the records in %1 (%2). Your records will still be saved, but do not play two copies at once.</source>
+        <translation>Numblaze konnte nicht prüfen, ob es als einziges Spiel die Rekorde in %1 benutzt (%2). Deine Rekorde werden trotzdem gespeichert, aber spiel nicht zweimal gleichzeitig.</translation>
+    </message>
+    <message>
+        <source>no home folder is set</source>
+        <translation>es gibt keinen eigenen Ordner für dich</translation>
+    </message>
+    <message>
+        <source>the folder could not be created</source>
+        <translation>der Ordner konnte nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>no file can be created beside the program in %1 (%2), nor in %3 (%4)</source>
+        <translation>weder neben dem Programm in %1 (%2) noch in %3 (%4) kann eine Datei angelegt werden</translation>
+    </message>
+    <message>
+        <source>Numblaze cannot save your records: %1. You can play, but the records you win today will not be kept.</source>
+        <translation>Numblaze kann deine Rekorde nicht speichern: %1. Du kannst spielen, aber die Rekorde von heute werden nicht behalten.</translation>
+    </message>
+    <message>
+        <source>the records in %1 could not be copied to your own folder (%2)</source>
+        <translation>die Rekorde in %1 konnten nicht in deinen eigenen Ordner kopiert werden (%2)</translation>
+    </message>
+    <message>
+        <source>Numblaze could not read your records in %1 (%2). You can play, starting from the first records, but that file is left as it is and today&apos;s records will not be saved in it.</source>
+        <translation>Numblaze konnte deine Rekorde in %1 nicht lesen (%2). Du kannst mit den ersten Rekorden von vorn anfangen. Die Datei bleibt, wie sie ist, und die Rekorde von heute werden nicht darin gespeichert.</translation>
+    </message>
+    <message>
+        <source>Your records in %1 will not be saved: %2. You can still play.</source>
+        <translation>Deine Rekorde in %1 werden nicht gespeichert: %2. Du kannst trotzdem spielen.</translation>
+    </message>
+    <message>
+        <source>another copy of Numblaze is using them</source>
+        <translation>ein anderes Numblaze benutzt sie gerade</translation>
+    </message>
+    <message>
+        <source>Numblaze could not save your records in %1: %2.</source>
+        <translation>Numblaze konnte deine Rekorde in %1 nicht speichern: %2.</translation>
+    </message>
+    <message>
+        <source>the file could not be read (%1), so it is left as it is</source>
+        <translation>die Datei konnte nicht gelesen werden (%1), darum bleibt sie, wie sie ist</translation>
+    </message>
+</context>
+<context>
+    <name>RunningCopy</name>
+    <message>
+        <source>Numblaze is already running.</source>
+        <translation>Numblaze läuft schon.</translation>
+    </message>
+</context>
+<context>
+    <name>Startup</name>
+    <message>
+        <source>no display found: set DISPLAY or WAYLAND_DISPLAY, or start it from a desktop session</source>
+        <translation>kein Bildschirm gefunden: setze DISPLAY oder WAYLAND_DISPLAY oder starte das Spiel in einer Desktop-Sitzung</translation>
+    </message>
+</context>
+<context>
+    <name>Translations</name>
+    <message>
+        <source>en</source>
+        <extracomment>The code of the language of this translation, as the name of its file has it (&quot;de&quot;, &quot;pt_BR&quot;). The race&apos;s pictures with words in them are chosen by it.</extracomment>
+        <translation>de</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,313 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es">
+<context>
+    <name>Accessibility</name>
+    <message>
+        <source>News</source>
+        <translation>Avisos</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>%1: %2 (try &apos;%1 --help&apos;)</source>
+        <translation>%1: %2 (prueba &apos;%1 --help&apos;)</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [options]</source>
+        <translation>Uso: %1 [opciones]</translation>
+    </message>
+    <message>
+        <source>Race the computer with mental arithmetic.</source>
+        <translation>Haz carreras contra la computadora y calcula de cabeza.</translation>
+    </message>
+    <message>
+        <source>Show this help and quit.</source>
+        <translation>Muestra esta ayuda y sale.</translation>
+    </message>
+    <message>
+        <source>Show the version of the game and quit.</source>
+        <translation>Muestra la versión del juego y sale.</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>opción desconocida &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>unexpected argument &apos;%1&apos;</source>
+        <translation>argumento inesperado &apos;%1&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>Form1</name>
+    <message>
+        <source>%1 plus %2</source>
+        <translation>%1 más %2</translation>
+    </message>
+    <message>
+        <source>%1 minus %2</source>
+        <translation>%1 menos %2</translation>
+    </message>
+    <message>
+        <source>%1 times %2</source>
+        <translation>%1 por %2</translation>
+    </message>
+    <message>
+        <source>%1 divided by %2</source>
+        <translation>%1 dividido entre %2</translation>
+    </message>
+    <message>
+        <source>Right. %1</source>
+        <translation>Bien. %1</translation>
+    </message>
+    <message>
+        <source>Wrong. %1</source>
+        <translation>Mal. %1</translation>
+    </message>
+    <message>
+        <source>Right again. %1</source>
+        <translation>Otra vez bien. %1</translation>
+    </message>
+    <message>
+        <source>Wrong again. %1</source>
+        <translation>Otra vez mal. %1</translation>
+    </message>
+    <message>
+        <source>Press ENTER to send your answer!</source>
+        <translation>¡Escribe la respuesta y pulsa ENTER!</translation>
+    </message>
+    <message>
+        <source>You won!!!</source>
+        <translation>¡¡¡Ganaste!!!</translation>
+    </message>
+    <message>
+        <source>You lost!</source>
+        <translation>¡Perdiste!</translation>
+    </message>
+    <message>
+        <source>Numblaze race</source>
+        <translation>Carrera de Numblaze</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>Respuesta</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Pista</translation>
+    </message>
+    <message>
+        <source>Your ball</source>
+        <translation>Tu bola</translation>
+    </message>
+    <message>
+        <source>Opponent&apos;s ball</source>
+        <translation>Bola del rival</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Parar</translation>
+    </message>
+</context>
+<context>
+    <name>Form2</name>
+    <message>
+        <source>You can go on playing: the game tries again after your next win and when you leave.</source>
+        <translation>Puedes seguir jugando: el juego lo intentará otra vez después de tu próxima victoria y cuando salgas.</translation>
+    </message>
+    <message>
+        <source>Retry when the problem is solved, or discard the records of this game.</source>
+        <translation>Reintenta cuando el problema esté resuelto, o descarta los récords de esta partida.</translation>
+    </message>
+    <message>
+        <source>Your highest number is %1.</source>
+        <translation>Tu número más alto es %1.</translation>
+    </message>
+    <message>
+        <source>Race against:</source>
+        <translation>Carrera contra:</translation>
+    </message>
+    <message>
+        <source>Race!</source>
+        <translation>¡A correr!</translation>
+    </message>
+    <message>
+        <source>Hall of Fame</source>
+        <translation>Récords</translation>
+    </message>
+    <message>
+        <source>Math</source>
+        <translation>Cuentas</translation>
+    </message>
+    <message>
+        <source>Addition</source>
+        <translation>Suma</translation>
+    </message>
+    <message>
+        <source>Subtraction</source>
+        <translation>Resta</translation>
+    </message>
+    <message>
+        <source>Multiplication</source>
+        <translation>Multiplicación</translation>
+    </message>
+    <message>
+        <source>Division</source>
+        <translation>División</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Salir</translation>
+    </message>
+</context>
+<context>
+    <name>Form3</name>
+    <message>
+        <source>Numblaze Hall of Fame</source>
+        <translation>Récords de Numblaze</translation>
+    </message>
+    <message>
+        <source>Hall of Fame</source>
+        <translation>Récords</translation>
+    </message>
+    <message>
+        <source>Addition:</source>
+        <translation>Suma:</translation>
+    </message>
+    <message>
+        <source>Subtraction:</source>
+        <translation>Resta:</translation>
+    </message>
+    <message>
+        <source>Multiplication:</source>
+        <translation>Multiplicación:</translation>
+    </message>
+    <message>
+        <source>Division:</source>
+        <translation>División:</translation>
+    </message>
+    <message>
+        <source>%1, %2: %3</source>
+        <translation>%1, %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>an opponent, then the record against that opponent</comment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>%1: %2.</source>
+        <comment>a math kind, then its records</comment>
+        <translation>%1: %2.</translation>
+    </message>
+    <message>
+        <source>Highest numbers</source>
+        <translation>Números más altos</translation>
+    </message>
+</context>
+<context>
+    <name>Opponents</name>
+    <message>
+        <source>Bobby Blue</source>
+        <translation>Abel Azul</translation>
+    </message>
+    <message>
+        <source>Patty Purple</source>
+        <translation>Marta Morada</translation>
+    </message>
+    <message>
+        <source>Ronald Red</source>
+        <translation>Rafa Rojo</translation>
+    </message>
+</context>
+<context>
+    <name>Records</name>
+    <message>
+        <source>it is not an ordinary file</source>
+        <translation>no es un archivo normal</translation>
+    </message>
+    <message>
+        <source>it is a link to a file that does not exist</source>
+        <translation>es un enlace a un archivo que no existe</translation>
+    </message>
+    <message>
+        <source>it is a link to a file that belongs to another user</source>
+        <translation>es un enlace al archivo de otra persona</translation>
+    </message>
+    <message>
+        <source>the file cannot be changed (%1)</source>
+        <translation>el archivo no se puede cambiar (%1)</translation>
+    </message>
+    <message>
+        <source>the game is installed for every player of this computer</source>
+        <translation>el juego está instalado para todos los jugadores de este equipo</translation>
+    </message>
+    <message>
+        <source>Numblaze could not make sure that it is the only copy of the game using the records in %1 (%2). Your records will still be saved, but do not play two copies at once.</source>
+        <translation>Numblaze no pudo comprobar que es la única copia del juego que usa los récords de %1 (%2). Tus récords se guardarán igual, pero no juegues con dos copias a la vez.</translation>
+    </message>
+    <message>
+        <source>no home folder is set</source>
+        <translation>no tienes una carpeta propia</translation>
+    </message>
+    <message>
+        <source>the folder could not be created</source>
+        <translation>no se pudo crear la carpeta</translation>
+    </message>
+    <message>
+        <source>no file can be created beside the program in %1 (%2), nor in %3 (%4)</source>
+        <translation>no se puede crear ningún archivo junto al programa en %1 (%2), ni en %3 (%4)</translation>
+    </message>
+    <message>
+        <source>Numblaze cannot save your records: %1. You can play, but the records you win today will not be kept.</source>
+        <translation>Numblaze no puede guardar tus récords: %1. Puedes jugar, pero los récords que ganes hoy no se guardarán.</translation>
+    </message>
+    <message>
+        <source>the records in %1 could not be copied to your own folder (%2)</source>
+        <translation>los récords de %1 no se pudieron copiar a tu carpeta (%2)</translation>
+    </message>
+    <message>
+        <source>Numblaze could not read your records in %1 (%2). You can play, starting from the first records, but that file is left as it is and today&apos;s records will not be saved in it.</source>
+        <translation>Numblaze no pudo leer tus récords en %1 (%2). Puedes jugar empezando desde los primeros récords, pero ese archivo se queda como está y los récords de hoy no se guardarán en él.</translation>
+    </message>
+    <message>
+        <source>Your records in %1 will not be saved: %2. You can still play.</source>
+        <translation>Tus récords en %1 no se guardarán: %2. Puedes jugar igual.</translation>
+    </message>
+    <message>
+        <source>another copy of Numblaze is using them</source>
+        <translation>otra copia de Numblaze los está usando</translation>
+    </message>
+    <message>
+        <source>Numblaze could not save your records in %1: %2.</source>
+        <translation>Numblaze no pudo guardar tus récords en %1: %2.</translation>
+    </message>
+    <message>
+        <source>the file could not be read (%1), so it is left as it is</source>
+        <translation>el archivo no se pudo leer (%1), así que se queda como está</translation>
+    </message>
+</context>
+<context>
+    <name>RunningCopy</name>
+    <message>
+        <source>Numblaze is already running.</source>
+        <translation>Numblaze ya está abierto.</translation>
+    </message>
+</context>
+<context>
+    <name>Startup</name>
+    <message>
+        <source>no display found: set DISPLAY or WAYLAND_DISPLAY, or start it from a desktop session</source>
+        <translation>no se encontró ninguna pantalla: define DISPLAY o WAYLAND_DISPLAY, o abre el juego desde una sesión de escritorio</translation>
+    </message>
+</context>
+<context>
+    <name>Translations</name>
+    <message>
+        <source>en</source>
+        <extracomment>The code of the language of this translation, as the name of its file has it (&quot;de&quot;, &quot;pt_BR&quot;). The race&apos;s pictures with words in them are chosen by it.</extracomment>
+        <translation>es</translation>
+    </message>
+</context>
+</TS>

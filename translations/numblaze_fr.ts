@@ -1,0 +1,313 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr">
+<context>
+    <name>Accessibility</name>
+    <message>
+        <source>News</source>
+        <translation>Infos</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>%1: %2 (try &apos;%1 --help&apos;)</source>
+        <translation>%1&#xa0;: %2 (essaie &apos;%1 --help&apos;)</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [options]</source>
+        <translation>Utilisation&#xa0;: %1 [options]</translation>
+    </message>
+    <message>
+        <source>Race the computer with mental arithmetic.</source>
+        <translation>Fais la course contre l&apos;ordinateur en calculant dans ta tête.</translation>
+    </message>
+    <message>
+        <source>Show this help and quit.</source>
+        <translation>Montrer cette aide et quitter.</translation>
+    </message>
+    <message>
+        <source>Show the version of the game and quit.</source>
+        <translation>Montrer la version du jeu et quitter.</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>option inconnue &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>unexpected argument &apos;%1&apos;</source>
+        <translation>argument inattendu &apos;%1&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>Form1</name>
+    <message>
+        <source>%1 plus %2</source>
+        <translation>%1 plus %2</translation>
+    </message>
+    <message>
+        <source>%1 minus %2</source>
+        <translation>%1 moins %2</translation>
+    </message>
+    <message>
+        <source>%1 times %2</source>
+        <translation>%1 fois %2</translation>
+    </message>
+    <message>
+        <source>%1 divided by %2</source>
+        <translation>%1 divisé par %2</translation>
+    </message>
+    <message>
+        <source>Right. %1</source>
+        <translation>Juste. %1</translation>
+    </message>
+    <message>
+        <source>Wrong. %1</source>
+        <translation>Faux. %1</translation>
+    </message>
+    <message>
+        <source>Right again. %1</source>
+        <translation>Encore juste. %1</translation>
+    </message>
+    <message>
+        <source>Wrong again. %1</source>
+        <translation>Encore faux. %1</translation>
+    </message>
+    <message>
+        <source>Press ENTER to send your answer!</source>
+        <translation>Écris la réponse et appuie sur ENTRÉE&#xa0;!</translation>
+    </message>
+    <message>
+        <source>You won!!!</source>
+        <translation>Tu as gagné&#xa0;!!!</translation>
+    </message>
+    <message>
+        <source>You lost!</source>
+        <translation>Tu as perdu&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Numblaze race</source>
+        <translation>Course Numblaze</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>Réponse</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Piste</translation>
+    </message>
+    <message>
+        <source>Your ball</source>
+        <translation>Ta balle</translation>
+    </message>
+    <message>
+        <source>Opponent&apos;s ball</source>
+        <translation>Balle de l&apos;adversaire</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+</context>
+<context>
+    <name>Form2</name>
+    <message>
+        <source>You can go on playing: the game tries again after your next win and when you leave.</source>
+        <translation>Tu peux continuer à jouer&#xa0;: le jeu réessaiera après ta prochaine victoire et quand tu partiras.</translation>
+    </message>
+    <message>
+        <source>Retry when the problem is solved, or discard the records of this game.</source>
+        <translation>Réessaie quand le problème est réglé, ou laisse tomber les records de cette partie.</translation>
+    </message>
+    <message>
+        <source>Your highest number is %1.</source>
+        <translation>Ton plus grand nombre&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>Race against:</source>
+        <translation>Course contre&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Race!</source>
+        <translation>Course&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Hall of Fame</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <source>Math</source>
+        <translation>Calcul</translation>
+    </message>
+    <message>
+        <source>Addition</source>
+        <translation>Additionner</translation>
+    </message>
+    <message>
+        <source>Subtraction</source>
+        <translation>Soustraire</translation>
+    </message>
+    <message>
+        <source>Multiplication</source>
+        <translation>Multiplier</translation>
+    </message>
+    <message>
+        <source>Division</source>
+        <translation>Diviser</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+</context>
+<context>
+    <name>Form3</name>
+    <message>
+        <source>Numblaze Hall of Fame</source>
+        <translation>Records de Numblaze</translation>
+    </message>
+    <message>
+        <source>Hall of Fame</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <source>Addition:</source>
+        <translation>Additionner&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Subtraction:</source>
+        <translation>Soustraire&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Multiplication:</source>
+        <translation>Multiplier&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Division:</source>
+        <translation>Diviser&#xa0;:</translation>
+    </message>
+    <message>
+        <source>%1, %2: %3</source>
+        <translation>%1, %2&#xa0;: %3</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>an opponent, then the record against that opponent</comment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>%1: %2.</source>
+        <comment>a math kind, then its records</comment>
+        <translation>%1&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>Highest numbers</source>
+        <translation>Plus grands nombres</translation>
+    </message>
+</context>
+<context>
+    <name>Opponents</name>
+    <message>
+        <source>Bobby Blue</source>
+        <translation>Bruno Bleu</translation>
+    </message>
+    <message>
+        <source>Patty Purple</source>
+        <translation>Vicky Violet</translation>
+    </message>
+    <message>
+        <source>Ronald Red</source>
+        <translation>Robin Rouge</translation>
+    </message>
+</context>
+<context>
+    <name>Records</name>
+    <message>
+        <source>it is not an ordinary file</source>
+        <translation>ce n&apos;est pas un fichier normal</translation>
+    </message>
+    <message>
+        <source>it is a link to a file that does not exist</source>
+        <translation>c&apos;est un lien vers un fichier qui n&apos;existe pas</translation>
+    </message>
+    <message>
+        <source>it is a link to a file that belongs to another user</source>
+        <translation>c&apos;est un lien vers le fichier de quelqu&apos;un d&apos;autre</translation>
+    </message>
+    <message>
+        <source>the file cannot be changed (%1)</source>
+        <translation>le fichier ne peut pas être changé (%1)</translation>
+    </message>
+    <message>
+        <source>the game is installed for every player of this computer</source>
+        <translation>le jeu est installé pour tous les joueurs de cet ordinateur</translation>
+    </message>
+    <message>
+        <source>Numblaze could not make sure that it is the only copy of the game using the records in %1 (%2). Your records will still be saved, but do not play two copies at once.</source>
+        <translation>Numblaze n&apos;a pas pu vérifier qu&apos;il est le seul jeu à utiliser les records de %1 (%2). Tes records seront quand même gardés, mais ne joue pas à deux jeux en même temps.</translation>
+    </message>
+    <message>
+        <source>no home folder is set</source>
+        <translation>tu n&apos;as pas de dossier à toi</translation>
+    </message>
+    <message>
+        <source>the folder could not be created</source>
+        <translation>le dossier n&apos;a pas pu être créé</translation>
+    </message>
+    <message>
+        <source>no file can be created beside the program in %1 (%2), nor in %3 (%4)</source>
+        <translation>aucun fichier ne peut être créé à côté du programme dans %1 (%2), ni dans %3 (%4)</translation>
+    </message>
+    <message>
+        <source>Numblaze cannot save your records: %1. You can play, but the records you win today will not be kept.</source>
+        <translation>Numblaze ne peut pas garder tes records&#xa0;: %1. Tu peux jouer, mais les records gagnés aujourd&apos;hui seront perdus.</translation>
+    </message>
+    <message>
+        <source>the records in %1 could not be copied to your own folder (%2)</source>
+        <translation>les records de %1 n&apos;ont pas pu être copiés dans ton dossier (%2)</translation>
+    </message>
+    <message>
+        <source>Numblaze could not read your records in %1 (%2). You can play, starting from the first records, but that file is left as it is and today&apos;s records will not be saved in it.</source>
+        <translation>Numblaze n&apos;a pas pu lire tes records dans %1 (%2). Tu peux jouer en repartant des premiers records, mais ce fichier reste tel quel et les records d&apos;aujourd&apos;hui n&apos;y seront pas gardés.</translation>
+    </message>
+    <message>
+        <source>Your records in %1 will not be saved: %2. You can still play.</source>
+        <translation>Tes records dans %1 ne seront pas gardés&#xa0;: %2. Tu peux quand même jouer.</translation>
+    </message>
+    <message>
+        <source>another copy of Numblaze is using them</source>
+        <translation>un autre Numblaze les utilise</translation>
+    </message>
+    <message>
+        <source>Numblaze could not save your records in %1: %2.</source>
+        <translation>Numblaze n&apos;a pas pu garder tes records dans %1&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>the file could not be read (%1), so it is left as it is</source>
+        <translation>le fichier n&apos;a pas pu être lu (%1), alors il reste tel quel</translation>
+    </message>
+</context>
+<context>
+    <name>RunningCopy</name>
+    <message>
+        <source>Numblaze is already running.</source>
+        <translation>Numblaze est déjà ouvert.</translation>
+    </message>
+</context>
+<context>
+    <name>Startup</name>
+    <message>
+        <source>no display found: set DISPLAY or WAYLAND_DISPLAY, or start it from a desktop session</source>
+        <translation>aucun écran trouvé&#xa0;: règle DISPLAY ou WAYLAND_DISPLAY, ou lance le jeu depuis une session de bureau</translation>
+    </message>
+</context>
+<context>
+    <name>Translations</name>
+    <message>
+        <source>en</source>
+        <extracomment>The code of the language of this translation, as the name of its file has it (&quot;de&quot;, &quot;pt_BR&quot;). The race&apos;s pictures with words in them are chosen by it.</extracomment>
+        <translation>fr</translation>
+    </message>
+</context>
+</TS>

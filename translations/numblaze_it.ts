@@ -1,0 +1,313 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="it">
+<context>
+    <name>Accessibility</name>
+    <message>
+        <source>News</source>
+        <translation>Avvisi</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>%1: %2 (try &apos;%1 --help&apos;)</source>
+        <translation>%1: %2 (prova &apos;%1 --help&apos;)</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [options]</source>
+        <translation>Uso: %1 [opzioni]</translation>
+    </message>
+    <message>
+        <source>Race the computer with mental arithmetic.</source>
+        <translation>Fai una gara contro il computer facendo i conti a mente.</translation>
+    </message>
+    <message>
+        <source>Show this help and quit.</source>
+        <translation>Mostra questo aiuto ed esci.</translation>
+    </message>
+    <message>
+        <source>Show the version of the game and quit.</source>
+        <translation>Mostra la versione del gioco ed esci.</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>opzione sconosciuta &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>unexpected argument &apos;%1&apos;</source>
+        <translation>argomento inatteso &apos;%1&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>Form1</name>
+    <message>
+        <source>%1 plus %2</source>
+        <translation>%1 più %2</translation>
+    </message>
+    <message>
+        <source>%1 minus %2</source>
+        <translation>%1 meno %2</translation>
+    </message>
+    <message>
+        <source>%1 times %2</source>
+        <translation>%1 per %2</translation>
+    </message>
+    <message>
+        <source>%1 divided by %2</source>
+        <translation>%1 diviso %2</translation>
+    </message>
+    <message>
+        <source>Right. %1</source>
+        <translation>Giusto. %1</translation>
+    </message>
+    <message>
+        <source>Wrong. %1</source>
+        <translation>Sbagliato. %1</translation>
+    </message>
+    <message>
+        <source>Right again. %1</source>
+        <translation>Di nuovo giusto. %1</translation>
+    </message>
+    <message>
+        <source>Wrong again. %1</source>
+        <translation>Di nuovo sbagliato. %1</translation>
+    </message>
+    <message>
+        <source>Press ENTER to send your answer!</source>
+        <translation>Scrivi la risposta e premi INVIO!</translation>
+    </message>
+    <message>
+        <source>You won!!!</source>
+        <translation>Hai vinto!!!</translation>
+    </message>
+    <message>
+        <source>You lost!</source>
+        <translation>Hai perso!</translation>
+    </message>
+    <message>
+        <source>Numblaze race</source>
+        <translation>Gara di Numblaze</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>Risposta</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Pista</translation>
+    </message>
+    <message>
+        <source>Your ball</source>
+        <translation>La tua palla</translation>
+    </message>
+    <message>
+        <source>Opponent&apos;s ball</source>
+        <translation>Palla dell&apos;avversario</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+</context>
+<context>
+    <name>Form2</name>
+    <message>
+        <source>You can go on playing: the game tries again after your next win and when you leave.</source>
+        <translation>Puoi continuare a giocare: il gioco riprova dopo la tua prossima vittoria e quando esci.</translation>
+    </message>
+    <message>
+        <source>Retry when the problem is solved, or discard the records of this game.</source>
+        <translation>Riprova quando il problema è risolto, oppure scarta i record di questa partita.</translation>
+    </message>
+    <message>
+        <source>Your highest number is %1.</source>
+        <translation>Il tuo numero più alto è %1.</translation>
+    </message>
+    <message>
+        <source>Race against:</source>
+        <translation>Gara contro:</translation>
+    </message>
+    <message>
+        <source>Race!</source>
+        <translation>Corri!</translation>
+    </message>
+    <message>
+        <source>Hall of Fame</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source>Math</source>
+        <translation>Calcoli</translation>
+    </message>
+    <message>
+        <source>Addition</source>
+        <translation>Sommare</translation>
+    </message>
+    <message>
+        <source>Subtraction</source>
+        <translation>Sottrarre</translation>
+    </message>
+    <message>
+        <source>Multiplication</source>
+        <translation>Moltiplicare</translation>
+    </message>
+    <message>
+        <source>Division</source>
+        <translation>Dividere</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Esci</translation>
+    </message>
+</context>
+<context>
+    <name>Form3</name>
+    <message>
+        <source>Numblaze Hall of Fame</source>
+        <translation>Record di Numblaze</translation>
+    </message>
+    <message>
+        <source>Hall of Fame</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source>Addition:</source>
+        <translation>Sommare:</translation>
+    </message>
+    <message>
+        <source>Subtraction:</source>
+        <translation>Sottrarre:</translation>
+    </message>
+    <message>
+        <source>Multiplication:</source>
+        <translation>Moltiplicare:</translation>
+    </message>
+    <message>
+        <source>Division:</source>
+        <translation>Dividere:</translation>
+    </message>
+    <message>
+        <source>%1, %2: %3</source>
+        <translation>%1, %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>an opponent, then the record against that opponent</comment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>%1: %2.</source>
+        <comment>a math kind, then its records</comment>
+        <translation>%1: %2.</translation>
+    </message>
+    <message>
+        <source>Highest numbers</source>
+        <translation>Numeri più alti</translation>
+    </message>
+</context>
+<context>
+    <name>Opponents</name>
+    <message>
+        <source>Bobby Blue</source>
+        <translation>Bruno Blu</translation>
+    </message>
+    <message>
+        <source>Patty Purple</source>
+        <translation>Vera Viola</translation>
+    </message>
+    <message>
+        <source>Ronald Red</source>
+        <translation>Rocco Rosso</translation>
+    </message>
+</context>
+<context>
+    <name>Records</name>
+    <message>
+        <source>it is not an ordinary file</source>
+        <translation>non è un file normale</translation>
+    </message>
+    <message>
+        <source>it is a link to a file that does not exist</source>
+        <translation>è un collegamento a un file che non esiste</translation>
+    </message>
+    <message>
+        <source>it is a link to a file that belongs to another user</source>
+        <translation>è un collegamento al file di un&apos;altra persona</translation>
+    </message>
+    <message>
+        <source>the file cannot be changed (%1)</source>
+        <translation>il file non si può cambiare (%1)</translation>
+    </message>
+    <message>
+        <source>the game is installed for every player of this computer</source>
+        <translation>il gioco è installato per tutti i giocatori di questo computer</translation>
+    </message>
+    <message>
+        <source>Numblaze could not make sure that it is the only copy of the game using the records in %1 (%2). Your records will still be saved, but do not play two copies at once.</source>
+        <translation>Numblaze non è riuscito a controllare di essere l&apos;unica copia del gioco che usa i record in %1 (%2). I tuoi record verranno salvati lo stesso, ma non giocare con due copie insieme.</translation>
+    </message>
+    <message>
+        <source>no home folder is set</source>
+        <translation>non hai una cartella tua</translation>
+    </message>
+    <message>
+        <source>the folder could not be created</source>
+        <translation>non è stato possibile creare la cartella</translation>
+    </message>
+    <message>
+        <source>no file can be created beside the program in %1 (%2), nor in %3 (%4)</source>
+        <translation>non si può creare nessun file accanto al programma in %1 (%2), né in %3 (%4)</translation>
+    </message>
+    <message>
+        <source>Numblaze cannot save your records: %1. You can play, but the records you win today will not be kept.</source>
+        <translation>Numblaze non può salvare i tuoi record: %1. Puoi giocare, ma i record che vinci oggi non verranno tenuti.</translation>
+    </message>
+    <message>
+        <source>the records in %1 could not be copied to your own folder (%2)</source>
+        <translation>non è stato possibile copiare i record in %1 nella tua cartella (%2)</translation>
+    </message>
+    <message>
+        <source>Numblaze could not read your records in %1 (%2). You can play, starting from the first records, but that file is left as it is and today&apos;s records will not be saved in it.</source>
+        <translation>Numblaze non è riuscito a leggere i tuoi record in %1 (%2). Puoi giocare ripartendo dai primi record, ma quel file resta com&apos;è e i record di oggi non verranno salvati lì.</translation>
+    </message>
+    <message>
+        <source>Your records in %1 will not be saved: %2. You can still play.</source>
+        <translation>I tuoi record in %1 non verranno salvati: %2. Puoi giocare lo stesso.</translation>
+    </message>
+    <message>
+        <source>another copy of Numblaze is using them</source>
+        <translation>un&apos;altra copia di Numblaze li sta usando</translation>
+    </message>
+    <message>
+        <source>Numblaze could not save your records in %1: %2.</source>
+        <translation>Numblaze non è riuscito a salvare i tuoi record in %1: %2.</translation>
+    </message>
+    <message>
+        <source>the file could not be read (%1), so it is left as it is</source>
+        <translation>non è stato possibile leggere il file (%1), quindi resta com&apos;è</translation>
+    </message>
+</context>
+<context>
+    <name>RunningCopy</name>
+    <message>
+        <source>Numblaze is already running.</source>
+        <translation>Numblaze è già aperto.</translation>
+    </message>
+</context>
+<context>
+    <name>Startup</name>
+    <message>
+        <source>no display found: set DISPLAY or WAYLAND_DISPLAY, or start it from a desktop session</source>
+        <translation>nessuno schermo trovato: imposta DISPLAY o WAYLAND_DISPLAY, oppure avvia il gioco da una sessione desktop</translation>
+    </message>
+</context>
+<context>
+    <name>Translations</name>
+    <message>
+        <source>en</source>
+        <extracomment>The code of the language of this translation, as the name of its file has it (&quot;de&quot;, &quot;pt_BR&quot;). The race&apos;s pictures with words in them are chosen by it.</extracomment>
+        <translation>it</translation>
+    </message>
+</context>
+</TS>

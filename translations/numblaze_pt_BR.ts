@@ -1,0 +1,313 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="pt_BR">
+<context>
+    <name>Accessibility</name>
+    <message>
+        <source>News</source>
+        <translation>Avisos</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>%1: %2 (try &apos;%1 --help&apos;)</source>
+        <translation>%1: %2 (tente &apos;%1 --help&apos;)</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [options]</source>
+        <translation>Uso: %1 [opções]</translation>
+    </message>
+    <message>
+        <source>Race the computer with mental arithmetic.</source>
+        <translation>Corra contra o computador fazendo contas de cabeça.</translation>
+    </message>
+    <message>
+        <source>Show this help and quit.</source>
+        <translation>Mostra esta ajuda e sai.</translation>
+    </message>
+    <message>
+        <source>Show the version of the game and quit.</source>
+        <translation>Mostra a versão do jogo e sai.</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>opção desconhecida &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>unexpected argument &apos;%1&apos;</source>
+        <translation>argumento inesperado &apos;%1&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>Form1</name>
+    <message>
+        <source>%1 plus %2</source>
+        <translation>%1 mais %2</translation>
+    </message>
+    <message>
+        <source>%1 minus %2</source>
+        <translation>%1 menos %2</translation>
+    </message>
+    <message>
+        <source>%1 times %2</source>
+        <translation>%1 vezes %2</translation>
+    </message>
+    <message>
+        <source>%1 divided by %2</source>
+        <translation>%1 dividido por %2</translation>
+    </message>
+    <message>
+        <source>Right. %1</source>
+        <translation>Certo. %1</translation>
+    </message>
+    <message>
+        <source>Wrong. %1</source>
+        <translation>Errado. %1</translation>
+    </message>
+    <message>
+        <source>Right again. %1</source>
+        <translation>Certo de novo. %1</translation>
+    </message>
+    <message>
+        <source>Wrong again. %1</source>
+        <translation>Errado de novo. %1</translation>
+    </message>
+    <message>
+        <source>Press ENTER to send your answer!</source>
+        <translation>Digite a resposta e aperte ENTER!</translation>
+    </message>
+    <message>
+        <source>You won!!!</source>
+        <translation>Você ganhou!!!</translation>
+    </message>
+    <message>
+        <source>You lost!</source>
+        <translation>Você perdeu!</translation>
+    </message>
+    <message>
+        <source>Numblaze race</source>
+        <translation>Corrida do Numblaze</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>Resposta</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Pista</translation>
+    </message>
+    <message>
+        <source>Your ball</source>
+        <translation>Sua bola</translation>
+    </message>
+    <message>
+        <source>Opponent&apos;s ball</source>
+        <translation>Bola do adversário</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Parar</translation>
+    </message>
+</context>
+<context>
+    <name>Form2</name>
+    <message>
+        <source>You can go on playing: the game tries again after your next win and when you leave.</source>
+        <translation>Você pode continuar jogando: o jogo tenta de novo depois da sua próxima vitória e quando você sair.</translation>
+    </message>
+    <message>
+        <source>Retry when the problem is solved, or discard the records of this game.</source>
+        <translation>Repita quando o problema estiver resolvido, ou descarte os recordes deste jogo.</translation>
+    </message>
+    <message>
+        <source>Your highest number is %1.</source>
+        <translation>Seu maior número é %1.</translation>
+    </message>
+    <message>
+        <source>Race against:</source>
+        <translation>Corrida contra:</translation>
+    </message>
+    <message>
+        <source>Race!</source>
+        <translation>Correr!</translation>
+    </message>
+    <message>
+        <source>Hall of Fame</source>
+        <translation>Recordes</translation>
+    </message>
+    <message>
+        <source>Math</source>
+        <translation>Contas</translation>
+    </message>
+    <message>
+        <source>Addition</source>
+        <translation>Adição</translation>
+    </message>
+    <message>
+        <source>Subtraction</source>
+        <translation>Subtração</translation>
+    </message>
+    <message>
+        <source>Multiplication</source>
+        <translation>Multiplicação</translation>
+    </message>
+    <message>
+        <source>Division</source>
+        <translation>Divisão</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Sair</translation>
+    </message>
+</context>
+<context>
+    <name>Form3</name>
+    <message>
+        <source>Numblaze Hall of Fame</source>
+        <translation>Recordes do Numblaze</translation>
+    </message>
+    <message>
+        <source>Hall of Fame</source>
+        <translation>Recordes</translation>
+    </message>
+    <message>
+        <source>Addition:</source>
+        <translation>Adição:</translation>
+    </message>
+    <message>
+        <source>Subtraction:</source>
+        <translation>Subtração:</translation>
+    </message>
+    <message>
+        <source>Multiplication:</source>
+        <translation>Multiplicação:</translation>
+    </message>
+    <message>
+        <source>Division:</source>
+        <translation>Divisão:</translation>
+    </message>
+    <message>
+        <source>%1, %2: %3</source>
+        <translation>%1, %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>an opponent, then the record against that opponent</comment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>%1: %2.</source>
+        <comment>a math kind, then its records</comment>
+        <translation>%1: %2.</translation>
+    </message>
+    <message>
+        <source>Highest numbers</source>
+        <translation>Maiores números</translation>
+    </message>
+</context>
+<context>
+    <name>Opponents</name>
+    <message>
+        <source>Bobby Blue</source>
+        <translation>Artur Azul</translation>
+    </message>
+    <message>
+        <source>Patty Purple</source>
+        <translation>Rita Roxa</translation>
+    </message>
+    <message>
+        <source>Ronald Red</source>
+        <translation>Rui Vermelho</translation>
+    </message>
+</context>
+<context>
+    <name>Records</name>
+    <message>
+        <source>it is not an ordinary file</source>
+        <translation>não é um arquivo comum</translation>
+    </message>
+    <message>
+        <source>it is a link to a file that does not exist</source>
+        <translation>é um atalho para um arquivo que não existe</translation>
+    </message>
+    <message>
+        <source>it is a link to a file that belongs to another user</source>
+        <translation>é um atalho para o arquivo de outra pessoa</translation>
+    </message>
+    <message>
+        <source>the file cannot be changed (%1)</source>
+        <translation>o arquivo não pode ser mudado (%1)</translation>
+    </message>
+    <message>
+        <source>the game is installed for every player of this computer</source>
+        <translation>o jogo está instalado para todos os jogadores deste computador</translation>
+    </message>
+    <message>
+        <source>Numblaze could not make sure that it is the only copy of the game using the records in %1 (%2). Your records will still be saved, but do not play two copies at once.</source>
+        <translation>O Numblaze não conseguiu ter certeza de que é a única cópia do jogo usando os recordes em %1 (%2). Seus recordes vão ser salvos mesmo assim, mas não jogue com duas cópias ao mesmo tempo.</translation>
+    </message>
+    <message>
+        <source>no home folder is set</source>
+        <translation>você não tem uma pasta sua</translation>
+    </message>
+    <message>
+        <source>the folder could not be created</source>
+        <translation>não foi possível criar a pasta</translation>
+    </message>
+    <message>
+        <source>no file can be created beside the program in %1 (%2), nor in %3 (%4)</source>
+        <translation>nenhum arquivo pode ser criado ao lado do programa em %1 (%2), nem em %3 (%4)</translation>
+    </message>
+    <message>
+        <source>Numblaze cannot save your records: %1. You can play, but the records you win today will not be kept.</source>
+        <translation>O Numblaze não pode salvar seus recordes: %1. Você pode jogar, mas os recordes que ganhar hoje não vão ser guardados.</translation>
+    </message>
+    <message>
+        <source>the records in %1 could not be copied to your own folder (%2)</source>
+        <translation>não foi possível copiar os recordes em %1 para a sua pasta (%2)</translation>
+    </message>
+    <message>
+        <source>Numblaze could not read your records in %1 (%2). You can play, starting from the first records, but that file is left as it is and today&apos;s records will not be saved in it.</source>
+        <translation>O Numblaze não conseguiu ler seus recordes em %1 (%2). Você pode jogar começando dos primeiros recordes, mas esse arquivo fica como está e os recordes de hoje não vão ser salvos nele.</translation>
+    </message>
+    <message>
+        <source>Your records in %1 will not be saved: %2. You can still play.</source>
+        <translation>Seus recordes em %1 não vão ser salvos: %2. Você pode jogar mesmo assim.</translation>
+    </message>
+    <message>
+        <source>another copy of Numblaze is using them</source>
+        <translation>outra cópia do Numblaze está usando eles</translation>
+    </message>
+    <message>
+        <source>Numblaze could not save your records in %1: %2.</source>
+        <translation>O Numblaze não conseguiu salvar seus recordes em %1: %2.</translation>
+    </message>
+    <message>
+        <source>the file could not be read (%1), so it is left as it is</source>
+        <translation>não foi possível ler o arquivo (%1), então ele fica como está</translation>
+    </message>
+</context>
+<context>
+    <name>RunningCopy</name>
+    <message>
+        <source>Numblaze is already running.</source>
+        <translation>O Numblaze já está aberto.</translation>
+    </message>
+</context>
+<context>
+    <name>Startup</name>
+    <message>
+        <source>no display found: set DISPLAY or WAYLAND_DISPLAY, or start it from a desktop session</source>
+        <translation>nenhuma tela encontrada: defina DISPLAY ou WAYLAND_DISPLAY, ou abra o jogo numa sessão de área de trabalho</translation>
+    </message>
+</context>
+<context>
+    <name>Translations</name>
+    <message>
+        <source>en</source>
+        <extracomment>The code of the language of this translation, as the name of its file has it (&quot;de&quot;, &quot;pt_BR&quot;). The race&apos;s pictures with words in them are chosen by it.</extracomment>
+        <translation>pt_BR</translation>
+    </message>
+</context>
+</TS>
