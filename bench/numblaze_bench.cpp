@@ -1,6 +1,7 @@
 // Prints how fast the game starts, loads a race, keeps time and sits idle on this machine.
 //
-// Without arguments it runs every measurement; "--startup [runs]" only the menu's start-up.
+// Without arguments it runs every measurement; "--startup [runs]" only the menu's start-up,
+// "--race" only the race screen's load.
 // Start-up, peak memory and idle CPU need a fresh process each (an application object can be
 // created only once per process), so for those it starts copies of itself with one of the child
 // arguments below and reads what they print. Every "floor" is plain Qt doing the same kind of work:
@@ -11,9 +12,8 @@
 #include "menu/opponents.h"
 #include "menu/progressstore.h"
 #include "race/form1.h"
-#include "shell/pictures.h"
 #include "shell/runningcopy.h"
-#include "shell/translations.h"
+#include "shell/startup.h"
 
 #include <QApplication>
 #include <QDir>
@@ -290,13 +290,11 @@ int childGame(int argc, char** argv, Clock::time_point entered, const QString& f
 {
     const Clock::time_point t0 = Clock::now();
     Checkpoints steps;
-    QApplication app(argc, argv);
-    Translations::forPlayer().install(&app);
+    // The game's own start, so whatever the game does before its first window is counted.
+    const std::unique_ptr<QApplication> app = startApplication(argc, argv);
+    if (!app)
+        return 1;
     steps.mark("application");
-    QApplication::setApplicationName(QStringLiteral("Numblaze"));
-    QApplication::setWindowIcon(applicationIcon());
-    QApplication::setQuitOnLastWindowClosed(false);
-    steps.mark("icon");
     ProgressStore store = ProgressStore::open(QFile::encodeName(folder));
     RunningCopyListener listener;
     listener.listen(store.folderName());
@@ -336,9 +334,8 @@ int childFloor(int argc, char** argv, Clock::time_point entered, const WidgetKin
     const Clock::time_point t0 = Clock::now();
     Checkpoints steps;
     QApplication app(argc, argv);
-    steps.mark("application");
     QApplication::setApplicationName(QStringLiteral("Numblaze"));
-    steps.mark("icon");
+    steps.mark("application");
     steps.mark("lock");
     FirstPaint paint([](QWidget* w) { return named(w, "Floor"); });
     paint.onFirstPaintEvent = [&steps] { steps.mark("until_paint_event"); };
@@ -392,8 +389,7 @@ ChildRun runChild(const QStringList& arguments)
 
 /// The start-up steps both sides print, in the order they run.
 const char* const startupSteps[][2] = {
-    {"application", "creating the application object"},
-    {"icon", "name and window icon"},
+    {"application", "the application object (game: also its icon and end signals)"},
     {"lock", "the single-copy lock"},
     {"build", "building the window (menu: its controls, the Hall of Fame, the file)"},
     {"show", "show()"},
@@ -473,43 +469,67 @@ void settleOnMenu(FirstPaint& menuPaint)
     loop.exec();
 }
 
+// The timed parts of a race load are kept out of line, so that a profiler can count them alone
+// (valgrind's --toggle-collect, see the README).
+
+/// What "Race!" costs: the race screen loads, shows and is painted; the menu hides. Returns the
+/// milliseconds; `kinds`, when given, gets the race screen's kinds of widgets.
+[[gnu::noinline]] double showRace(WidgetKinds* kinds)
+{
+    FirstPaint racePaint([](QWidget* w) { return named(w, "Form1"); });
+    const Clock::time_point t0 = Clock::now();
+    Form2::get().ui().Command1->click();
+    const double ms = msBetween(t0, racePaint.wait());
+    if (kinds)
+        *kinds = kindsOf(&Form1::get().window());
+    return ms;
+}
+
+/// The same for the floor: a bare window with the race screen's kinds of widgets replaces the
+/// menu. Returns the milliseconds and the window.
+[[gnu::noinline]] double showFloor(const WidgetKinds& kinds, QWidget** window)
+{
+    FirstPaint floorPaint([](QWidget* w) { return named(w, "Floor"); });
+    const Clock::time_point t0 = Clock::now();
+    *window = buildFloor(kinds);
+    (*window)->show();
+    Form2::get().hide();
+    return msBetween(t0, floorPaint.wait());
+}
+
+/// One "Race!" and back to the menu; returns the time to the race screen's first paint.
+double raceLoadOnce(WidgetKinds* kinds = nullptr)
+{
+    const double ms = showRace(kinds);
+    FirstPaint back([](QWidget* w) { return named(w, "Form2"); });
+    Form1::get().Command2_Click();
+    settleOnMenu(back);
+    return ms;
+}
+
+/// One floor window instead of the race screen, and back to the menu.
+double floorLoadOnce(const WidgetKinds& kinds)
+{
+    QWidget* window = nullptr;
+    const double ms = showFloor(kinds, &window);
+    FirstPaint back([](QWidget* w) { return named(w, "Form2"); });
+    delete window;
+    Form2::get().show();
+    settleOnMenu(back);
+    return ms;
+}
+
 void benchRaceLoad()
 {
     constexpr int Runs = 15;
-    Form2& menu = Form2::get();
-    std::vector<double> game, floor;
+    // The first load of each is the one the player waits for after start.
     WidgetKinds kinds;
-    double gameCold = 0, floorCold = 0;
-    for (int i = 0; i <= Runs; ++i) {
-        // What "Race!" costs: the race screen loads, shows and is painted; the menu hides.
-        FirstPaint racePaint([](QWidget* w) { return named(w, "Form1"); });
-        const Clock::time_point t0 = Clock::now();
-        menu.ui().Command1->click();
-        const double ms = msBetween(t0, racePaint.wait());
-        if (i == 0) {
-            gameCold = ms;
-            kinds = kindsOf(&Form1::get().window());
-        } else {
-            game.push_back(ms);
-        }
-        FirstPaint back([](QWidget* w) { return named(w, "Form2"); });
-        Form1::get().Command2_Click();
-        settleOnMenu(back);
-
-        FirstPaint floorPaint([](QWidget* w) { return named(w, "Floor"); });
-        const Clock::time_point f0 = Clock::now();
-        QWidget* window = buildFloor(kinds);
-        window->show();
-        menu.hide();
-        const double fms = msBetween(f0, floorPaint.wait());
-        if (i == 0)
-            floorCold = fms;
-        else
-            floor.push_back(fms);
-        FirstPaint floorBack([](QWidget* w) { return named(w, "Form2"); });
-        delete window;
-        menu.show();
-        settleOnMenu(floorBack);
+    const double gameCold = raceLoadOnce(&kinds);
+    const double floorCold = floorLoadOnce(kinds);
+    std::vector<double> game, floor;
+    for (int i = 0; i < Runs; ++i) {
+        game.push_back(raceLoadOnce());
+        floor.push_back(floorLoadOnce(kinds));
     }
     const double ratio = median(game) / median(floor);
     std::printf("Race screen load and show (\"Race!\" -> race screen painted), median of %d:\n",
@@ -626,12 +646,15 @@ int parent(int argc, char** argv)
                 qPrintable(QSysInfo::prettyProductName()), qVersion(),
                 qPrintable(QGuiApplication::platformName()));
     std::fflush(stdout);
-    const bool startupOnly = argc > 1 && QByteArray(argv[1]) == "--startup";
-    benchStartup(folder.path(), startupOnly && argc > 2 ? std::max(1, std::atoi(argv[2])) : 9);
-    if (startupOnly)
-        return 0;
-    benchIdle(folder.path());
-    std::fflush(stdout);
+    const QByteArray only = argc > 1 ? QByteArray(argv[1]) : QByteArray();
+    if (only != "--race") {
+        const bool startupOnly = only == "--startup";
+        benchStartup(folder.path(), startupOnly && argc > 2 ? std::max(1, std::atoi(argv[2])) : 9);
+        if (startupOnly)
+            return 0;
+        benchIdle(folder.path());
+        std::fflush(stdout);
+    }
 
     Form2& menu = Form2::get();
     menu.progressFolder = folder.path();
@@ -640,6 +663,10 @@ int parent(int argc, char** argv)
     settleOnMenu(shown);
     benchRaceLoad();
     std::fflush(stdout);
+    if (only == "--race") {
+        discardScreens();
+        return 0;
+    }
     benchTimerFidelity();
     benchEquations();
     benchProgressFile(folder.path());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <random>
 
 namespace numblaze
@@ -20,7 +21,13 @@ class RandomSource
     float next();
 
   private:
+    /// Sets the engine from the seed given last. Working it out takes longer than the race
+    /// screen's first paint, and no value is asked for before the race starts, so it is done at
+    /// the first value: the values are the same as when it is done at once.
+    void applySeed();
+
     std::mt19937 engine_;
+    std::optional<double> seed_;
 };
 
 } // namespace numblaze

@@ -28,6 +28,7 @@ class LooseTest : public QObject
     void textPlusNumberIsNumeric();
     void nothingCountsAsZero();
     void randomValuesStayBelowOne();
+    void theLastSeedChoosesTheSequence();
 };
 
 void LooseTest::localeNumberReadsNumbers_data()
@@ -196,6 +197,39 @@ void LooseTest::randomValuesStayBelowOne()
     }
     QVERIFY(lowest >= 0.0f && lowest < 0.001f);
     QVERIFY(highest < 1.0f && highest > 0.999f);
+}
+
+namespace
+{
+QList<float> firstValues(RandomSource& source)
+{
+    QList<float> values;
+    for (int i = 0; i < 8; ++i)
+        values << source.next();
+    return values;
+}
+
+QList<float> firstValuesFor(double seed)
+{
+    RandomSource fresh;
+    fresh.seed(seed);
+    return firstValues(fresh);
+}
+} // namespace
+
+// A seed takes effect at the first value asked for after it, however late: the seed given last
+// counts, and seeding again starts its sequence from the beginning.
+void LooseTest::theLastSeedChoosesTheSequence()
+{
+    QVERIFY(firstValuesFor(1.0) != firstValuesFor(2.0));
+    RandomSource source;
+    source.seed(2.0);
+    source.seed(1.0);
+    QCOMPARE(firstValues(source), firstValuesFor(1.0));
+    source.seed(2.0);
+    QCOMPARE(firstValues(source), firstValuesFor(2.0));
+    source.seed(2.0);
+    QCOMPARE(firstValues(source), firstValuesFor(2.0));
 }
 
 QTEST_GUILESS_MAIN(LooseTest)
