@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Prints how fast the game starts, loads a race, keeps time and sits idle on this machine.
 //
 // Without arguments it runs every measurement; "--startup [runs]" only the menu's start-up,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "menu/game.h"
 
 #include "halloffame/form3.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The few file operations the records need, made on an open folder rather than on a path: the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "race/form1layout.h"
 
 #include "race/form1.h"

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: The Numblaze developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the benchmark under the offscreen platform and under a private X server with a window
 # manager (Xvfb and openbox), with the load average beside each run. Arguments go to the
 # benchmark: none for every measurement, "--startup 15" or "--race" for one of them.

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: The Numblaze developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a clean copy of the tree, checks it with lintian, installs it,
 # starts the installed game once as an ordinary user and leaves it with "Exit" (its records must
 # land in that player's data folder), then removes the package again.

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: The Numblaze developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the game's screens into docs/screens/ (menu, race counting down, racing, won, Hall of
 # Fame), headless: the screens are drawn offscreen exactly as the game draws them. Give the
 # languages to draw them in ("en de fr"); English and German when none is given. Pictures in a

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: The Numblaze developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the game needs (only those missing), then configures and
 # builds it in ./build. Safe to run again: nothing is reinstalled, the build is incremental.
 #   sh scripts/setup.sh         what playing and installing need; builds the game

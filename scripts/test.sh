@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: The Numblaze developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up and builds the game, then runs every test headless.
 set -eu
 cd "$(dirname "$0")/.."

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A libFuzzer target for the progress-file reader and the loose value's conversions, for long
 // runs on a developer's machine (CI runs the seeded test_fuzz instead). Build it with clang:
 //   CXX=clang++ cmake -S . -B build-fuzz -DNUMBLAZE_LIBFUZZER=ON

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // What must hold after the menu reads any progress file at all; shared by the seeded fuzz test

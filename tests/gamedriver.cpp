@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game, started exactly as numblaze starts it, played by orders read from standard input so
 // that a test in another process can bring it into any state and then end it as a player, a
 // session or the system would. A test tool only: it is never installed.

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: The Numblaze developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the game into a temporary prefix and checks it as a desktop would see it: the
 # program, its manual page, a valid menu entry whose icon is there in every size, and valid
 # AppStream metadata.

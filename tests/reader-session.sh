@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: The Numblaze developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command the way the game runs beside a screen reader on a desktop: on a private X
 # server (Xvfb), in a private D-Bus session whose accessibility bus is up, on Qt's xcb platform
 # with its accessibility bridge switched on. Nothing is skipped: a missing tool is a failure.

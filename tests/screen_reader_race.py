@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: The Numblaze developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A blind player's race, played through the accessibility bus as a screen reader sees the game.
 
 The player chooses Subtraction and Ronald Red with the toggle action that switch-access and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Renders the game's screens to PNG files: screenshots OUTPUT-FOLDER [LANGUAGE]. In a language
 // other than English ("de", "pt_BR") the files' names end in it: menu-de.png.
 // The menu reads and writes its progress in a temporary folder, so no real records change.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What a screen reader reads on each screen, through Qt's accessibility bridge: the names the
 // real controls get must be what the player sees, nothing a player can reach is nameless, and
 // the race tells its equations, right and wrong, the two balls' progress and the result with

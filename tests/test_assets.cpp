@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The pictures embedded in the game: sizes, and the pixels the game's look depends on.
 #include <QImage>
 #include <QTest>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The command line: --help, --version, Qt's own options, and mistakes that end the program
 // before the game starts, without a display and without touching the records.
 #include "shell/commandline.h"

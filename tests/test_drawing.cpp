@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the game's own controls and fonts draw beyond the placement the look tests check: the
 // bevel of a graphical button pixel by pixel, and the letters the fixed-width font lacks.
 #include "shell/controls.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Random and mangled input for the progress-file reader and the loose value's conversions.
 // Nothing may crash, hang or throw what it should not; whatever the file held, the menu ends up
 // with twelve usable records and valid selections, and writes back 14 CR LF lines.

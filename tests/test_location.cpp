@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Where the progress file lives, and the lock that keeps a second copy of the game away from it.
 #include "menu/form2.h"
 #include "menu/progresslocation.h"

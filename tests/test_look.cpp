@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How the three screens look: every control at its design place, the colours and pictures where
 // the layout puts them (rendered offscreen with grab()), the fonts, and the race screen at 200 %.
 #include "halloffame/form3.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The menu with its real widgets: selections, races, the Hall of Fame and whole runs that end
 // with Progress.txt on disk.
 #include "halloffame/form3.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The pictures as the game holds them: the same pixels as the PNG files they are made from, shown
 // without decoding, so Qt's image-format plugins are never loaded for them.
 #include "halloffame/form3.h"

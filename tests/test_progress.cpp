@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Progress.txt without any window: what is read from the file and what is written back.
 #include "menu/progressfile.h"
 #include "tests/support.h"

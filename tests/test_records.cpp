@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The progress store without any window: records only ever go up, whoever else writes the file,
 // links to the player's own file keep working, and no more of a file is read than can be used.
 #include "menu/progressstore.h"

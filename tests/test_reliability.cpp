@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // No win is ever lost: the game played in a separate process (numblaze_test_game), ended by real
 // signals, a session's requests, a lost display or a failing disk, with the progress file's bytes
 // compared afterwards.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A second start of the game: the copy that runs comes to the front, and the second one ends
 // without touching the records. Tested in-process and with two real copies of the game.
 #include "halloffame/form3.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws every picture of the game: the track, the start banners (one pair for each language the
 // game speaks, named banner-ready-de and so on; the English pair has no language in its name),
 // the stop sign, the balls and the title. Each picture is drawn twice, once at its own size and

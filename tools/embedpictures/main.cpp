@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the game's pictures (assets/*.png) as ready-made pixels, so the game shows them
 // without decoding anything and without Qt's image-format plugins:
 //
