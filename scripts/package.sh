@@ -87,7 +87,7 @@ echo "/usr/games/numblaze --version: $shown"
 # is clicked at "Exit" and must end, and its records must land in that player's data folder.
 play_once() { # user-switch-command home
     $1 env -i HOME="$2" XDG_RUNTIME_DIR="$2/runtime" PATH=/usr/bin:/bin:/usr/games \
-        LANG=C.UTF-8 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+        LANG=C.UTF-8 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
         sh -c '
             numblaze & game=$!
             menu="$(timeout 60 xdotool search --sync --onlyvisible --name "^Numblaze\$" | head -n 1)"

@@ -26,8 +26,10 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
-# Xvfb picks a free display itself and writes its number once it accepts clients.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" \
+# Xvfb picks a free display itself and writes its number once it accepts clients. It must not
+# reset when its last client leaves (the accessibility bus's launcher is one): a game connecting
+# during a reset is refused and finds no display.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$scratch/display" \
     2>"$scratch/xvfb.log" &
 xvfb=$!
 waited=0

@@ -131,8 +131,8 @@ struct XServer {
             const int null = ::open("/dev/null", O_WRONLY);
             ::dup2(null, 1);
             ::dup2(null, 2);
-            ::execlp("Xvfb", "Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen", "0",
-                     "800x600x24", static_cast<char*>(nullptr));
+            ::execlp("Xvfb", "Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-noreset", "-screen",
+                     "0", "800x600x24", static_cast<char*>(nullptr));
             _exit(127);
         }
         ::close(number[1]);
