@@ -11,12 +11,6 @@
 namespace numblaze
 {
 
-bool isWritableFolder(const QString& folder)
-{
-    const Folder opened = Folder::open(QFile::encodeName(folder));
-    return opened.isOpen() && opened.isWritable();
-}
-
 QString playerDataFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);

@@ -10,9 +10,6 @@
 namespace numblaze
 {
 
-/// True when a file can really be created in the folder (see Folder::isWritable).
-bool isWritableFolder(const QString& folder);
-
 /// The player's own data folder for the game (QStandardPaths::AppDataLocation).
 QString playerDataFolder();
 

@@ -68,7 +68,6 @@ class Form1 : public ScreenOf<Form1Controls>
 
     Form1() = default;
     double draw(double m);
-    void checkAnswer(const QString& sign);
     void wrongAnswerFlash(bool withFocus);
     /// The equation on the screen in words ("7 plus 5"); empty when there is none.
     QString equationInWords() const;
