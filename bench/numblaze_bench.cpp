@@ -10,13 +10,13 @@
 // arguments below and reads what they print. Every "floor" is plain Qt doing the same kind of work:
 // a bare window with as many child widgets of the same Qt kinds as the game's screen, built and
 // shown by the same program.
+#include "app/runningcopy.h"
+#include "app/startup.h"
+#include "core/gamedata.h"
 #include "halloffame/form3.h"
 #include "menu/form2.h"
-#include "menu/opponents.h"
-#include "menu/progressstore.h"
 #include "race/form1.h"
-#include "shell/runningcopy.h"
-#include "shell/startup.h"
+#include "records/progressstore.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "halloffame/recordgrid.h"
-#include "shell/controls.h"
-#include "shell/screen.h"
+#include "widgets/controls.h"
+#include "widgets/screen.h"
 
 #include <array>
 

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "shell/controls.h"
+#include "widgets/controls.h"
 
 #include <QCoreApplication>
 #include <array>

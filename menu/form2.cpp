@@ -3,10 +3,10 @@
 
 #include "menu/form2.h"
 
+#include "core/gamedata.h"
 #include "halloffame/form3.h"
-#include "menu/opponents.h"
 #include "race/form1.h"
-#include "shell/application.h"
+#include "widgets/application.h"
 
 #include <QCoreApplication>
 #include <QFile>

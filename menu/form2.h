@@ -3,10 +3,10 @@
 
 #pragma once
 
+#include "core/loose.h"
 #include "menu/form2layout.h"
-#include "menu/progressfile.h"
-#include "menu/progressstore.h"
-#include "shell/loose.h"
+#include "records/progressfile.h"
+#include "records/progressstore.h"
 
 #include <optional>
 

@@ -3,8 +3,8 @@
 
 #include "menu/form2layout.h"
 
-#include "menu/opponents.h"
-#include "shell/pictures.h"
+#include "core/gamedata.h"
+#include "widgets/pictures.h"
 
 namespace numblaze
 {

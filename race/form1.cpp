@@ -3,8 +3,8 @@
 
 #include "race/form1.h"
 
+#include "core/gamedata.h"
 #include "menu/form2.h"
-#include "menu/opponents.h"
 
 namespace numblaze
 {

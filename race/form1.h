@@ -3,9 +3,9 @@
 
 #pragma once
 
+#include "core/loose.h"
+#include "core/randomsource.h"
 #include "race/form1layout.h"
-#include "shell/loose.h"
-#include "shell/randomsource.h"
 
 namespace numblaze
 {

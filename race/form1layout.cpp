@@ -4,8 +4,7 @@
 #include "race/form1layout.h"
 
 #include "race/form1.h"
-#include "shell/pictures.h"
-#include "shell/translations.h"
+#include "widgets/pictures.h"
 
 #include <limits>
 

@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "shell/controls.h"
-#include "shell/screen.h"
+#include "widgets/controls.h"
+#include "widgets/screen.h"
 
 #include <QCoreApplication>
 #include <array>

@@ -8,6 +8,7 @@ set -eu
 cd "$(dirname "$0")/.."
 builddir="${NUMBLAZE_BUILD_DIR:-build}"
 [ -f "$builddir/CMakeCache.txt" ] || cmake -S . -B "$builddir" ${NUMBLAZE_CMAKE_ARGS:-}
+cmake "$builddir" -DNUMBLAZE_BUILD_BENCH=ON >/dev/null
 cmake --build "$builddir" -j "$(nproc)" --target numblaze_bench
 bench="$builddir/bench/numblaze_bench"
 

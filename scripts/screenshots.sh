@@ -9,10 +9,11 @@ set -eu
 cd "$(dirname "$0")/.."
 builddir="${NUMBLAZE_BUILD_DIR:-build}"
 [ -f "$builddir/CMakeCache.txt" ] || cmake -S . -B "$builddir" ${NUMBLAZE_CMAKE_ARGS:-}
+cmake "$builddir" -DNUMBLAZE_BUILD_TOOLS=ON >/dev/null
 cmake --build "$builddir" -j "$(nproc)" --target screenshots
 mkdir -p docs/screens
 [ $# -gt 0 ] || set -- en de
 for language in "$@"; do
-    QT_QPA_PLATFORM=offscreen "$builddir/tests/screenshots" docs/screens "$language"
+    QT_QPA_PLATFORM=offscreen "$builddir/tools/screenshots/screenshots" docs/screens "$language"
 done
 ls docs/screens

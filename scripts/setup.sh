@@ -35,7 +35,7 @@ fi
 
 builddir="${NUMBLAZE_BUILD_DIR:-build}"
 if [ "$mode" = tests ]; then
-    cmake -S . -B "$builddir" -DBUILD_TESTING=ON ${NUMBLAZE_CMAKE_ARGS:-} >/dev/null
+    cmake -S . -B "$builddir" -DBUILD_TESTING=ON -DNUMBLAZE_BUILD_BENCH=ON -DNUMBLAZE_BUILD_TOOLS=ON ${NUMBLAZE_CMAKE_ARGS:-} >/dev/null
     cmake --build "$builddir" -j "$(nproc)"
 else
     # The tests are left out of a build made only to play; a later `setup.sh tests` adds them.

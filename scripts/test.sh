@@ -11,7 +11,7 @@ ctest --test-dir "${NUMBLAZE_BUILD_DIR:-build}" --output-on-failure -j "$(nproc)
 # Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer: any report ends
 # that test with a failure.
 asan="${NUMBLAZE_ASAN_BUILD_DIR:-build-asan}"
-[ -f "$asan/CMakeCache.txt" ] || cmake -S . -B "$asan" -DNUMBLAZE_SANITIZE=ON
+[ -f "$asan/CMakeCache.txt" ] || cmake -S . -B "$asan" -DNUMBLAZE_SANITIZE=ON -DBUILD_TESTING=ON
 cmake --build "$asan" -j "$(nproc)"
 export ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"

@@ -97,7 +97,7 @@ void writeLiteral(QTextStream& out, const QByteArray& bytes)
 void writeSource(QTextStream& out, const std::vector<Stored>& pictures)
 {
     out << "// Written by tools/embedpictures from the game's PNG pictures; do not edit.\n"
-           "#include \"shell/storedpictures.h\"\n\n"
+           "#include \"widgets/storedpictures.h\"\n\n"
            "namespace numblaze\n{\n\nnamespace\n{\n";
     for (size_t i = 0; i < pictures.size(); ++i) {
         if (pictures[i].compressed)

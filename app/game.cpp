@@ -1,0 +1,56 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "app/game.h"
+
+#include "app/endsignals.h"
+#include "halloffame/form3.h"
+#include "menu/form2.h"
+#include "race/form1.h"
+
+#include <QApplication>
+#include <QSessionManager>
+#include <cstdlib>
+
+namespace numblaze
+{
+
+namespace
+{
+/// Runs when the program ends through exit() while the menu is still loaded: Qt does that when
+/// the connection to the display breaks.
+void saveAtSuddenEnd()
+{
+    Form2& menu = Form2::get();
+    if (menu.isLoaded())
+        menu.saveQuietly();
+}
+} // namespace
+
+int playGame(ProgressStore store)
+{
+    EndSignals* ending = EndSignals::of(qApp);
+    if (!ending)
+        ending = new EndSignals(qApp);
+    ending->onSignal = [](int) { Form2::get().endWithoutAsking(); };
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, qApp,
+                     [](QSessionManager&) { Form2::get().saveQuietly(); });
+
+    Form2& menu = Form2::get();
+    menu.useProgressStore(std::move(store));
+    // Registered after the menu exists, so it runs before the menu is destroyed.
+    static const bool registered = std::atexit(saveAtSuddenEnd) == 0;
+    Q_UNUSED(registered);
+    menu.show();
+    int status = QApplication::exec();
+    // The loop ended without the menu ending the game (someone quit the application).
+    if (menu.isLoaded() && !menu.saveQuietly() && status == 0)
+        status = 1;
+
+    for (Screen* screen : {static_cast<Screen*>(&Form1::get()), static_cast<Screen*>(&menu),
+                           static_cast<Screen*>(&Form3::get())})
+        screen->discard();
+    return status;
+}
+
+} // namespace numblaze

@@ -1,0 +1,20 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "records/progressstore.h"
+
+namespace numblaze
+{
+
+/**
+ * Plays one run of the game with the records in store: shows the menu and runs the message loop
+ * until the game ends, then returns the exit status (0 when the records are saved). Every way
+ * the run can end saves them first: Exit and the menu's close box, SIGTERM, SIGHUP and SIGINT,
+ * the session manager's request to save before a logout, and the end of the program from inside
+ * Qt when the display is lost.
+ */
+int playGame(ProgressStore store);
+
+} // namespace numblaze

@@ -1,0 +1,76 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "app/startup.h"
+
+#include "app/endsignals.h"
+#include "app/translations.h"
+#include "widgets/pictures.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+namespace numblaze
+{
+
+namespace
+{
+void sayNoDisplay()
+{
+    const QString message = Translations::forPlayer().translate("Startup", NoDisplayMessage);
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+/// True when the environment or the command line names somewhere to show windows.
+bool displayNamed(int argc, char** argv)
+{
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        if (!qEnvironmentVariableIsEmpty(name))
+            return true;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
+            return true;
+    return false;
+}
+
+/// While the application object is made: Qt ends the program with a fatal message, after
+/// advice about reinstalling, when no window system can be reached. That becomes the game's
+/// one line and status 1; other messages go out as usual.
+void startUpMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        sayNoDisplay();
+        ::_exit(1);
+    }
+    if (context.category && std::strncmp(context.category, "qt.qpa.", 7) == 0)
+        return; // the window system's own explanations of a display it cannot reach
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+} // namespace
+
+std::unique_ptr<QApplication> startApplication(int& argc, char** argv)
+{
+    if (!displayNamed(argc, argv)) {
+        sayNoDisplay();
+        return nullptr;
+    }
+    // A file size limit makes a write fail, as a full disk does, instead of killing the game.
+    std::signal(SIGXFSZ, SIG_IGN);
+    EndSignals::block();
+    const QtMessageHandler previous = qInstallMessageHandler(startUpMessages);
+    auto application = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    Translations::forPlayer().install(application.get());
+
+    QApplication::setApplicationName(QStringLiteral("Numblaze"));
+    QApplication::setWindowIcon(applicationIcon());
+    // The game ends only when the menu is unloaded, never because its last window closed.
+    QApplication::setQuitOnLastWindowClosed(false);
+    auto* ending = new EndSignals(application.get());
+    ending->onSignal = [](int) { QCoreApplication::exit(1); };
+    return application;
+}
+
+} // namespace numblaze

@@ -1,0 +1,87 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "app/translations.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+
+namespace numblaze
+{
+
+namespace
+{
+/// The locale messages are shown in is C (or POSIX, or not set at all): programs speak as they
+/// are written, whatever LANGUAGE says.
+bool messagesInC()
+{
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QByteArray value = qgetenv(name);
+        if (!value.isEmpty())
+            return value == "C" || value == "POSIX" || value.startsWith("C.");
+    }
+    return true;
+}
+
+bool isEnglish(const QString& language)
+{
+    return language == QLatin1String("en") || language.startsWith(QLatin1String("en_"));
+}
+} // namespace
+
+Translations Translations::forPlayer()
+{
+    Translations translations;
+    if (messagesInC())
+        return translations;
+    for (QString language : QLocale::system().uiLanguages()) {
+        language.replace(QLatin1Char('-'), QLatin1Char('_'));
+        // English is the game's own language: a later choice in the list does not replace it.
+        if (isEnglish(language) || translations.load(language))
+            break;
+    }
+    return translations;
+}
+
+Translations Translations::forLanguage(const QString& language)
+{
+    Translations translations;
+    if (!isEnglish(language))
+        translations.load(language);
+    return translations;
+}
+
+bool Translations::load(const QString& language)
+{
+    // "de_DE" finds numblaze_de_DE.qm or else numblaze_de.qm: a few look-ups in the program's
+    // own resources, and only in the system's folder once the game speaks the language.
+    auto game = std::make_unique<QTranslator>();
+    if (!game->load(QStringLiteral("numblaze_") + language, QStringLiteral(":/i18n")))
+        return false;
+    game_ = std::move(game);
+    auto qt = std::make_unique<QTranslator>();
+    if (qt->load(QStringLiteral("qtbase_") + language,
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        qt_ = std::move(qt);
+    return true;
+}
+
+QString Translations::translate(const char* context, const char* text) const
+{
+    const QString translated = game_ ? game_->translate(context, text) : QString();
+    return translated.isEmpty() ? QString::fromUtf8(text) : translated;
+}
+
+void Translations::install(QObject* owner)
+{
+    for (std::unique_ptr<QTranslator>* translator : {&game_, &qt_}) {
+        if (!*translator)
+            continue;
+        QCoreApplication::installTranslator(translator->get());
+        if (owner)
+            translator->release()->setParent(owner);
+    }
+}
+
+} // namespace numblaze

@@ -1,0 +1,67 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "core/loose.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <optional>
+
+class QIODevice;
+
+namespace numblaze
+{
+
+/// The highest numbers, indexed by math kind (0 to 3), then opponent (0 to 2).
+using Records = std::array<std::array<Loose, 3>, 4>;
+
+/// What the progress file holds: the twelve records, then the last selections.
+struct Progress {
+    Records records;
+    int math = 0;
+    int opponent = 0;
+};
+
+/// The record a pairing starts from when the file has no usable one for it.
+inline const QString FirstRecord = QStringLiteral("5");
+/// The largest record the game accepts from the file: beyond it a division race's
+/// dividends are no longer exact.
+inline constexpr double LargestRecord = 94906265;
+/// A line longer than this many bytes is never a usable record.
+inline constexpr qint64 LongestLine = 4096;
+/// The most the game ever reads of the file: a byte-order mark and 14 lines of the longest
+/// usable length with their CR LF. What lies beyond cannot change what the game reads.
+inline constexpr qint64 LargestUsefulFile = 3 + 14 * (LongestLine + 2);
+
+/// True when a record line is a whole number from 1 to LargestRecord written in plain decimal
+/// digits, with blanks around it and leading zeros allowed. Such a line means the same number
+/// under every locale, so the record label and the race always agree on it.
+bool isUsableRecord(const QString& line);
+
+/// The number a record cell holds, when it is usable: a number, or a usable record line.
+std::optional<double> recordValue(const Loose& cell);
+
+/// Reads progress from an open device, line by line: records that cannot be read or used
+/// start at 5, selections that cannot be read or are out of range at 0. Usable lines are
+/// kept exactly as they were read. Only the first 14 lines are ever read.
+Progress readProgress(QIODevice& device);
+
+/// Reads the progress from the bytes of a file, as readProgress does.
+Progress readProgressBytes(const QByteArray& bytes);
+
+/// Reads the progress file (at most LargestUsefulFile bytes of it, and only a regular file); a
+/// missing or unreadable file gives the first-run progress.
+Progress readProgressFile(const QString& fileName);
+
+/// The 14 lines of the file, each ending in CR LF.
+QByteArray progressBytes(const Progress& progress);
+
+/// Replaces the file (or a link of that name) with the progress, atomically: on failure the
+/// old file stays whole and the reason is put into *error. The game itself saves through
+/// ProgressStore, which also decides where.
+bool writeProgressFile(const QString& fileName, const Progress& progress, QString* error);
+
+} // namespace numblaze

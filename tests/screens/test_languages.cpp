@@ -1,0 +1,366 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The game in every language it speaks: races won and lost by the translated texts, every
+// caption whole in its control, the same records in every language, complete translations, and
+// the language the real program picks from the system's settings.
+#include "app/translations.h"
+#include "halloffame/form3.h"
+#include "menu/form2.h"
+#include "race/form1.h"
+#include "tests/support.h"
+#include "widgets/pictures.h"
+
+#include <QDir>
+#include <QFontMetrics>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStyleOptionButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+using namespace numblaze;
+using namespace numblaze::testing;
+
+namespace
+{
+const QStringList Languages = {"de", "fr", "es", "it", "pt_BR"};
+
+/// The player's language for the length of a test: the game's translations and the locale.
+struct PlayerLanguage {
+    Translations translations;
+    QLocale before;
+
+    explicit PlayerLanguage(const QString& language)
+        : translations(Translations::forLanguage(language))
+    {
+        translations.install();
+        QLocale::setDefault(QLocale(language));
+    }
+    ~PlayerLanguage() { QLocale::setDefault(before); }
+};
+
+void languageRows(bool withEnglish)
+{
+    QTest::addColumn<QString>("language");
+    if (withEnglish)
+        QTest::newRow("en") << QStringLiteral("en");
+    for (const QString& language : Languages)
+        QTest::newRow(qPrintable(language)) << language;
+}
+
+/// The answer to the equation on the race screen, as the player works it out.
+QString answerOnScreen(const Form1Controls& c)
+{
+    const qint64 a = c.Label1->caption().toLongLong();
+    const qint64 b = c.Label2->caption().toLongLong();
+    const QString sign = c.Label3->caption();
+    return QString::number(sign == "+" ? a + b : sign == "-" ? a - b : sign == "*" ? a * b : a / b);
+}
+
+/// Starts a race from the menu and counts it down to its start.
+Form1Controls& startRace()
+{
+    QTest::mouseClick(Form2::get().ui().Command1, Qt::LeftButton);
+    for (int tick = 0; tick < 3; ++tick)
+        Form1::get().Timer1_Timer();
+    return Form1::get().ui();
+}
+
+/// Whether the caption fits the width on one line, or on two split at a space, with the letters
+/// of both lines no higher than `height`.
+bool fitsTwoLines(const QFontMetrics& metrics, const QString& caption, int width, int height)
+{
+    if (metrics.horizontalAdvance(caption) <= width)
+        return true;
+    const QStringList words = caption.split(u' ');
+    for (qsizetype n = 1; n < words.size(); ++n) {
+        const QString first = words.first(n).join(u' '), second = words.sliced(n).join(u' ');
+        const QRect ink = metrics.tightBoundingRect(first) |
+                          metrics.tightBoundingRect(second).translated(0, metrics.height());
+        if (metrics.horizontalAdvance(first) <= width &&
+            metrics.horizontalAdvance(second) <= width && ink.height() <= height)
+            return true;
+    }
+    return false;
+}
+
+/// The messages of a translation source: context and source text, the translation, its state.
+struct Message {
+    QString context, source, translation, type;
+};
+
+QList<Message> messagesOf(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QXmlStreamReader xml(&file);
+    QList<Message> messages;
+    QString context;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("name"))
+            context = xml.readElementText();
+        else if (xml.name() == QLatin1String("message"))
+            messages.append({context, {}, {}, {}});
+        else if (xml.name() == QLatin1String("source"))
+            messages.last().source = xml.readElementText();
+        else if (xml.name() == QLatin1String("translation")) {
+            messages.last().type = xml.attributes().value("type").toString();
+            messages.last().translation = xml.readElementText();
+        }
+    }
+    return xml.hasError() ? QList<Message>() : messages;
+}
+
+QString fileText(const QString& fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+/// The value of a key in a desktop entry ("Comment[de]"), or nothing.
+QString entryValue(const QString& entry, const QString& key)
+{
+    for (const QString& line : entry.split('\n'))
+        if (line.startsWith(key + '='))
+            return line.mid(key.size() + 1);
+    return {};
+}
+
+QStringList placeholders(const QString& text)
+{
+    QStringList found;
+    for (const QRegularExpressionMatch& match : QRegularExpression("%\\d").globalMatch(text))
+        found << match.captured();
+    found.sort();
+    return found;
+}
+} // namespace
+
+class LanguagesTest : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir folder_;
+
+    QString progressFile() const { return QDir(folder_.path()).filePath("Progress.txt"); }
+
+  private slots:
+    void init()
+    {
+        QFile::remove(progressFile());
+        Form2::get().progressFolder = folder_.path();
+    }
+    void cleanup() { discardAllScreens(); }
+
+    void racesGoByTheTranslatedPhases_data() { languageRows(false); }
+    void racesGoByTheTranslatedPhases()
+    {
+        QFETCH(QString, language);
+        const PlayerLanguage player(language);
+        QVERIFY(!player.translations.isEmpty());
+        // Qt's own buttons, such as those of the messages about the records, speak it too.
+        QVERIFY(QCoreApplication::translate("QPlatformTheme", "Retry") != QLatin1String("Retry"));
+        Form2Controls& menu = Form2::get().ui();
+        Form1Controls& c = startRace();
+        const QString racing = c.Command1->caption();
+        QCOMPARE(racing, Form1::Racing());
+        QVERIFY(racing != QLatin1String(Form1::Racing.source));
+        // The go banner speaks the player's language too.
+        const QImage banner = c.Image4[1]->picture().toImage();
+        QCOMPARE(banner, picture("banner-go-" + language).toImage());
+        QVERIFY(banner != picture("banner-go").toImage());
+
+        for (int answers = 0; answers < 11 && c.Command1->caption() == racing; ++answers) {
+            QTest::keyClicks(c.Text1, answerOnScreen(c));
+            QTest::keyClick(c.Text1, Qt::Key_Return);
+        }
+        QCOMPARE(c.Command1->caption(), Form1::Won());
+        QVERIFY(c.Command1->caption() != QLatin1String(Form1::Won.source));
+        QCOMPARE(c.window->backColor(), QColor(0, 0, 255));
+        QTest::keyClick(c.window, Qt::Key_Return);
+        QVERIFY(!Form1::get().isLoaded());
+        QVERIFY(menu.Label3->caption().contains("6"));
+        QCOMPARE(Form2::get().record(0, 0).toText(), QStringLiteral("6"));
+
+        // A lost race ends by the translated text as well, and Enter leaves it.
+        Form1Controls& lost = startRace();
+        while (lost.Command1->caption() == racing)
+            Form1::get().Timer2_Timer();
+        QCOMPARE(lost.Command1->caption(), Form1::Lost());
+        QTest::keyClick(lost.window, Qt::Key_Return);
+        QVERIFY(!Form1::get().isLoaded());
+        QCOMPARE(Form2::get().record(0, 0).toText(), QStringLiteral("6"));
+    }
+
+    void everyCaptionFitsItsControl_data() { languageRows(true); }
+    void everyCaptionFitsItsControl()
+    {
+        QFETCH(QString, language);
+        const PlayerLanguage player(language);
+        // A two-digit record against the first opponent, the largest a file may hold (eight
+        // digits) against the second.
+        const QByteArray largest = QByteArray::number(LargestRecord, 'f', 0);
+        QVERIFY(put(progressFile(),
+                    "99\r\n" + largest + "\r\n" + QByteArray("5\r\n").repeated(10) + "0\r\n0\r\n"));
+        Form2Controls& m = Form2::get().ui();
+        for (PushButton* button : {m.Command1, m.Command4, m.Command2})
+            QVERIFY2(button->fontMetrics().horizontalAdvance(button->caption()) <=
+                         button->width() - 8,
+                     qPrintable(button->caption()));
+        for (OptionButton* option : m.Option1) {
+            QStyleOptionButton look;
+            look.initFrom(option);
+            look.text = option->text();
+            const QRect room =
+                option->style()->subElementRect(QStyle::SE_RadioButtonContents, &look, option);
+            QVERIFY2(option->fontMetrics().horizontalAdvance(option->text()) <= room.width(),
+                     qPrintable(option->text()));
+        }
+        QVERIFY(m.Frame1->fontMetrics().horizontalAdvance(m.Frame1->title()) + 12 <=
+                m.Frame1->width());
+        // The heading wraps onto two lines at most, as "Race" and "against:" do.
+        const QFontMetrics headingFont = m.Label1->fontMetrics();
+        const QRect heading = headingFont.boundingRect(QRect(0, 0, m.Label1->width(), 1000),
+                                                       Qt::TextWordWrap, m.Label1->caption());
+        QVERIFY2(heading.width() <= m.Label1->width() &&
+                     heading.height() <= 2 * headingFont.lineSpacing(),
+                 qPrintable(m.Label1->caption()));
+        for (Label* name : m.Label2)
+            QVERIFY2(name->geometry().right() < m.window->width() &&
+                         name->fontMetrics().horizontalAdvance(name->caption()) <= name->width(),
+                     qPrintable(name->caption()));
+        // The record label grows to the left from its design right edge: clear of "Exit" with
+        // two digits, within the window with eight.
+        for (int opponent : {0, 1}) {
+            m.Option2[opponent]->select();
+            const QRect record = m.Label3->geometry();
+            QVERIFY(m.Label3->caption().contains(opponent == 0 ? "99" : largest));
+            QCOMPARE(record.right() + 1, pixels(6885));
+            QVERIFY(m.Label3->fontMetrics().horizontalAdvance(m.Label3->caption()) <=
+                    record.width());
+            QVERIFY2(record.left() >= (opponent == 0 ? m.Command2->geometry().right() : 0),
+                     qPrintable(m.Label3->caption()));
+        }
+
+        Form3Controls& h = Form3::get().ui();
+        QVERIFY(h.Label5->fontMetrics().horizontalAdvance(h.Label5->caption()) <=
+                h.Label5->width());
+        for (Label* title : h.rowTitles)
+            QVERIFY2(title->fontMetrics().horizontalAdvance(title->caption()) <= title->width(),
+                     qPrintable(title->caption()));
+
+        // The status button may take two lines, as the English racing text does.
+        PushButton* status = Form1::get().ui().Command1;
+        const QRect face = status->rect().adjusted(4, 2, -4, -2);
+        for (const RaceText& phase : {Form1::Racing, Form1::Won, Form1::Lost})
+            QVERIFY2(fitsTwoLines(status->fontMetrics(), phase(), face.width(), face.height()),
+                     qPrintable(phase()));
+    }
+
+    void progressFileIsTheSameInEveryLanguage()
+    {
+        // Four digits: a record written with the locale's digit grouping would read as another.
+        QVERIFY(put(progressFile(), QByteArray("1234\r\n").repeated(12) + "0\r\n0\r\n"));
+        {
+            const PlayerLanguage german("de");
+            Form2Controls& m = Form2::get().ui();
+            m.Option1[2]->select();
+            m.Option2[1]->select();
+            startRace();
+            Form1::get().Win();
+            QTest::keyClick(Form1::get().ui().window, Qt::Key_Return);
+            QTest::mouseClick(m.Command2, Qt::LeftButton);
+        }
+        const QByteArray written = contents(progressFile());
+        QCOMPARE(written, QByteArray("1234\r\n").repeated(7) + "1235\r\n" +
+                              QByteArray("1234\r\n").repeated(4) + "2\r\n1\r\n");
+        for (const char* language : {"en", "fr"}) {
+            discardAllScreens();
+            const PlayerLanguage player(QString::fromLatin1(language));
+            Form2Controls& m = Form2::get().ui();
+            QCOMPARE(Form2::get().Active_Math.toNumber(), 2.0);
+            QCOMPARE(Form2::get().Active_Difficulty.toNumber(), 1.0);
+            QCOMPARE(Form2::get().record(2, 1).toNumber(), 1235.0);
+            QVERIFY(m.Label3->caption().contains("1235"));
+            QTest::mouseClick(m.Command2, Qt::LeftButton);
+            QCOMPARE(contents(progressFile()), written);
+        }
+    }
+
+    void translationsAreComplete_data() { languageRows(false); }
+    void translationsAreComplete()
+    {
+        QFETCH(QString, language);
+        const QList<Message> messages = messagesOf(
+            QStringLiteral(NUMBLAZE_SOURCE_DIR "/translations/numblaze_%1.ts").arg(language));
+        QVERIFY(messages.size() > 60);
+        const Translations built = Translations::forLanguage(language);
+        for (const Message& m : messages) {
+            const QString what = m.context + ": " + m.source;
+            QVERIFY2(m.type.isEmpty() && !m.translation.isEmpty(), qPrintable(what));
+            QVERIFY2(placeholders(m.translation) == placeholders(m.source), qPrintable(what));
+            // The program carries this very translation.
+            QCOMPARE(built.translate(qPrintable(m.context), qPrintable(m.source)), m.translation);
+        }
+        QCOMPARE(built.translate("Translations", "en"), language);
+
+        // The menu entry and the software centres' description speak the language too, and say
+        // what the game's own help says of it.
+        const QString entry = fileText(NUMBLAZE_SOURCE_DIR "/dist/numblaze.desktop");
+        for (const char* key : {"Name", "GenericName", "Comment", "Keywords"})
+            QVERIFY2(!entryValue(entry, key + ("[" + language + "]")).isEmpty(), key);
+        const QString comment = entryValue(entry, "Comment[" + language + "]");
+        QCOMPARE(comment + '.',
+                 built.translate("CommandLine", "Race the computer with mental arithmetic."));
+        const QString metainfo =
+            fileText(NUMBLAZE_SOURCE_DIR "/dist/io.github.numblaze.Numblaze.metainfo.xml");
+        QVERIFY(metainfo.contains(
+            QStringLiteral("<summary xml:lang=\"%1\">%2</summary>").arg(language, comment)));
+        // One translation for each paragraph of the description.
+        QCOMPARE(metainfo.count(QStringLiteral("<p xml:lang=\"%1\">").arg(language)),
+                 metainfo.section("</description>", 0, 0).count("<p>"));
+    }
+
+    void programSpeaksThePlayersLanguage_data()
+    {
+        QTest::addColumn<QStringList>("environment");
+        QTest::addColumn<QString>("usage"); // the first line of the help
+        const QString english = "Usage: numblaze [options]";
+        const QString german = "Aufruf: numblaze [Optionen]";
+        QTest::newRow("German") << QStringList{"LANG=de_DE.UTF-8"} << german;
+        QTest::newRow("Brazilian") << QStringList{"LANG=pt_BR.UTF-8"} << "Uso: numblaze [opções]";
+        QTest::newRow("C") << QStringList{"LANG=C"} << english;
+        QTest::newRow("C ignores LANGUAGE") << QStringList{"LANG=C", "LANGUAGE=de"} << english;
+        QTest::newRow("English") << QStringList{"LANG=en_GB.UTF-8"} << english;
+        QTest::newRow("English first")
+            << QStringList{"LANG=de_DE.UTF-8", "LANGUAGE=en:de"} << english;
+        QTest::newRow("first one spoken") << QStringList{"LANG=de_DE.UTF-8", "LANGUAGE=nl:fr:de"}
+                                          << QString("Utilisation\u00a0: numblaze [options]");
+        QTest::newRow("LC_ALL first")
+            << QStringList{"LANG=de_DE.UTF-8", "LC_ALL=it_IT.UTF-8"} << "Uso: numblaze [opzioni]";
+        QTest::newRow("unknown") << QStringList{"LANG=nl_NL.UTF-8"} << english;
+    }
+    void programSpeaksThePlayersLanguage()
+    {
+        QFETCH(QStringList, environment);
+        QFETCH(QString, usage);
+        QProcess game;
+        QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LANG", "LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+            system.remove(name);
+        for (const QString& setting : environment)
+            system.insert(setting.section('=', 0, 0), setting.section('=', 1));
+        game.setProcessEnvironment(system);
+        game.start(NUMBLAZE_PROGRAM, {"--help"});
+        QVERIFY(game.waitForFinished(20000));
+        QCOMPARE(game.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(game.readAllStandardOutput()).section('\n', 0, 0), usage);
+    }
+};
+
+QTEST_MAIN(LanguagesTest)
+#include "test_languages.moc"

@@ -1,0 +1,239 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "core/loose.h"
+#include "core/randomsource.h"
+
+#include <QLocale>
+#include <QTest>
+#include <cmath>
+
+using namespace numblaze;
+
+class LooseTest : public QObject
+{
+    Q_OBJECT
+
+  private slots:
+    void localeNumberReadsNumbers_data();
+    void localeNumberReadsNumbers();
+    void localeNumberRefusesNonNumbers_data();
+    void localeNumberRefusesNonNumbers();
+    void localeNumberFollowsTheLocale();
+    void leadingNumber_data();
+    void leadingNumber();
+    void plainTextIsShortestAndPlain_data();
+    void plainTextIsShortestAndPlain();
+    void integer16RoundsHalfToEven_data();
+    void integer16RoundsHalfToEven();
+    void integer16RefusesOutOfRange_data();
+    void integer16RefusesOutOfRange();
+    void textPlusNumberIsNumeric();
+    void nothingCountsAsZero();
+    void randomValuesStayBelowOne();
+    void theLastSeedChoosesTheSequence();
+};
+
+void LooseTest::localeNumberReadsNumbers_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("number");
+    QTest::newRow("plain") << "7" << 7.0;
+    QTest::newRow("leading blank") << " 7" << 7.0;
+    QTest::newRow("leading zero") << "07" << 7.0;
+    QTest::newRow("blanks around") << " 12 " << 12.0;
+    QTest::newRow("minus zero") << "-0" << 0.0;
+    QTest::newRow("plus sign") << "+3" << 3.0;
+    QTest::newRow("negative") << "-15" << -15.0;
+    QTest::newRow("fraction") << "2.5" << 2.5;
+    QTest::newRow("largest record") << "94906265" << 94906265.0;
+}
+
+void LooseTest::localeNumberReadsNumbers()
+{
+    QFETCH(QString, text);
+    QFETCH(double, number);
+    QCOMPARE(Loose::localeNumber(text), number);
+    QCOMPARE(Loose(text).toNumber(), number);
+}
+
+void LooseTest::localeNumberRefusesNonNumbers_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("letters") << "abc";
+    QTest::newRow("empty") << "";
+    QTest::newRow("blanks only") << "   ";
+    QTest::newRow("number then letters") << "12abc";
+    QTest::newRow("thousands separator") << "1,000";
+    QTest::newRow("two numbers") << "1 2";
+    QTest::newRow("infinity") << "inf";
+    QTest::newRow("not a number") << "NaN";
+    QTest::newRow("too large") << "1e999";
+    QTest::newRow("arabic-indic digits") << QString::fromUtf8("\u0661\u0662");
+    QTest::newRow("nul inside") << QString::fromLatin1("1\0002", 3);
+}
+
+void LooseTest::localeNumberRefusesNonNumbers()
+{
+    QFETCH(QString, text);
+    QVERIFY_THROWS_EXCEPTION(TypeMismatch, Loose::localeNumber(text));
+}
+
+void LooseTest::localeNumberFollowsTheLocale()
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const double comma = Loose::localeNumber(QStringLiteral("2,5"));
+    QLocale::setDefault(saved);
+    QCOMPARE(comma, 2.5);
+}
+
+void LooseTest::leadingNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("number");
+    QTest::newRow("digits then letters") << "12abc" << 12.0;
+    QTest::newRow("empty") << "" << 0.0;
+    QTest::newRow("letters") << "abc" << 0.0;
+    QTest::newRow("blank and fraction") << " 3.5x" << 3.5;
+    QTest::newRow("negative") << "-4" << -4.0;
+    QTest::newRow("exponent") << "1e3" << 1000.0;
+    QTest::newRow("letter e without digits") << "7eggs" << 7.0;
+    QTest::newRow("comma is not a point") << "2,5" << 2.0;
+    QTest::newRow("large product") << "9007199254740991" << 9007199254740991.0;
+}
+
+void LooseTest::leadingNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(double, number);
+    QCOMPARE(Loose::leadingNumber(text), number);
+}
+
+void LooseTest::plainTextIsShortestAndPlain_data()
+{
+    QTest::addColumn<double>("number");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("whole") << 6.0 << "6";
+    QTest::newRow("fraction") << 6.5 << "6.5";
+    QTest::newRow("minus zero") << -0.0 << "0";
+    QTest::newRow("negative") << -3.0 << "-3";
+    QTest::newRow("round hundred thousand") << 100000.0 << "100000";
+    QTest::newRow("beyond the largest record") << 94906266.0 << "94906266";
+    QTest::newRow("very large") << 1e20 << "100000000000000000000";
+}
+
+void LooseTest::plainTextIsShortestAndPlain()
+{
+    QFETCH(double, number);
+    QFETCH(QString, text);
+    QCOMPARE(Loose::plainText(number), text);
+    QCOMPARE(Loose(number).toText(), text);
+}
+
+void LooseTest::integer16RoundsHalfToEven_data()
+{
+    QTest::addColumn<double>("number");
+    QTest::addColumn<int>("integer");
+    QTest::newRow("2.5") << 2.5 << 2;
+    QTest::newRow("3.5") << 3.5 << 4;
+    QTest::newRow("-2.5") << -2.5 << -2;
+    QTest::newRow("2.4") << 2.4 << 2;
+    QTest::newRow("top") << 32767.0 << 32767;
+    QTest::newRow("bottom, rounded") << -32768.5 << -32768;
+}
+
+void LooseTest::integer16RoundsHalfToEven()
+{
+    QFETCH(double, number);
+    QFETCH(int, integer);
+    QCOMPARE(int(Loose::integer16(number)), integer);
+}
+
+void LooseTest::integer16RefusesOutOfRange_data()
+{
+    QTest::addColumn<double>("number");
+    QTest::newRow("rounds past the top") << 32767.5;
+    QTest::newRow("far above") << 40000.0;
+    QTest::newRow("below") << -32769.0;
+    QTest::newRow("not a number") << std::nan("");
+}
+
+void LooseTest::integer16RefusesOutOfRange()
+{
+    QFETCH(double, number);
+    QVERIFY_THROWS_EXCEPTION(Overflow, Loose::integer16(number));
+}
+
+void LooseTest::textPlusNumberIsNumeric()
+{
+    const Loose five(QStringLiteral("5"));
+    const Loose six(five.toNumber() + 1);
+    QVERIFY(six.isNumber());
+    QCOMPARE(six.toText(), QStringLiteral("6"));
+    // Text is kept exactly as given until arithmetic needs it.
+    QCOMPARE(Loose(QStringLiteral("07")).toText(), QStringLiteral("07"));
+}
+
+void LooseTest::nothingCountsAsZero()
+{
+    const Loose nothing;
+    QVERIFY(nothing.isEmpty());
+    QCOMPARE(nothing.toNumber(), 0.0);
+    QCOMPARE(int(nothing.toInteger16()), 0);
+    QCOMPARE(nothing.toText(), QString());
+}
+
+void LooseTest::randomValuesStayBelowOne()
+{
+    RandomSource first;
+    RandomSource second;
+    first.seed(43210.5);
+    second.seed(43210.5);
+    float lowest = 1.0f;
+    float highest = 0.0f;
+    for (int i = 0; i < 200000; ++i) {
+        const float r = first.next();
+        QCOMPARE(second.next(), r); // the same seed gives the same race
+        lowest = std::min(lowest, r);
+        highest = std::max(highest, r);
+    }
+    QVERIFY(lowest >= 0.0f && lowest < 0.001f);
+    QVERIFY(highest < 1.0f && highest > 0.999f);
+}
+
+namespace
+{
+QList<float> firstValues(RandomSource& source)
+{
+    QList<float> values;
+    for (int i = 0; i < 8; ++i)
+        values << source.next();
+    return values;
+}
+
+QList<float> firstValuesFor(double seed)
+{
+    RandomSource fresh;
+    fresh.seed(seed);
+    return firstValues(fresh);
+}
+} // namespace
+
+// A seed takes effect at the first value asked for after it, however late: the seed given last
+// counts, and seeding again starts its sequence from the beginning.
+void LooseTest::theLastSeedChoosesTheSequence()
+{
+    QVERIFY(firstValuesFor(1.0) != firstValuesFor(2.0));
+    RandomSource source;
+    source.seed(2.0);
+    source.seed(1.0);
+    QCOMPARE(firstValues(source), firstValuesFor(1.0));
+    source.seed(2.0);
+    QCOMPARE(firstValues(source), firstValuesFor(2.0));
+    source.seed(2.0);
+    QCOMPARE(firstValues(source), firstValuesFor(2.0));
+}
+
+QTEST_GUILESS_MAIN(LooseTest)
+#include "test_loose.moc"

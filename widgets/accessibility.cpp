@@ -1,0 +1,220 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "widgets/accessibility.h"
+
+#include "widgets/controls.h"
+#include "widgets/screen.h"
+
+#include <QAccessibleWidget>
+#include <QCoreApplication>
+#include <typeinfo>
+
+namespace numblaze
+{
+
+namespace
+{
+/// The role our interfaces give a control that readers are not offered.
+constexpr QAccessible::Role Decorative = QAccessible::NoRole;
+
+/// A screen's window: the menu and the race are windows, a screen shown over another a dialog.
+/// Its children are the controls readers are offered, and only those.
+class WindowAccessible : public QAccessibleWidget
+{
+  public:
+    explicit WindowAccessible(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) {}
+
+    QAccessible::Role role() const override
+    {
+        return widget()->windowType() == Qt::Dialog ? QAccessible::Dialog : QAccessible::Window;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        const auto* window = static_cast<const ScreenWindow*>(widget());
+        if (t == QAccessible::Description && window->describe)
+            return window->describe();
+        return QAccessibleWidget::text(t);
+    }
+    int childCount() const override { return int(offered().size()); }
+    QAccessibleInterface* child(int index) const override { return offered().value(index); }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return int(offered().indexOf(const_cast<QAccessibleInterface*>(child)));
+    }
+
+  private:
+    /// The child controls that are not decorative and that no other object (a table) claims.
+    QList<QAccessibleInterface*> offered() const
+    {
+        QList<QAccessibleInterface*> children;
+        for (QObject* object : widget()->children()) {
+            auto* child = qobject_cast<QWidget*>(object);
+            if (!child || child->isWindow())
+                continue;
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(child);
+            if (!iface || iface->role() == Decorative)
+                continue;
+            const QAccessibleInterface* parent = iface->parent();
+            if (!parent || parent->object() == widget())
+                children << iface;
+        }
+        return children;
+    }
+};
+
+/// A picture: a progress indicator when it runs a course (the balls of the race), a graphic
+/// when it has a name (the opponents' balls, the stop sign), otherwise decorative.
+class PictureAccessible : public QAccessibleWidget, public QAccessibleValueInterface
+{
+  public:
+    explicit PictureAccessible(Image* image) : QAccessibleWidget(image, QAccessible::Graphic) {}
+
+    QAccessible::Role role() const override
+    {
+        if (image()->hasCourse())
+            return QAccessible::ProgressBar;
+        return image()->accessibleName().isEmpty() ? Decorative : QAccessible::Graphic;
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface && image()->hasCourse())
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QVariant currentValue() const override { return image()->progress(); }
+    void setCurrentValue(const QVariant&) override {}
+    QVariant maximumValue() const override { return 100; }
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 1; }
+
+  private:
+    const Image* image() const { return static_cast<const Image*>(object()); }
+};
+
+/// An option button, selected by the press and the toggle action alike, as by a click.
+class OptionAccessible : public QAccessibleWidget
+{
+  public:
+    explicit OptionAccessible(OptionButton* option)
+        : QAccessibleWidget(option, QAccessible::RadioButton)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return option()->text();
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = option()->isChecked();
+        return state;
+    }
+    QStringList actionNames() const override
+    {
+        QStringList names;
+        if (widget()->isEnabled())
+            names << pressAction() << toggleAction();
+        return names + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override
+    {
+        if (action != pressAction() && action != toggleAction())
+            QAccessibleWidget::doAction(action);
+        else if (widget()->isEnabled())
+            option()->select();
+    }
+
+  private:
+    OptionButton* option() const { return static_cast<OptionButton*>(object()); }
+};
+
+/// A window's bar of news for readers: it has no size and draws nothing. Its one notification
+/// is shown afresh with each piece of news, and readers speak a notification when it shows.
+class NewsBar : public QWidget
+{
+  public:
+    explicit NewsBar(QWidget* window) : QWidget(window), news_(new QWidget(this))
+    {
+        setAccessibleName(QCoreApplication::translate("Accessibility", "News"));
+        resize(0, 0);
+        news_->resize(0, 0);
+        news_->hide();
+        show();
+    }
+
+    void tell(const QString& news)
+    {
+        news_->hide();
+        news_->setAccessibleName(news);
+        news_->show();
+    }
+
+    /// The window's news bar, made the first time there is news.
+    static NewsBar& of(QWidget* window)
+    {
+        for (QObject* child : window->children())
+            if (auto* bar = dynamic_cast<NewsBar*>(child))
+                return *bar;
+        return *new NewsBar(window);
+    }
+
+  private:
+    QWidget* news_;
+};
+
+QAccessibleInterface* gameAccessible(const QString& className, QObject* object)
+{
+    // The control classes have no meta-object of their own: each is recognised by its C++ type,
+    // once, when Qt asks with the most derived class name it knows.
+    if (!object || !object->isWidgetType() || className != object->metaObject()->className())
+        return nullptr;
+    if (auto* window = dynamic_cast<ScreenWindow*>(object))
+        return new WindowAccessible(window);
+    if (auto* image = dynamic_cast<Image*>(object))
+        return new PictureAccessible(image);
+    if (auto* option = dynamic_cast<OptionButton*>(object))
+        return new OptionAccessible(option);
+    if (auto* box = dynamic_cast<PictureBox*>(object))
+        return new QAccessibleWidget(box, QAccessible::Pane);
+    if (auto* bar = dynamic_cast<NewsBar*>(object))
+        return new QAccessibleWidget(bar, QAccessible::StatusBar);
+    if (dynamic_cast<NewsBar*>(object->parent()))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
+    // A plain shape only paints; a kind of shape that means something has its own interface.
+    if (typeid(*object) == typeid(Shape))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), Decorative);
+    return nullptr;
+}
+} // namespace
+
+void installAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(&gameAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed)
+}
+
+void announceValueChange(QObject* control, const QVariant& value)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleValueChangeEvent event(control, value);
+    QAccessible::updateAccessibility(&event);
+}
+
+void announceChange(QWidget* control, const QString& news)
+{
+    if (!QAccessible::isActive() || news.isEmpty() || !control->hasFocus())
+        return;
+    NewsBar::of(control->window()).tell(news);
+}
+
+} // namespace numblaze

@@ -1,0 +1,520 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "widgets/controls.h"
+
+#include "widgets/accessibility.h"
+
+#include <QButtonGroup>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScopedValueRollback>
+#include <QStyleOptionButton>
+#include <algorithm>
+#include <cmath>
+
+namespace numblaze
+{
+
+int pixels(double twips)
+{
+    return int(std::lround(twips / TwipsPerPixel));
+}
+
+QColor bgrColor(quint32 bgr)
+{
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
+
+void placeControl(QWidget* widget, const QString& name, Place place)
+{
+    widget->setObjectName(name);
+    widget->setGeometry(pixels(place.left), pixels(place.top), pixels(place.width),
+                        pixels(place.height));
+}
+
+static void setPaletteColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+static bool releasedInside(QWidget* widget, QMouseEvent* event)
+{
+    return event->button() == Qt::LeftButton &&
+           widget->rect().contains(event->position().toPoint());
+}
+
+// Label
+
+// The captions of labels and option buttons are set once the control is whole: setting one
+// tells readers, and the reader's view of a control is made the first time it is told of it.
+
+Label::Label(QWidget* parent, const QString& name, Place place, const QString& caption)
+    : QLabel(parent)
+{
+    setText(caption);
+    placeControl(this, name, place);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setWordWrap(true);
+}
+
+void Label::setCaption(const QString& caption)
+{
+    setText(caption);
+    fitToText();
+}
+
+void Label::setBackColor(const QColor& colour)
+{
+    setAutoFillBackground(true);
+    setPaletteColour(this, QPalette::Window, colour);
+}
+
+void Label::setForeColor(const QColor& colour)
+{
+    setPaletteColour(this, QPalette::WindowText, colour);
+}
+
+void Label::setFramed(bool framed)
+{
+    setFrameStyle(framed ? QFrame::WinPanel | QFrame::Sunken : QFrame::NoFrame);
+}
+
+void Label::setAutoSize(AutoSize mode)
+{
+    autoSize_ = mode;
+    setWordWrap(mode == AutoSize::Off);
+    fitToText();
+}
+
+void Label::fitToText()
+{
+    if (autoSize_ == AutoSize::Off)
+        return;
+    const QRect old = geometry();
+    const QSize size = sizeHint();
+    const int left = autoSize_ == AutoSize::GrowLeft ? old.right() + 1 - size.width() : old.left();
+    setGeometry(left, old.top(), size.width(), size.height());
+}
+
+void Label::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (onClick && releasedInside(this, event))
+        onClick();
+}
+
+// Image
+
+Image::Image(QWidget* parent, const QString& name, Place place)
+    : QWidget(parent), left_(float(place.left))
+{
+    placeControl(this, name, place);
+}
+
+void Image::setPicture(const QPixmap& picture)
+{
+    picture_ = picture;
+    update();
+}
+
+void Image::setStretch(bool stretch)
+{
+    stretch_ = stretch;
+    update();
+}
+
+void Image::setLeft(float twips)
+{
+    const int before = progress();
+    left_ = twips;
+    move(pixels(twips), y());
+    if (hasCourse() && progress() != before)
+        announceValueChange(this, progress());
+}
+
+void Image::setCourse(float start, float finish)
+{
+    start_ = start;
+    finish_ = finish;
+}
+
+int Image::progress() const
+{
+    if (!hasCourse())
+        return 0;
+    const double share = 100.0 * (double(left_) - start_) / (double(finish_) - start_);
+    return int(std::lround(std::clamp(share, 0.0, 100.0)));
+}
+
+void Image::paintEvent(QPaintEvent*)
+{
+    if (picture_.isNull())
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (stretch_)
+        painter.drawPixmap(rect(), picture_);
+    else
+        painter.drawPixmap(0, 0, picture_);
+}
+
+void Image::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (onClick && releasedInside(this, event))
+        onClick();
+}
+
+// Shape
+
+Shape::Shape(QWidget* parent, const QString& name, Place place, const QColor& fill,
+             const QColor& outline)
+    : QWidget(parent), fill_(fill), outline_(outline)
+{
+    placeControl(this, name, place);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Shape::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), fill_);
+    if (outline_.isValid()) {
+        painter.setPen(outline_);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+// PushButton
+
+// The caption on one line when it fits the width; otherwise on two lines split at the space that
+// makes them most even, so a long caption reads as a tidy block rather than a full line and a
+// stray word; word by word only when even two lines are too wide.
+static QStringList captionLines(const QString& caption, const QFontMetrics& metrics, int width)
+{
+    if (metrics.horizontalAdvance(caption) <= width)
+        return {caption};
+    const QStringList words = caption.split(u' ');
+    QStringList best;
+    int bestWidth = width + 1;
+    for (qsizetype n = 1; n < words.size(); ++n) {
+        const QString first = words.first(n).join(u' ');
+        const QString second = words.sliced(n).join(u' ');
+        const int wider =
+            std::max(metrics.horizontalAdvance(first), metrics.horizontalAdvance(second));
+        if (wider < bestWidth) {
+            bestWidth = wider;
+            best = {first, second};
+        }
+    }
+    if (!best.isEmpty())
+        return best;
+    QStringList lines;
+    for (const QString& word : words) {
+        if (!lines.isEmpty() && metrics.horizontalAdvance(lines.last() + u' ' + word) <= width)
+            lines.last() += u' ' + word;
+        else
+            lines << word;
+    }
+    return lines;
+}
+
+PushButton::PushButton(QWidget* parent, const QString& name, Place place, const QString& caption)
+    : QPushButton(caption, parent)
+{
+    placeControl(this, name, place);
+    setAutoDefault(false);
+    setFocusPolicy(Qt::StrongFocus);
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        if (onClick)
+            onClick();
+    });
+}
+
+void PushButton::setCaption(const QString& caption)
+{
+    setText(caption);
+    announceChange(this, caption);
+}
+
+void PushButton::setFaceColor(const QColor& colour)
+{
+    face_ = colour;
+    update();
+}
+
+void PushButton::setPicture(const QPixmap& picture)
+{
+    picture_ = picture;
+    if (!face_.isValid())
+        face_ = palette().color(QPalette::Button);
+    update();
+}
+
+void PushButton::paintEvent(QPaintEvent* event)
+{
+    if (!face_.isValid()) {
+        QPushButton::paintEvent(event);
+        return;
+    }
+    // Graphical style: a flat face in its own colour inside a raised (or, pressed, sunken) bevel.
+    QPainter painter(this);
+    const QPoint pressed = isDown() ? QPoint(1, 1) : QPoint(0, 0);
+    painter.fillRect(rect(), face_);
+    if (!picture_.isNull()) {
+        // Centred on the face and cut at its edges, however much larger than the button it is.
+        const QSizeF size = picture_.deviceIndependentSize();
+        const QPointF corner((width() - size.width()) / 2.0, (height() - size.height()) / 2.0);
+        painter.setClipRect(rect().adjusted(2, 2, -2, -2));
+        painter.drawPixmap(corner + pressed, picture_);
+        painter.setClipping(false);
+    }
+    if (!text().isEmpty())
+        paintCaption(painter, rect().adjusted(4, 2, -4, -2).translated(pressed));
+    paintBevel(painter);
+}
+
+void PushButton::paintCaption(QPainter& painter, const QRect& area)
+{
+    const QFontMetrics metrics = fontMetrics();
+    const QStringList lines = captionLines(text(), metrics, area.width());
+    // The letters are centred, not the line boxes: OCR-A's lines have a tall empty band above
+    // the letters, which would push a two-line caption onto the bottom edge, and narrow letters
+    // like "!" stand in wide empty cells.
+    QRect ink;
+    for (int i = 0; i < lines.size(); ++i)
+        ink |= metrics.tightBoundingRect(lines[i]).translated(0, i * metrics.height());
+    const int baseline = area.top() + (area.height() - ink.height()) / 2 - ink.top();
+    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.setFont(font());
+    for (int i = 0; i < lines.size(); ++i) {
+        const QRect letters = metrics.tightBoundingRect(lines[i]);
+        const int left = area.left() + (area.width() - letters.width()) / 2 - letters.left();
+        painter.drawText(left, baseline + i * metrics.height(), lines[i]);
+    }
+}
+
+void PushButton::paintBevel(QPainter& painter)
+{
+    const QRect r = rect();
+    const bool down = isDown();
+    const QColor light = face_.lighter(160);
+    const QColor shade = face_.darker(160);
+    const QColor outer = down ? Qt::black : Qt::white;
+    // At one device pixel to a pixel, each edge is filled as a rectangle from its first pixel to
+    // its last: the pixels a drawn line covers, at a fraction of the cost of stroking it. Scaled,
+    // a line straddles device pixels, so there it is drawn as a line.
+    const bool unscaled = painter.device()->devicePixelRatio() == 1;
+    const auto edge = [&painter, unscaled](QPoint from, QPoint to, const QColor& colour) {
+        if (unscaled) {
+            painter.fillRect(QRect(from, to), colour);
+            return;
+        }
+        painter.setPen(colour);
+        painter.drawLine(from, to);
+    };
+    edge({r.left() + 1, r.top() + 1}, {r.right() - 1, r.top() + 1}, down ? shade : light);
+    edge({r.left() + 1, r.top() + 1}, {r.left() + 1, r.bottom() - 1}, down ? shade : light);
+    edge({r.left() + 1, r.bottom() - 1}, {r.right() - 1, r.bottom() - 1}, down ? light : shade);
+    edge({r.right() - 1, r.top() + 1}, {r.right() - 1, r.bottom() - 1}, down ? light : shade);
+    edge(r.topLeft(), r.topRight(), outer);
+    edge(r.topLeft(), r.bottomLeft(), outer);
+    edge(r.bottomLeft(), r.bottomRight(), Qt::black);
+    edge(r.topRight(), r.bottomRight(), Qt::black);
+    if (hasFocus()) {
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.drawRect(r.adjusted(4, 4, -5, -5));
+    }
+}
+
+// TextBox
+
+TextBox::TextBox(QWidget* parent, const QString& name, Place place) : QLineEdit(parent)
+{
+    placeControl(this, name, place);
+}
+
+void TextBox::setDescription(const QString& description)
+{
+    setAccessibleDescription(description);
+    announceChange(this, description);
+}
+
+// OptionButton
+
+OptionButton::OptionButton(QWidget* parent, const QString& name, Place place,
+                           const QString& caption)
+    : QRadioButton(parent)
+{
+    setText(caption);
+    placeControl(this, name, place);
+    // A click that selects the button toggles it on the way: that click raises it, once.
+    connect(this, &QAbstractButton::toggled, this, [this](bool on) {
+        if (on && !clicking_)
+            raiseClick();
+    });
+    connect(this, &QAbstractButton::clicked, this, &OptionButton::raiseClick);
+}
+
+void OptionButton::raiseClick()
+{
+    if (onClick)
+        onClick();
+}
+
+void OptionButton::select()
+{
+    if (isChecked())
+        raiseClick();
+    else
+        setChecked(true);
+}
+
+void OptionButton::nextCheckState()
+{
+    const QScopedValueRollback<bool> clicking(clicking_, true);
+    QRadioButton::nextCheckState();
+}
+
+void OptionButton::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        selectNeighbour(1);
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        selectNeighbour(-1);
+        break;
+    default:
+        QRadioButton::keyPressEvent(event);
+    }
+}
+
+void OptionButton::selectNeighbour(int step)
+{
+    const QList<QAbstractButton*> buttons =
+        group() ? group()->buttons() : QList<QAbstractButton*>{this};
+    const qsizetype count = buttons.size();
+    qsizetype at = buttons.indexOf(this);
+    for (qsizetype tried = 1; tried < count; ++tried) {
+        at = (at + step + count) % count;
+        auto* next = dynamic_cast<OptionButton*>(buttons[at]);
+        if (next && next->isEnabled() && next->isVisibleTo(window())) {
+            next->select();
+            next->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return;
+        }
+    }
+}
+
+void OptionButton::focusInEvent(QFocusEvent* event)
+{
+    // Qt's buttons would move the group's Tab stop to whichever button gets the focus, changing
+    // the others' focus policies; the screen's Tab enters a group at its selected button instead.
+    QWidget::focusInEvent(event);
+}
+
+void OptionButton::setBackColor(const QColor& colour)
+{
+    // A button fills with its Button colour by default, a light grey box on the window.
+    setBackgroundRole(QPalette::Window);
+    setAutoFillBackground(true);
+    setPaletteColour(this, QPalette::Window, colour);
+}
+
+void OptionButton::setForeColor(const QColor& colour)
+{
+    setPaletteColour(this, QPalette::WindowText, colour);
+}
+
+// Frame
+
+Frame::Frame(QWidget* parent, const QString& name, Place place, const QString& caption)
+    : QGroupBox(caption, parent)
+{
+    placeControl(this, name, place);
+}
+
+void Frame::setBackColor(const QColor& colour)
+{
+    setAutoFillBackground(true);
+    setPaletteColour(this, QPalette::Window, colour);
+}
+
+void Frame::setForeColor(const QColor& colour)
+{
+    setPaletteColour(this, QPalette::WindowText, colour);
+}
+
+void Frame::paintEvent(QPaintEvent*)
+{
+    // An etched rectangle whose top line is broken by the caption, the caption at the top left.
+    QPainter painter(this);
+    const QFontMetrics metrics(font());
+    const int lineY = metrics.height() / 2;
+    const QRect box = rect().adjusted(0, lineY, -2, -2);
+    // The classic etched line: a grey groove with a white highlight below and to the right.
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawRect(box);
+    painter.setPen(Qt::white);
+    painter.drawLine(box.left() + 1, box.top() + 1, box.right() - 1, box.top() + 1);
+    painter.drawLine(box.left() + 1, box.top() + 1, box.left() + 1, box.bottom() - 1);
+    painter.drawLine(box.left(), box.bottom() + 1, box.right() + 1, box.bottom() + 1);
+    painter.drawLine(box.right() + 1, box.top(), box.right() + 1, box.bottom() + 1);
+    const int textWidth = metrics.horizontalAdvance(title());
+    const QRect textArea(8, 0, textWidth + 4, metrics.height());
+    painter.fillRect(textArea, palette().color(QPalette::Window));
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(textArea.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, title());
+}
+
+// PictureBox
+
+PictureBox::PictureBox(QWidget* parent, const QString& name, Place place, const QColor& background)
+    : QWidget(parent), background_(background)
+{
+    placeControl(this, name, place);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void PictureBox::setPicture(const QPixmap& picture)
+{
+    picture_ = picture;
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), background_);
+    painter.drawPixmap(0, 0, picture_);
+}
+
+// Timer
+
+Timer::Timer(QObject* parent, const QString& name, int intervalMs, bool enabled) : QObject(parent)
+{
+    setObjectName(name);
+    timer_.setTimerType(Qt::PreciseTimer);
+    timer_.setInterval(intervalMs);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        if (onTick)
+            onTick();
+    });
+    if (enabled)
+        timer_.start();
+}
+
+void Timer::setEnabled(bool enabled)
+{
+    if (enabled && !timer_.isActive())
+        timer_.start();
+    else if (!enabled)
+        timer_.stop();
+}
+
+} // namespace numblaze

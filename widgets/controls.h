@@ -1,0 +1,248 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "widgets/fonts.h"
+
+#include <QColor>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+class QPainter;
+
+namespace numblaze
+{
+
+/// Positions and sizes are in twips: 1/1440 inch, 15 to a pixel at 96 dots per inch.
+inline constexpr int TwipsPerPixel = 15;
+
+/// The nearest whole pixel to a distance in twips.
+int pixels(double twips);
+
+/// A colour written as &H00BBGGRR&.
+QColor bgrColor(quint32 bgr);
+
+/// Where a control sits in its container, in twips.
+struct Place {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+/// Puts a widget at its design place in its container.
+void placeControl(QWidget* widget, const QString& name, Place place);
+
+/// A caption on the screen; drawn, never takes the focus.
+class Label : public QLabel
+{
+  public:
+    /// How a label "sized to its text" grows: fixed, keeping its left edge, or its right edge.
+    enum class AutoSize { Off, GrowRight, GrowLeft };
+
+    Label(QWidget* parent, const QString& name, Place place, const QString& caption = {});
+
+    QString caption() const { return text(); }
+    void setCaption(const QString& caption);
+
+    void setBackColor(const QColor& colour);
+    void setForeColor(const QColor& colour);
+    /// The sunken border of a framed label.
+    void setFramed(bool framed);
+    void setAutoSize(AutoSize mode);
+
+    std::function<void()> onClick;
+
+  protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    void fitToText();
+    AutoSize autoSize_ = AutoSize::Off;
+};
+
+/// A picture without a window of its own; its Left is kept in twips as a float.
+class Image : public QWidget
+{
+  public:
+    Image(QWidget* parent, const QString& name, Place place);
+
+    const QPixmap& picture() const { return picture_; }
+    void setPicture(const QPixmap& picture);
+    /// Shows the picture scaled to the control instead of at its own size from the corner.
+    void setStretch(bool stretch);
+
+    float left() const { return left_; }
+    /// Moves the picture; readers are told when that changes its progress.
+    void setLeft(float twips);
+
+    /// Offers the picture to readers as a progress indicator: how far its Left has come from
+    /// start to finish (twips), as a share from 0 to 100.
+    void setCourse(float start, float finish);
+    bool hasCourse() const { return finish_ > start_; }
+    /// The share of its course the picture has covered, 0 to 100 to the nearest whole number.
+    int progress() const;
+
+    /// Free text that has no effect on what is shown.
+    QString tag() const { return tag_; }
+    void setTag(const QString& tag) { tag_ = tag; }
+
+    std::function<void()> onClick;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    QPixmap picture_;
+    float left_;
+    float start_ = 0;
+    float finish_ = 0;
+    bool stretch_ = false;
+    QString tag_;
+};
+
+/// A drawn rectangle, filled and optionally outlined.
+class Shape : public QWidget
+{
+  public:
+    Shape(QWidget* parent, const QString& name, Place place, const QColor& fill,
+          const QColor& outline = QColor());
+
+    QColor fillColor() const { return fill_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QColor fill_;
+    QColor outline_;
+};
+
+/// A push button; in graphical style it paints its own face colour or picture.
+class PushButton : public QPushButton
+{
+  public:
+    PushButton(QWidget* parent, const QString& name, Place place, const QString& caption = {});
+
+    QString caption() const { return text(); }
+    /// The caption is also the button's name to readers; a reader is told when the focused
+    /// button's caption changes.
+    void setCaption(const QString& caption);
+    /// Graphical style: the face is painted in this colour instead of the platform's look.
+    void setFaceColor(const QColor& colour);
+    QColor faceColor() const { return face_; }
+    /// Graphical style with a picture, centred and cut at the button's edges.
+    void setPicture(const QPixmap& picture);
+
+    std::function<void()> onClick;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void paintCaption(QPainter& painter, const QRect& area);
+    void paintBevel(QPainter& painter);
+
+    QColor face_;
+    QPixmap picture_;
+};
+
+/// The answer box.
+class TextBox : public QLineEdit
+{
+  public:
+    TextBox(QWidget* parent, const QString& name, Place place);
+
+    /// What the box tells a reader besides its text; a reader is told when it changes while
+    /// the box has the focus.
+    void setDescription(const QString& description);
+};
+
+/// One button of a group in which one at most is selected: the buttons sharing a container.
+class OptionButton : public QRadioButton
+{
+  public:
+    OptionButton(QWidget* parent, const QString& name, Place place, const QString& caption = {});
+
+    bool value() const { return isChecked(); }
+    /// Selecting a button in code deselects the others of its group and raises its click, also
+    /// when the button was selected already.
+    void select();
+
+    void setBackColor(const QColor& colour);
+    void setForeColor(const QColor& colour);
+
+    /// Raised once each time the button is selected, whichever way: a click, Space, the arrow
+    /// keys, a reader's press or toggle action, or select(); and when a selected button is
+    /// clicked again.
+    std::function<void()> onClick;
+
+  protected:
+    void nextCheckState() override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+  private:
+    void raiseClick();
+    /// The arrow keys go round the group in order, selecting the button they reach.
+    void selectNeighbour(int step);
+
+    bool clicking_ = false;
+};
+
+/// A captioned box that contains and groups other controls.
+class Frame : public QGroupBox
+{
+  public:
+    Frame(QWidget* parent, const QString& name, Place place, const QString& caption);
+
+    void setBackColor(const QColor& colour);
+    void setForeColor(const QColor& colour);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+/// A windowed box that shows a picture from its top-left corner and contains other controls.
+class PictureBox : public QWidget
+{
+  public:
+    PictureBox(QWidget* parent, const QString& name, Place place, const QColor& background);
+
+    void setPicture(const QPixmap& picture);
+    const QPixmap& picture() const { return picture_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QColor background_;
+    QPixmap picture_;
+};
+
+/// Ticks every interval while enabled; enabling starts a fresh interval, disabling stops at once.
+class Timer : public QObject
+{
+  public:
+    Timer(QObject* parent, const QString& name, int intervalMs, bool enabled);
+
+    bool enabled() const { return timer_.isActive(); }
+    void setEnabled(bool enabled);
+    int interval() const { return timer_.interval(); }
+
+    std::function<void()> onTick;
+
+  private:
+    QTimer timer_;
+};
+
+} // namespace numblaze

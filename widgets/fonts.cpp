@@ -1,0 +1,155 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "widgets/fonts.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QRawFont>
+#include <QStringList>
+#include <array>
+#include <cmath>
+#include <iterator>
+#include <utility>
+
+namespace numblaze
+{
+
+namespace
+{
+const QString FixedWidth = QStringLiteral("OCR A Extended");
+
+/// The fixed-width font's advance as a share of its pixel size: 10 pixels at 12 pt (16 pixels),
+/// 11 pixels in bold. The layout's label widths are counted in these.
+constexpr double Pitch = 10.0 / 16.0;
+constexpr double BoldPitch = 11.0 / 16.0;
+/// The pixel size of the fixed-width font at 12 pt, the size most captions of the menu use.
+constexpr int ReferencePixels = 16;
+
+/// Whether this system has the family. Qt's own check also asks fontconfig for aliases, which
+/// costs more than it saves; the design families are asked for by their real names.
+bool isInstalled(const QString& family)
+{
+    static const QStringList families = [] {
+        QStringList names = QFontDatabase::families();
+        // A family made by more than one foundry is listed once for each, as "Family [Foundry]".
+        for (QString& name : names)
+            name = name.section(QStringLiteral(" ["), 0, 0);
+        return names;
+    }();
+    return families.contains(family, Qt::CaseInsensitive);
+}
+
+/**
+ * The families to ask Qt for, best first. A design family this system lacks is left out: asked
+ * for, Qt would first search every installed font for it, in vain, and only then try its
+ * substitutes. The fonts drawn, and those that stand in for letters a font lacks, are the same.
+ */
+QStringList familiesFor(const QString& family, bool bold)
+{
+    QStringList families = {family};
+    // Qt never emboldens a fixed-width font, and OCR-A's bold is a family of its own.
+    if (bold && family == FixedWidth)
+        families << QStringLiteral("OCRABold");
+    if (isInstalled(family))
+        return families;
+    families.removeFirst();
+    return families + QFont::substitutes(family);
+}
+
+/// The fixed-width font's own advance at its size, measured on its 12 pt face scaled to that size.
+/// The figure is the same as on a face of that size, and only the 12 pt face, which the menu
+/// draws anyway, is loaded: the Hall of Fame's larger one waits until its cells are drawn.
+double naturalAdvance(const QFont& font)
+{
+    QFont reference = font;
+    reference.setPixelSize(ReferencePixels);
+    QRawFont face = QRawFont::fromFont(reference);
+    face.setPixelSize(font.pixelSize());
+    const QList<quint32> zero = face.glyphIndexesForString(QStringLiteral("0"));
+    if (zero.size() == 1 && zero[0] != 0)
+        return face.advancesForGlyphIndexes(zero).value(0).x();
+    return QFontMetricsF(font).horizontalAdvance(QLatin1Char('0'));
+}
+
+QFont resolve(const QString& family, double points, bool bold, bool italic)
+{
+    installDesignFonts();
+    QFont font;
+    font.setFamilies(familiesFor(family, bold));
+    // The screens are laid out in pixels for 96 dpi, so the fonts are sized the same way.
+    font.setPixelSize(int(std::lround(points * 96.0 / 72.0)));
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    font.setItalic(italic);
+    if (family == FixedWidth) {
+        // OCR-A's own pitch is 11.4 pixels at 12 pt: set it to the design's.
+        const double natural = naturalAdvance(font);
+        const double pitch = font.pixelSize() * (bold ? BoldPitch : Pitch);
+        if (natural > 0)
+            font.setLetterSpacing(QFont::PercentageSpacing, 100.0 * pitch / natural);
+    }
+    return font;
+}
+
+/// A font the screens' design uses.
+struct Design {
+    const char* family;
+    double points;
+    bool bold;
+    bool italic;
+
+    bool is(const QString& f, double p, bool b, bool i) const
+    {
+        return f == QLatin1String(family) && p == points && b == bold && i == italic;
+    }
+};
+
+/// Every font of the screens. Each is worked out once, when a screen first asks for it, so
+/// the twenty-odd controls that share a font do not measure it again.
+constexpr Design designs[] = {
+    {"OCR A Extended", 9.75, false, false}, {"OCR A Extended", 12, false, false},
+    {"OCR A Extended", 12, true, false},    {"OCR A Extended", 14.25, false, false},
+    {"MS Sans Serif", 24, false, false},    {"Narkisim", 39.75, false, true},
+};
+
+template <std::size_t Index> const QFont& resolvedOnce()
+{
+    constexpr Design design = designs[Index];
+    static const QFont font =
+        resolve(QLatin1String(design.family), design.points, design.bold, design.italic);
+    return font;
+}
+
+template <std::size_t... Index> constexpr auto resolvers(std::index_sequence<Index...>)
+{
+    return std::array{&resolvedOnce<Index>...};
+}
+
+constexpr auto resolved = resolvers(std::make_index_sequence<std::size(designs)>());
+} // namespace
+
+void installDesignFonts()
+{
+    static const bool installed = [] {
+        // Debian's OCR-A ("OCRA", from fonts-ocr-a) first; the other two have no free namesakes.
+        const QStringList ocr = {QStringLiteral("OCRA"), QStringLiteral("DejaVu Sans Mono")};
+        const QStringList sans = {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+        const QStringList serif = {QStringLiteral("Liberation Serif"),
+                                   QStringLiteral("DejaVu Serif")};
+        QFont::insertSubstitutions(FixedWidth, ocr);
+        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sans);
+        QFont::insertSubstitutions(QStringLiteral("Narkisim"), serif);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+QFont designFont(const QString& family, double points, bool bold, bool italic)
+{
+    for (std::size_t i = 0; i < std::size(designs); ++i)
+        if (designs[i].is(family, points, bold, italic))
+            return resolved[i]();
+    return resolve(family, points, bold, italic);
+}
+
+} // namespace numblaze
