@@ -63,12 +63,13 @@ int createSibling(const Folder& folder, const QByteArray& name, QByteArray* sibl
 }
 
 /// Gives the new file the old one's permissions, and its owner when the game runs as root (a
-/// run under sudo must not leave the player a file they cannot change).
-void takeOverAttributes(int fd, const struct stat& old)
+/// run under sudo must not leave the player a file they cannot change). False when either
+/// fails: the new file would then not be the player's file as it was.
+bool takeOverAttributes(int fd, const struct stat& old)
 {
-    (void)::fchmod(fd, old.st_mode & 07777);
-    if (::geteuid() == 0)
-        (void)::fchown(fd, old.st_uid, old.st_gid);
+    if (::fchmod(fd, old.st_mode & 07777) != 0)
+        return false;
+    return ::geteuid() != 0 || ::fchown(fd, old.st_uid, old.st_gid) == 0;
 }
 
 QByteArray parentOf(const QByteArray& path)
@@ -286,9 +287,12 @@ bool replaceFile(const Folder& folder, const QByteArray& name, const QByteArray&
         *error = systemError();
         return false;
     }
-    if (replacing)
-        takeOverAttributes(fd, old);
-    bool done = writeAll(fd, bytes, error);
+    bool done = true;
+    if (replacing && !takeOverAttributes(fd, old)) {
+        *error = systemError();
+        done = false;
+    }
+    done = done && writeAll(fd, bytes, error);
     if (done && ::fsync(fd) != 0) {
         *error = systemError();
         done = false;

@@ -348,6 +348,20 @@ class TestReliability : public QObject
                             "a desktop session\n"));
     }
 
+    // Outside a desktop session the player has no runtime folder: Qt's warning about the one it
+    // takes instead is no news to the player.
+    void startWithoutRuntimeFolderSaysNothingOfIt()
+    {
+        QProcessEnvironment env = environment();
+        env.remove("XDG_RUNTIME_DIR");
+        Game game(inProgram(), env);
+        QVERIFY(!game.expect("ready").isNull());
+        game.order("exit");
+        QCOMPARE(game.end(), 0);
+        const QByteArray errors = game.errors();
+        QVERIFY2(!errors.contains("XDG_RUNTIME_DIR"), errors.constData());
+    }
+
     // Whatever stops a save, the old file stays whole, nothing is written anywhere else, and the
     // player is told: at start when it is known then, once at the first win, and at Exit, which
     // ends with a non-zero status.
