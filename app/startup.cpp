@@ -36,11 +36,12 @@ bool displayNamed(int argc, char** argv)
     return false;
 }
 
+/// Qt's own message handler, which the game's pass messages on to.
+QtMessageHandler printMessage = nullptr;
+
 /// What the game prints that the player needs to see: everything but the one warning Qt gives
 /// at every start outside a desktop session, when the player has no runtime folder and Qt uses
 /// one in the temporary folder instead.
-QtMessageHandler printMessage = nullptr;
-
 void gameMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     if (type == QtWarningMsg &&

@@ -27,7 +27,7 @@ grep -q "^\.TH NUMBLAZE 6 .* \"$version\" " "$manual" ||
 for section in SYNOPSIS OPTIONS KEYS ENVIRONMENT FILES "EXIT STATUS" "SEE ALSO"; do
     grep -q "^\.SH $section\$" "$manual" || fail "numblaze.6 has no $section section"
 done
-# The keys that are not on any screen: extra time and sound.
+# The keys no screen shows: extra time and sound.
 for key in F2 M; do
     grep -q "^\.B $key\$" "$manual" || fail "numblaze.6 does not say what $key does"
 done
