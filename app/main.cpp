@@ -26,9 +26,11 @@ int main(int argc, char* argv[])
     // told.
     ProgressStore progress = ProgressStore::open(application::folderName());
     if (progress.lockResult() == ProgressLockResult::HeldByAnother) {
-        if (bringRunningCopyToFront(progress.folderName()))
+        const FrontAnswer answer = bringRunningCopyToFront(progress.folderName());
+        if (answer == FrontAnswer::Fronted)
             return 0;
-        tellAlreadyRunning();
+        if (answer != FrontAnswer::Ended)
+            tellAlreadyRunning(progress.fileName(), answer);
         return 1;
     }
     RunningCopyListener listener;
