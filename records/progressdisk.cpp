@@ -269,6 +269,51 @@ bool Folder::isWritable(QString* error) const
     return false;
 }
 
+QByteArray Folder::absolutePath() const
+{
+    QByteArray path;
+    int current = fd_ < 0 ? -1 : ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+    while (current >= 0) {
+        struct stat here {
+        };
+        struct stat up {
+        };
+        const int parent = openFolderAt(current, "..");
+        const bool known = parent >= 0 && ::fstat(current, &here) == 0 && ::fstat(parent, &up) == 0;
+        ::close(current);
+        current = parent;
+        if (!known)
+            break;
+        if (up.st_dev == here.st_dev && up.st_ino == here.st_ino) {
+            ::close(current);
+            return path.isEmpty() ? QByteArray("/") : path;
+        }
+        // The entry of the parent that is this folder (a mount point shows what is mounted).
+        const int listingFd = ::fcntl(parent, F_DUPFD_CLOEXEC, 0);
+        DIR* listing = listingFd < 0 ? nullptr : ::fdopendir(listingFd);
+        QByteArray name;
+        while (listing && name.isEmpty()) {
+            const dirent* entry = ::readdir(listing);
+            if (!entry)
+                break;
+            struct stat st {
+            };
+            if (qstrcmp(entry->d_name, ".") != 0 && qstrcmp(entry->d_name, "..") != 0 &&
+                ::fstatat(parent, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+                st.st_dev == here.st_dev && st.st_ino == here.st_ino)
+                name = entry->d_name;
+        }
+        if (listing)
+            ::closedir(listing);
+        if (name.isEmpty())
+            break;
+        path = '/' + name + path;
+    }
+    if (current >= 0)
+        ::close(current);
+    return QByteArray();
+}
+
 bool Folder::belongsToPlayer() const
 {
     struct stat st {

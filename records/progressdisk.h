@@ -63,6 +63,10 @@ class Folder
     int fd() const { return fd_; }
     /// The path it was opened by, as bytes.
     const QByteArray& path() const { return path_; }
+    /// The folder's absolute path, found by walking up to the root rather than asked of the
+    /// system, which cannot name a folder deeper than it takes at once; empty when a folder on
+    /// the way cannot be read.
+    QByteArray absolutePath() const;
     /// The path of an entry inside the folder, as the player can read it.
     QString displayName(const QByteArray& name) const;
 

@@ -296,6 +296,48 @@ class TestReliability : public QObject
         QCOMPARE(contents(progress()), fileWith({{5, "50"}}));
     }
 
+    // A copied game in a folder whose path is longer than the system can name keeps its records
+    // beside itself: read from there and saved there, nothing in the data folder.
+    void gameInALongFolderPathKeepsItsRecordsBesideItself()
+    {
+        QByteArray path = QFile::encodeName(program());
+        const QByteArray part(200, 'd');
+        // cd -P: the shell's own idea of the path would be too long for it.
+        QByteArray steps = "cd -P '" + path + "'";
+        for (int depth = 0; depth < 22; ++depth) {
+            const QByteArray command = steps + " && mkdir " + part;
+            QCOMPARE(std::system(command.constData()), 0);
+            path += '/' + part;
+            steps += " && cd -P " + part;
+        }
+        QVERIFY(path.size() > 4096);
+        const QByteArray setUp = steps + " && cp '" NUMBLAZE_GAME "' numblaze && printf '" +
+                                 QByteArray(Start).replace("\r\n", "\\r\\n") +
+                                 "' > Progress.txt && ls -i Progress.txt";
+        QProcess shell;
+        shell.start("sh", {"-c", QString::fromLocal8Bit(setUp)});
+        QVERIFY(shell.waitForFinished(Patience));
+        const QByteArray inodeBefore = shell.readAllStandardOutput().trimmed();
+        QVERIFY2(!inodeBefore.isEmpty(), shell.readAllStandardError().constData());
+
+        QProcess game;
+        game.setProcessEnvironment(environment());
+        game.start("sh", {"-c", QString::fromLocal8Bit(steps + " && exec ./numblaze")});
+        QVERIFY(game.waitForStarted());
+        QTest::qWait(2000);
+        ::kill(pid_t(game.processId()), SIGTERM);
+        QVERIFY(game.waitForFinished(Patience));
+        QCOMPARE(game.exitCode(), 0);
+
+        shell.start("sh", {"-c", QString::fromLocal8Bit(steps + " && ls -i Progress.txt && "
+                                                                "cat Progress.txt")});
+        QVERIFY(shell.waitForFinished(Patience));
+        const QByteArray after = shell.readAllStandardOutput();
+        QVERIFY2(!after.startsWith(inodeBefore), "the records beside the game were not saved");
+        QVERIFY(after.endsWith(Start));
+        QVERIFY(!QFile::exists(dataFile()));
+    }
+
     // (A folder cannot be remounted read-only during play: the game holds its records file open
     // for writing, for the lock, and the kernel refuses. A folder its player makes read-only
     // stands for it.)

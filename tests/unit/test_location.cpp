@@ -301,6 +301,7 @@ class TestLocation : public QObject
         QVERIFY2(store.save(progress, &error), qPrintable(error));
         QVERIFY(!QFile::exists(dataFile()));
         const Folder deep = Folder::open(path);
+        QCOMPARE(deep.absolutePath(), path);
         QCOMPARE(readRegularFile(deep, "Progress.txt", 100).bytes.left(8),
                  QByteArray("77\r\n13\r\n"));
     }
