@@ -39,19 +39,9 @@ int tellPlayer(QWidget* over, const QString& text, QMessageBox::StandardButtons 
 }
 } // namespace
 
-QString Form2::progressFileName() const
-{
-    return store_ ? store_->fileName() : QString();
-}
-
 void Form2::useProgressStore(ProgressStore store)
 {
     store_.emplace(std::move(store));
-}
-
-QString Form2::progressNotice() const
-{
-    return store_ ? store_->startNotice() : QString();
 }
 
 void Form2::connectEvents(Form2Controls& c)

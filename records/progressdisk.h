@@ -56,7 +56,7 @@ class Folder
     static Folder make(const QByteArray& path, QString* error = nullptr);
     /// Another handle on the same folder.
     Folder duplicate() const;
-    /// Opens the folder name inside this one.
+    /// Opens the folder name inside this one (a relative path of any length).
     Folder openInside(const QByteArray& name, QString* error = nullptr) const;
 
     bool isOpen() const { return fd_ >= 0; }
