@@ -24,10 +24,12 @@ if [ "$mode" = tests ]; then
     # manager asks), X servers, Qt's Wayland plugin (as GNOME and KDE desktops have it: a
     # Wayland display that is not there is still said in the game's one line), the
     # accessibility bus and its Python client, the validators of the installed files, the
-    # licence check, and the Debian package's build and checks.
+    # licence check, and the Debian package's build and checks; the shared-computer tests make
+    # users (passwd), drop to them and lock as them (util-linux), and watch the game's system
+    # calls (strace).
     packages="$packages qt6-base-private-dev xvfb xauth xdotool dbus at-spi2-core python3-gi
         gir1.2-atspi-2.0 qt6-wayland desktop-file-utils appstream reuse build-essential
-        debhelper dpkg-dev fakeroot lintian git xz-utils"
+        debhelper dpkg-dev fakeroot lintian git xz-utils passwd util-linux strace"
 fi
 missing=""
 for p in $packages; do
