@@ -24,11 +24,11 @@
     </message>
     <message>
         <source>Show this help and quit.</source>
-        <translation>Diese Hilfe zeigen und aufhören.</translation>
+        <translation>Diese Hilfe zeigen und beenden.</translation>
     </message>
     <message>
         <source>Show the version of the game and quit.</source>
-        <translation>Die Version des Spiels zeigen und aufhören.</translation>
+        <translation>Die Version des Spiels zeigen und beenden.</translation>
     </message>
     <message>
         <source>unknown option &apos;%1&apos;</source>
@@ -75,7 +75,7 @@
     </message>
     <message>
         <source>Press ENTER to send your answer!</source>
-        <translation>Tipp die Antwort und dann ENTER!</translation>
+        <translation>Tipp die Antwort ein und drück Enter!</translation>
     </message>
     <message>
         <source>You won!!!</source>
@@ -103,22 +103,32 @@
     </message>
     <message>
         <source>Opponent&apos;s ball</source>
-        <translation>Ball vom Gegner</translation>
+        <translation>Ball des Gegners</translation>
     </message>
     <message>
         <source>Stop</source>
         <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>*</source>
+        <comment>the multiplication sign as the race shows it</comment>
+        <translation>·</translation>
+    </message>
+    <message>
+        <source>/</source>
+        <comment>the division sign as the race shows it</comment>
+        <translation>:</translation>
     </message>
 </context>
 <context>
     <name>Form2</name>
     <message>
         <source>You can go on playing: the game tries again after your next win and when you leave.</source>
-        <translation>Du kannst weiterspielen. Das Spiel versucht es nach deinem nächsten Sieg und beim Beenden noch einmal.</translation>
+        <translation>Drück „OK“ und spiel weiter. Nach deinem nächsten Sieg und beim Beenden versucht das Spiel noch einmal, deine Rekorde zu speichern.</translation>
     </message>
     <message>
         <source>Retry when the problem is solved, or discard the records of this game.</source>
-        <translation>Wiederhole es, wenn das Problem gelöst ist, oder verwirf die Rekorde von diesem Spiel.</translation>
+        <translation>Drück „Wiederholen“, wenn das Problem gelöst ist: Dann versucht das Spiel noch einmal, deine Rekorde zu speichern. Drück „Verwerfen“, dann endet das Spiel, und deine Rekorde von heute werden nicht gespeichert.</translation>
     </message>
     <message>
         <source>Your highest number is %1.</source>
@@ -203,7 +213,7 @@
     </message>
     <message>
         <source>Highest numbers</source>
-        <translation>Höchste Zahlen</translation>
+        <translation>Rekorde</translation>
     </message>
 </context>
 <context>
@@ -253,7 +263,7 @@
     </message>
     <message>
         <source>Numblaze cannot save your records: %1. You can play, but the records you win today will not be kept.</source>
-        <translation>Numblaze kann deine Rekorde nicht speichern: %1. Du kannst spielen, aber die Rekorde von heute werden nicht behalten.</translation>
+        <translation>Numblaze kann deine Rekorde nicht speichern: %1. Du kannst spielen, aber deine Rekorde von heute werden nicht gespeichert.</translation>
     </message>
     <message>
         <source>the records in %1 could not be copied to your own folder (%2)</source>
@@ -261,7 +271,7 @@
     </message>
     <message>
         <source>Numblaze could not read your records in %1 (%2). You can play, starting from the first records, but that file is left as it is and today&apos;s records will not be saved in it.</source>
-        <translation>Numblaze konnte deine Rekorde in %1 nicht lesen (%2). Du kannst mit den ersten Rekorden von vorn anfangen. Die Datei bleibt, wie sie ist, und die Rekorde von heute werden nicht darin gespeichert.</translation>
+        <translation>Numblaze konnte deine Rekorde in %1 nicht lesen (%2). Drück „OK“ und spiel mit den ersten Rekorden. Die Datei bleibt, wie sie ist, und deine Rekorde von heute werden nicht darin gespeichert.</translation>
     </message>
     <message>
         <source>Your records in %1 will not be saved: %2. You can still play.</source>

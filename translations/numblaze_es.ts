@@ -75,7 +75,7 @@
     </message>
     <message>
         <source>Press ENTER to send your answer!</source>
-        <translation>¡Escribe la respuesta y pulsa ENTER!</translation>
+        <translation>¡Escribe la respuesta y presiona ENTER!</translation>
     </message>
     <message>
         <source>You won!!!</source>
@@ -109,16 +109,26 @@
         <source>Stop</source>
         <translation>Parar</translation>
     </message>
+    <message>
+        <source>*</source>
+        <comment>the multiplication sign as the race shows it</comment>
+        <translation>×</translation>
+    </message>
+    <message>
+        <source>/</source>
+        <comment>the division sign as the race shows it</comment>
+        <translation>:</translation>
+    </message>
 </context>
 <context>
     <name>Form2</name>
     <message>
         <source>You can go on playing: the game tries again after your next win and when you leave.</source>
-        <translation>Puedes seguir jugando: el juego lo intentará otra vez después de tu próxima victoria y cuando salgas.</translation>
+        <translation>Presiona «Aceptar» y sigue jugando: el juego intentará otra vez guardar tus récords después de tu próxima victoria y cuando salgas.</translation>
     </message>
     <message>
         <source>Retry when the problem is solved, or discard the records of this game.</source>
-        <translation>Reintenta cuando el problema esté resuelto, o descarta los récords de esta partida.</translation>
+        <translation>Presiona «Reintentar» cuando el problema esté resuelto: el juego intentará otra vez guardar tus récords. Si presionas «Descartar», el juego se cierra y tus récords de hoy no se guardan.</translation>
     </message>
     <message>
         <source>Your highest number is %1.</source>
@@ -241,7 +251,7 @@
     </message>
     <message>
         <source>the game is installed for every player of this computer</source>
-        <translation>el juego está instalado para todos los jugadores de este equipo</translation>
+        <translation>el juego está instalado para todos los jugadores de esta computadora</translation>
     </message>
     <message>
         <source>Numblaze could not make sure that it is the only copy of the game using the records in %1 (%2). Your records will still be saved, but do not play two copies at once.</source>
@@ -253,7 +263,7 @@
     </message>
     <message>
         <source>Numblaze cannot save your records: %1. You can play, but the records you win today will not be kept.</source>
-        <translation>Numblaze no puede guardar tus récords: %1. Puedes jugar, pero los récords que ganes hoy no se guardarán.</translation>
+        <translation>Numblaze no puede guardar tus récords: %1. Puedes jugar, pero tus récords de hoy no se guardarán.</translation>
     </message>
     <message>
         <source>the records in %1 could not be copied to your own folder (%2)</source>
@@ -261,7 +271,7 @@
     </message>
     <message>
         <source>Numblaze could not read your records in %1 (%2). You can play, starting from the first records, but that file is left as it is and today&apos;s records will not be saved in it.</source>
-        <translation>Numblaze no pudo leer tus récords en %1 (%2). Puedes jugar empezando desde los primeros récords, pero ese archivo se queda como está y los récords de hoy no se guardarán en él.</translation>
+        <translation>Numblaze no pudo leer tus récords en %1 (%2). Presiona «Aceptar» y juega empezando desde los primeros récords. Ese archivo se queda como está, y tus récords de hoy no se guardarán en él.</translation>
     </message>
     <message>
         <source>Your records in %1 will not be saved: %2. You can still play.</source>

@@ -67,7 +67,7 @@
     </message>
     <message>
         <source>Right again. %1</source>
-        <translation>Encore juste. %1</translation>
+        <translation>Encore une bonne réponse&#xa0;! %1</translation>
     </message>
     <message>
         <source>Wrong again. %1</source>
@@ -109,16 +109,26 @@
         <source>Stop</source>
         <translation>Stop</translation>
     </message>
+    <message>
+        <source>*</source>
+        <comment>the multiplication sign as the race shows it</comment>
+        <translation>×</translation>
+    </message>
+    <message>
+        <source>/</source>
+        <comment>the division sign as the race shows it</comment>
+        <translation>:</translation>
+    </message>
 </context>
 <context>
     <name>Form2</name>
     <message>
         <source>You can go on playing: the game tries again after your next win and when you leave.</source>
-        <translation>Tu peux continuer à jouer&#xa0;: le jeu réessaiera après ta prochaine victoire et quand tu partiras.</translation>
+        <translation>Appuie sur «&#xa0;OK&#xa0;» et continue à jouer&#xa0;: le jeu essaiera encore de garder tes records après ta prochaine victoire et quand tu quitteras le jeu.</translation>
     </message>
     <message>
         <source>Retry when the problem is solved, or discard the records of this game.</source>
-        <translation>Réessaie quand le problème est réglé, ou laisse tomber les records de cette partie.</translation>
+        <translation>Appuie sur «&#xa0;Réessayer&#xa0;» quand le problème est réglé&#xa0;: le jeu essaiera encore de garder tes records. Si tu appuies sur «&#xa0;Ne pas tenir compte&#xa0;», le jeu se ferme et tes records d&apos;aujourd&apos;hui ne sont pas gardés.</translation>
     </message>
     <message>
         <source>Your highest number is %1.</source>
@@ -130,7 +140,7 @@
     </message>
     <message>
         <source>Race!</source>
-        <translation>Course&#xa0;!</translation>
+        <translation>En piste&#xa0;!</translation>
     </message>
     <message>
         <source>Hall of Fame</source>
@@ -142,19 +152,19 @@
     </message>
     <message>
         <source>Addition</source>
-        <translation>Additionner</translation>
+        <translation>Addition</translation>
     </message>
     <message>
         <source>Subtraction</source>
-        <translation>Soustraire</translation>
+        <translation>Soustraction</translation>
     </message>
     <message>
         <source>Multiplication</source>
-        <translation>Multiplier</translation>
+        <translation>Multiplication</translation>
     </message>
     <message>
         <source>Division</source>
-        <translation>Diviser</translation>
+        <translation>Division</translation>
     </message>
     <message>
         <source>Exit</source>
@@ -173,19 +183,19 @@
     </message>
     <message>
         <source>Addition:</source>
-        <translation>Additionner&#xa0;:</translation>
+        <translation>Addition&#xa0;:</translation>
     </message>
     <message>
         <source>Subtraction:</source>
-        <translation>Soustraire&#xa0;:</translation>
+        <translation>Soustraction&#xa0;:</translation>
     </message>
     <message>
         <source>Multiplication:</source>
-        <translation>Multiplier&#xa0;:</translation>
+        <translation>Multiplication&#xa0;:</translation>
     </message>
     <message>
         <source>Division:</source>
-        <translation>Diviser&#xa0;:</translation>
+        <translation>Division&#xa0;:</translation>
     </message>
     <message>
         <source>%1, %2: %3</source>
@@ -214,7 +224,7 @@
     </message>
     <message>
         <source>Patty Purple</source>
-        <translation>Vicky Violet</translation>
+        <translation>Léa Violette</translation>
     </message>
     <message>
         <source>Ronald Red</source>
@@ -245,7 +255,7 @@
     </message>
     <message>
         <source>Numblaze could not make sure that it is the only copy of the game using the records in %1 (%2). Your records will still be saved, but do not play two copies at once.</source>
-        <translation>Numblaze n&apos;a pas pu vérifier qu&apos;il est le seul jeu à utiliser les records de %1 (%2). Tes records seront quand même gardés, mais ne joue pas à deux jeux en même temps.</translation>
+        <translation>Numblaze n&apos;a pas pu vérifier qu&apos;il est le seul jeu ouvert à utiliser les records de %1 (%2). Tes records seront quand même gardés, mais n&apos;ouvre pas le jeu deux fois en même temps.</translation>
     </message>
     <message>
         <source>no file can be created beside the program in %1 (%2), nor in %3 (%4)</source>
@@ -253,7 +263,7 @@
     </message>
     <message>
         <source>Numblaze cannot save your records: %1. You can play, but the records you win today will not be kept.</source>
-        <translation>Numblaze ne peut pas garder tes records&#xa0;: %1. Tu peux jouer, mais les records gagnés aujourd&apos;hui seront perdus.</translation>
+        <translation>Numblaze ne peut pas garder tes records&#xa0;: %1. Tu peux jouer, mais tes records d&apos;aujourd&apos;hui ne seront pas gardés.</translation>
     </message>
     <message>
         <source>the records in %1 could not be copied to your own folder (%2)</source>
@@ -261,7 +271,7 @@
     </message>
     <message>
         <source>Numblaze could not read your records in %1 (%2). You can play, starting from the first records, but that file is left as it is and today&apos;s records will not be saved in it.</source>
-        <translation>Numblaze n&apos;a pas pu lire tes records dans %1 (%2). Tu peux jouer en repartant des premiers records, mais ce fichier reste tel quel et les records d&apos;aujourd&apos;hui n&apos;y seront pas gardés.</translation>
+        <translation>Numblaze n&apos;a pas pu lire tes records dans %1 (%2). Appuie sur «&#xa0;OK&#xa0;» et joue en repartant des premiers records. Ce fichier reste tel quel, et tes records d&apos;aujourd&apos;hui n&apos;y seront pas gardés.</translation>
     </message>
     <message>
         <source>Your records in %1 will not be saved: %2. You can still play.</source>

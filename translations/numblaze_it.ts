@@ -109,20 +109,30 @@
         <source>Stop</source>
         <translation>Stop</translation>
     </message>
+    <message>
+        <source>*</source>
+        <comment>the multiplication sign as the race shows it</comment>
+        <translation>×</translation>
+    </message>
+    <message>
+        <source>/</source>
+        <comment>the division sign as the race shows it</comment>
+        <translation>:</translation>
+    </message>
 </context>
 <context>
     <name>Form2</name>
     <message>
         <source>You can go on playing: the game tries again after your next win and when you leave.</source>
-        <translation>Puoi continuare a giocare: il gioco riprova dopo la tua prossima vittoria e quando esci.</translation>
+        <translation>Premi «OK» e continua a giocare: il gioco proverà di nuovo a salvare i tuoi record dopo la tua prossima vittoria e quando esci.</translation>
     </message>
     <message>
         <source>Retry when the problem is solved, or discard the records of this game.</source>
-        <translation>Riprova quando il problema è risolto, oppure scarta i record di questa partita.</translation>
+        <translation>Premi «Riprova» quando il problema è risolto: il gioco proverà di nuovo a salvare i tuoi record. Se premi «Scarta», il gioco si chiude e i tuoi record di oggi non vengono salvati.</translation>
     </message>
     <message>
         <source>Your highest number is %1.</source>
-        <translation>Il tuo numero più alto è %1.</translation>
+        <translation>Il tuo record è %1.</translation>
     </message>
     <message>
         <source>Race against:</source>
@@ -253,7 +263,7 @@
     </message>
     <message>
         <source>Numblaze cannot save your records: %1. You can play, but the records you win today will not be kept.</source>
-        <translation>Numblaze non può salvare i tuoi record: %1. Puoi giocare, ma i record che vinci oggi non verranno tenuti.</translation>
+        <translation>Numblaze non può salvare i tuoi record: %1. Puoi giocare, ma i tuoi record di oggi non verranno salvati.</translation>
     </message>
     <message>
         <source>the records in %1 could not be copied to your own folder (%2)</source>
@@ -261,7 +271,7 @@
     </message>
     <message>
         <source>Numblaze could not read your records in %1 (%2). You can play, starting from the first records, but that file is left as it is and today&apos;s records will not be saved in it.</source>
-        <translation>Numblaze non è riuscito a leggere i tuoi record in %1 (%2). Puoi giocare ripartendo dai primi record, ma quel file resta com&apos;è e i record di oggi non verranno salvati lì.</translation>
+        <translation>Numblaze non è riuscito a leggere i tuoi record in %1 (%2). Premi «OK» e gioca ripartendo dai primi record. Quel file resta com&apos;è, e i tuoi record di oggi non verranno salvati lì.</translation>
     </message>
     <message>
         <source>Your records in %1 will not be saved: %2. You can still play.</source>

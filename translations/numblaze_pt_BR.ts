@@ -109,16 +109,26 @@
         <source>Stop</source>
         <translation>Parar</translation>
     </message>
+    <message>
+        <source>*</source>
+        <comment>the multiplication sign as the race shows it</comment>
+        <translation>×</translation>
+    </message>
+    <message>
+        <source>/</source>
+        <comment>the division sign as the race shows it</comment>
+        <translation>÷</translation>
+    </message>
 </context>
 <context>
     <name>Form2</name>
     <message>
         <source>You can go on playing: the game tries again after your next win and when you leave.</source>
-        <translation>Você pode continuar jogando: o jogo tenta de novo depois da sua próxima vitória e quando você sair.</translation>
+        <translation>Aperte “OK” e continue jogando: o jogo vai tentar salvar seus recordes de novo depois da sua próxima vitória e quando você sair.</translation>
     </message>
     <message>
         <source>Retry when the problem is solved, or discard the records of this game.</source>
-        <translation>Repita quando o problema estiver resolvido, ou descarte os recordes deste jogo.</translation>
+        <translation>Aperte “Repetir” quando o problema estiver resolvido: o jogo vai tentar salvar seus recordes de novo. Se você apertar “Descartar”, o jogo fecha e seus recordes de hoje não são salvos.</translation>
     </message>
     <message>
         <source>Your highest number is %1.</source>
@@ -218,7 +228,7 @@
     </message>
     <message>
         <source>Ronald Red</source>
-        <translation>Rui Vermelho</translation>
+        <translation>Val Vermelho</translation>
     </message>
 </context>
 <context>
@@ -253,7 +263,7 @@
     </message>
     <message>
         <source>Numblaze cannot save your records: %1. You can play, but the records you win today will not be kept.</source>
-        <translation>O Numblaze não pode salvar seus recordes: %1. Você pode jogar, mas os recordes que ganhar hoje não vão ser guardados.</translation>
+        <translation>O Numblaze não pode salvar seus recordes: %1. Você pode jogar, mas seus recordes de hoje não vão ser salvos.</translation>
     </message>
     <message>
         <source>the records in %1 could not be copied to your own folder (%2)</source>
@@ -261,7 +271,7 @@
     </message>
     <message>
         <source>Numblaze could not read your records in %1 (%2). You can play, starting from the first records, but that file is left as it is and today&apos;s records will not be saved in it.</source>
-        <translation>O Numblaze não conseguiu ler seus recordes em %1 (%2). Você pode jogar começando dos primeiros recordes, mas esse arquivo fica como está e os recordes de hoje não vão ser salvos nele.</translation>
+        <translation>O Numblaze não conseguiu ler seus recordes em %1 (%2). Aperte “OK” e jogue começando dos primeiros recordes. Esse arquivo fica como está, e seus recordes de hoje não vão ser salvos nele.</translation>
     </message>
     <message>
         <source>Your records in %1 will not be saved: %2. You can still play.</source>
@@ -269,7 +279,7 @@
     </message>
     <message>
         <source>another copy of Numblaze is using them</source>
-        <translation>outra cópia do Numblaze está usando eles</translation>
+        <translation>outra cópia do Numblaze os está usando</translation>
     </message>
     <message>
         <source>Numblaze could not save your records in %1: %2.</source>

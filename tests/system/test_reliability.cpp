@@ -240,6 +240,20 @@ class TestReliability : public QObject
                             "a desktop session\n"));
     }
 
+    // Outside a desktop session the player has no runtime folder: Qt's warning about the one it
+    // takes instead is no news to the player.
+    void startWithoutRuntimeFolderSaysNothingOfIt()
+    {
+        QProcessEnvironment env = environment();
+        env.remove("XDG_RUNTIME_DIR");
+        Game game(inProgram(), env);
+        QVERIFY(!game.expect("ready").isNull());
+        game.order("exit");
+        QCOMPARE(game.end(), 0);
+        const QByteArray errors = game.errors();
+        QVERIFY2(!errors.contains("XDG_RUNTIME_DIR"), errors.constData());
+    }
+
     // Another program raised a record while the game ran: a win on that pairing keeps the
     // higher record on disk, and the menu shows the record that was saved.
     void aWinShowsTheRecordThatWasSaved()
