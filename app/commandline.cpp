@@ -96,8 +96,12 @@ CommandLineReply CommandLine::read(const QStringList& arguments)
                                   tr("Show this help and quit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      tr("Show the version of the game and quit."));
+    const QCommandLineOption mute(QStringLiteral("mute"),
+                                  tr("Start without sound this time (the M key turns sound on "
+                                     "and off in the game)."));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(mute);
     addQtOptions(parser);
 
     if (!parser.parse(arguments)) {
@@ -117,10 +121,12 @@ CommandLineReply CommandLine::read(const QStringList& arguments)
         return done(helpFor(program, parser));
     if (parser.isSet(version))
         return done(QStringLiteral("Numblaze " NUMBLAZE_VERSION "\n"));
-    return {};
+    CommandLineReply reply;
+    reply.mute = parser.isSet(mute);
+    return reply;
 }
 
-std::optional<int> CommandLine::handle(int argc, char* argv[])
+std::optional<int> CommandLine::handle(int argc, char* argv[], bool& mute)
 {
     // Without arguments there is nothing to read: the game starts with nothing in its way.
     if (argc <= 1)
@@ -135,6 +141,7 @@ std::optional<int> CommandLine::handle(int argc, char* argv[])
     const CommandLineReply reply = read(arguments);
     print(reply.out, stdout);
     print(reply.err, stderr);
+    mute = reply.mute;
     return reply.play ? std::nullopt : std::optional<int>(reply.status);
 }
 

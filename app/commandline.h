@@ -21,12 +21,14 @@ struct CommandLineReply {
     QString out;
     /// Printed on standard error (a mistake in the command line).
     QString err;
+    /// --mute: the game starts silent this time.
+    bool mute = false;
 };
 
 /**
- * Reads the program's arguments (the program's name first). The game has two options of its
- * own, --help and --version; Qt's own options (-platform, -style, -reverse and the like) are
- * accepted and left for Qt. Any other option, or any argument that is not an option, is a
+ * Reads the program's arguments (the program's name first). The game has three options of its
+ * own, --help, --version and --mute; Qt's own options (-platform, -style, -reverse and the like)
+ * are accepted and left for Qt. Any other option, or any argument that is not an option, is a
  * mistake that ends the program with status 2.
  */
 class CommandLine
@@ -40,9 +42,10 @@ class CommandLine
     /**
      * Handles the command line before the game starts: prints the help, the version or the
      * mistake, and returns the exit status when the program is to end there. Returns nothing
-     * when the game is to start. Must be called before the application object exists.
+     * when the game is to start, and then sets `mute` when the game is to start silent. Must be
+     * called before the application object exists.
      */
-    static std::optional<int> handle(int argc, char* argv[]);
+    static std::optional<int> handle(int argc, char* argv[], bool& mute);
 };
 
 } // namespace numblaze

@@ -13,7 +13,8 @@ using namespace numblaze;
 int main(int argc, char* argv[])
 {
     // --help and --version need no display and must not touch the records.
-    if (const std::optional<int> status = CommandLine::handle(argc, argv))
+    bool mute = false;
+    if (const std::optional<int> status = CommandLine::handle(argc, argv, mute))
         return *status;
 
     const std::unique_ptr<QApplication> app = startApplication(argc, argv);
@@ -34,5 +35,5 @@ int main(int argc, char* argv[])
     RunningCopyListener listener;
     if (progress.lockResult() == ProgressLockResult::Held)
         listener.listen(progress.folderName());
-    return playGame(std::move(progress));
+    return playGame(std::move(progress), mute);
 }

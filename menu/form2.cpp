@@ -221,12 +221,14 @@ void Form2::refreshRecordLabel()
 
 void Form2::Option1_Click(int Index)
 {
+    clickSound();
     Active_Math = Index;
     refreshRecordLabel();
 }
 
 void Form2::Option2_Click(int Index)
 {
+    clickSound();
     Active_Difficulty = Index;
     refreshRecordLabel();
 }
@@ -269,6 +271,13 @@ void Form2::Command4_Click()
 void Form2::Command2_Click()
 {
     unload();
+}
+
+void Form2::clickSound()
+{
+    // The options are also selected in code while the menu loads, before it is shown.
+    if (controls_->window->isVisible())
+        playSound(Cue::Choice);
 }
 
 } // namespace numblaze

@@ -69,6 +69,8 @@ class Form2 : public ScreenOf<Form2Controls>
   private:
     Form2() = default;
     void refreshRecordLabel();
+    /// The click of a choice, when the player makes it on the shown menu.
+    void clickSound();
     Loose& activeRecord();
     Progress currentProgress() const;
     bool saveProgress(QString* error);

@@ -12,12 +12,15 @@ mode="${1:-play}"
 # Building and playing: the compiler, Qt, the tools that compile the game's translations
 # (qt6-l10n-tools, qt6-tools-dev), Qt's own translations for its dialogs, and the game's fonts.
 packages="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-tools-dev
-    qt6-translations-l10n libgl-dev fonts-ocr-a fonts-dejavu-core fonts-liberation"
+    qt6-translations-l10n qt6-multimedia-dev libgl-dev fonts-ocr-a fonts-dejavu-core
+    fonts-liberation"
 if [ "$mode" = tests ]; then
     # The tests: Qt's private headers (a test copy of the game is asked to save as a session
-    # manager asks), X servers, the accessibility bus and its Python client, the validators of
-    # the installed files, the licence check, and the Debian package's build and checks.
+    # manager asks), X servers, the accessibility bus and its Python client, an audio server
+    # and its recorder (a race heard through a null sink), the validators of the installed
+    # files, the licence check, and the Debian package's build and checks.
     packages="$packages qt6-base-private-dev xvfb xauth xdotool dbus at-spi2-core python3-gi
+        pulseaudio pulseaudio-utils
         gir1.2-atspi-2.0 desktop-file-utils appstream reuse build-essential debhelper dpkg-dev
         fakeroot lintian git xz-utils"
 fi
