@@ -583,7 +583,8 @@ void benchSoundLatency()
     waited.start();
     while (!device.isOpen() && waited.elapsed() < 2000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    std::printf("Sound, event -> sound (a chime asked for every 150 ms, 40 times):\n");
+    std::printf("Sound, event -> sound (a chime asked for every 300 ms, after the last one has "
+                "ended, 40 times):\n");
     if (!device.isOpen()) {
         std::printf("  no sound device: nothing to measure\n");
         return;
@@ -606,7 +607,7 @@ void benchSoundLatency()
     for (int i = 0; i < 40; ++i) {
         device.play({Cue::Right, 1 + i % 11});
         QEventLoop loop;
-        QTimer::singleShot(150, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        QTimer::singleShot(300, Qt::PreciseTimer, &loop, &QEventLoop::quit);
         loop.exec();
         if (const std::optional<SoundDevice::Latency> latency = device.lastLatency()) {
             written.push_back(latency->untilWrittenMs);

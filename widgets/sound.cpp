@@ -256,18 +256,26 @@ class SoundMixer : public QObject
         pump_ = new QTimer(this);
         pump_->setTimerType(Qt::PreciseTimer);
         connect(pump_, &QTimer::timeout, this, &SoundMixer::fill);
-        pump_->start(PumpMs);
         isOpen = true;
         fill();
     }
 
-    /// Writes as much as the stream takes: the sounds that play, mixed, or silence.
+    /// Writes as much as the stream takes of the sounds that play, mixed. When none plays and
+    /// none waits, the pump rests and the stream runs dry: an idle game costs nothing, and the
+    /// next sound finds the whole buffer free.
     void fill()
     {
         if (!stream_)
             return;
         const qsizetype frames = sink_->bytesFree() / 2;
-        takePending(frames);
+        if (!takePending(frames) && voices_.empty()) {
+            rest();
+            return;
+        }
+        if (!pump_->isActive()) {
+            pump_->start(PumpMs);
+            sink_->resume();
+        }
         if (frames <= 0)
             return;
         std::vector<int> mix(size_t(frames), 0);
@@ -288,6 +296,18 @@ class SoundMixer : public QObject
     }
 
   private:
+    /// Nothing plays: the pump stops and, once what was written has been heard, the stream is
+    /// paused, so an idle game wakes neither itself nor the audio server.
+    void rest()
+    {
+        pump_->stop();
+        if (sink_->state() == QAudio::ActiveState || sink_->state() == QAudio::IdleState)
+            QTimer::singleShot(BufferMs * 2, this, [this] {
+                if (stream_ && !pump_->isActive())
+                    sink_->suspend();
+            });
+    }
+
     struct Pending {
         SoundCue cue;
         Clock::time_point asked;
@@ -297,22 +317,26 @@ class SoundMixer : public QObject
         size_t at;
     };
 
-    /// Starts the sounds asked for since the last write; they begin with the frames written now.
-    void takePending(qsizetype frames)
+    /// Starts the sounds asked for since the last write, which begin with the frames written
+    /// now, and drops those that waited too long. Returns whether any still waits for room.
+    bool takePending(qsizetype frames)
     {
         std::lock_guard guard(lock_);
-        if (pending_.empty() || frames <= 0)
-            return;
+        const Clock::time_point now = Clock::now();
+        std::erase_if(pending_,
+                      [now](const Pending& p) { return msBetween(p.asked, now) > LateMs; });
+        if (frames <= 0)
+            return !pending_.empty();
         const double queued = double(sink_->bufferSize() / 2 - frames) * 1000 / SampleRate;
         for (const Pending& p : pending_) {
-            const double waited = msBetween(p.asked, Clock::now());
             const std::vector<qint16>& samples = sounds_[soundFile(p.cue)];
-            if (samples.empty() || waited > LateMs)
+            if (samples.empty())
                 continue;
             voices_.push_back({&samples, 0});
-            latency_ = SoundDevice::Latency{waited, queued};
+            latency_ = SoundDevice::Latency{msBetween(p.asked, now), queued};
         }
         pending_.clear();
+        return false;
     }
 
     void checkStream(QAudio::State)

@@ -98,12 +98,13 @@ class Sounds : public QObject
 
 /**
  * The sound device: every cue's sound is mixed by the game itself into one long-lived audio
- * stream (Qt Multimedia's QAudioSink in push mode), which carries silence between sounds. Qt 6.4's
- * QSoundEffect opened a stream but played silence here; one stream that never stops also starts
- * each sound without a stream's start-up delay. The stream, the decoding of the sounds and the
- * mixing run in a thread of their own, so the user-interface thread never waits on the audio
- * server. Without a sound device, with a broken audio server or one that goes away, the game
- * plays on in silence, with one line on standard error.
+ * stream (Qt Multimedia's QAudioSink in push mode), paused while nothing plays. Qt 6.4's
+ * QSoundEffect opened a stream but played silence here; one stream opened once also starts each
+ * sound without a new stream's start-up delay (a fresh stream took 20 ms to 2 s to take its
+ * first samples here). A sound that cannot start within 100 ms of its event is dropped. The stream,
+ * the decoding of the sounds and the mixing run in a thread of their own, so the user-interface
+ * thread never waits on the audio server. Without a sound device, with a broken audio server or one
+ * that goes away, the game plays on in silence, with one line on standard error.
  */
 class SoundDevice : public SoundOutput
 {

@@ -34,11 +34,11 @@ double msSince(Clock::time_point from, Clock::time_point to)
     return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
-/// What the monitor of the null sink carried, sample by sample, with the moment each sample
-/// was played. A chunk of samples reaches us after its last sample was played, so the earliest
-/// arrival of any chunk, less its samples, bounds the moment of sample 0 from above: moments
-/// read from here are never earlier than the true ones, and a latency measured with them never
-/// shorter.
+/// What the monitor of the null sink carried, sample by sample, with the moment the server
+/// mixed each sample into its output. A chunk reaches us after its last sample was mixed, so the
+/// earliest arrival of any chunk, less its samples, is the latest moment sample 0 can have been
+/// mixed. A latency measured here runs from the game's event to the server's mix: a sound card
+/// would add its own output latency, which a null sink does not have.
 class Recorder
 {
   public:
