@@ -15,31 +15,6 @@ namespace numblaze
 namespace
 {
 
-/// Qt's own options for every graphical program, with whether each takes a value. They are
-/// accepted so that `numblaze -style fusion` works as with any Qt program.
-struct QtOption {
-    const char* name;
-    bool takesValue;
-};
-constexpr QtOption QtOptions[] = {
-    {"platform", true},    {"platformpluginpath", true}, {"platformtheme", true},
-    {"plugin", true},      {"qmljsdebugger", true},      {"qwindowgeometry", true},
-    {"qwindowicon", true}, {"qwindowtitle", true},       {"session", true},
-    {"display", true},     {"geometry", true},           {"style", true},
-    {"stylesheet", true},  {"reverse", false},           {"widgetcount", false},
-};
-
-void addQtOptions(QCommandLineParser& parser)
-{
-    for (const QtOption& qt : QtOptions) {
-        QCommandLineOption option(QString::fromLatin1(qt.name));
-        if (qt.takesValue)
-            option.setValueName(QStringLiteral("value"));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-}
-
 /// The argument as the player typed it that gave the unknown option `name` (the parser
 /// reports names without their dashes or value).
 QString typedOption(const QStringList& arguments, const QString& name)
@@ -82,6 +57,14 @@ void print(const QString& text, FILE* stream)
     std::fflush(stream);
 }
 
+/// Prints the reply; the exit status when the program is to end there.
+std::optional<int> finish(const CommandLineReply& reply)
+{
+    print(reply.out, stdout);
+    print(reply.err, stderr);
+    return reply.play ? std::nullopt : std::optional<int>(reply.status);
+}
+
 } // namespace
 
 CommandLineReply CommandLine::read(const QStringList& arguments)
@@ -97,12 +80,10 @@ CommandLineReply CommandLine::read(const QStringList& arguments)
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      tr("Show the version of the game and quit."));
     const QCommandLineOption mute(QStringLiteral("mute"),
-                                  tr("Start without sound this time (the M key turns sound on "
-                                     "and off in the game)."));
+                                  tr("Start without sound (the M key turns it on)."));
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(mute);
-    addQtOptions(parser);
 
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
@@ -126,7 +107,7 @@ CommandLineReply CommandLine::read(const QStringList& arguments)
     return reply;
 }
 
-std::optional<int> CommandLine::handle(int argc, char* argv[], bool& mute)
+std::optional<int> CommandLine::handleBeforeQt(int argc, char* argv[])
 {
     // Without arguments there is nothing to read: the game starts with nothing in its way.
     if (argc <= 1)
@@ -138,11 +119,31 @@ std::optional<int> CommandLine::handle(int argc, char* argv[], bool& mute)
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
+    // Only --help and --version are answered here; Qt has not taken its options yet, so any
+    // other option may be one of Qt's and is read once Qt has had its turn.
     const CommandLineReply reply = read(arguments);
-    print(reply.out, stdout);
-    print(reply.err, stderr);
+    if (reply.play || reply.status != 0) {
+        QCommandLineParser asks;
+        asks.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+        const QCommandLineOption version(
+            QStringList{QStringLiteral("v"), QStringLiteral("version")});
+        asks.addOptions({help, version});
+        asks.parse(arguments);
+        if (!asks.isSet(help) && !asks.isSet(version))
+            return std::nullopt;
+        QStringList alone{arguments.first()};
+        alone << (asks.isSet(help) ? QStringLiteral("--help") : QStringLiteral("--version"));
+        return finish(read(alone));
+    }
+    return finish(reply);
+}
+
+std::optional<int> CommandLine::handleAfterQt(const QStringList& arguments, bool& mute)
+{
+    const CommandLineReply reply = read(arguments);
     mute = reply.mute;
-    return reply.play ? std::nullopt : std::optional<int>(reply.status);
+    return finish(reply);
 }
 
 } // namespace numblaze

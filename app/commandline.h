@@ -27,25 +27,32 @@ struct CommandLineReply {
 
 /**
  * Reads the program's arguments (the program's name first). The game has three options of its
- * own, --help, --version and --mute; Qt's own options (-platform, -style, -reverse and the like)
- * are accepted and left for Qt. Any other option, or any argument that is not an option, is a
- * mistake that ends the program with status 2.
+ * own, --help, --version and --mute. Qt's own options (-platform, -style, -display, -name and
+ * whatever else the Qt in use knows) are Qt's to take: the application object takes them out of the
+ * command line when it is made, and the game reads what is left. Any other option, or any
+ * argument that is not an option, is a mistake that ends the program with status 2.
  */
 class CommandLine
 {
     Q_DECLARE_TR_FUNCTIONS(CommandLine)
 
   public:
-    /// What the arguments ask for. Needs no window system and reads no file.
+    /// What the arguments, Qt's own taken out, ask for. Needs no window system, reads no file.
     static CommandLineReply read(const QStringList& arguments);
 
     /**
-     * Handles the command line before the game starts: prints the help, the version or the
-     * mistake, and returns the exit status when the program is to end there. Returns nothing
-     * when the game is to start, and then sets `mute` when the game is to start silent. Must be
-     * called before the application object exists.
+     * Answers --help and --version before the application object exists, so that they need no
+     * display: prints the help or the version and returns the exit status. Returns nothing when
+     * the game is to start; every other option is read by handleAfterQt().
      */
-    static std::optional<int> handle(int argc, char* argv[], bool& mute);
+    static std::optional<int> handleBeforeQt(int argc, char* argv[]);
+
+    /**
+     * Reads the arguments that Qt left (QCoreApplication::arguments()): prints a mistake and
+     * returns its exit status, or returns nothing when the game is to start, and then sets
+     * `mute` when it is to start silent.
+     */
+    static std::optional<int> handleAfterQt(const QStringList& arguments, bool& mute);
 };
 
 } // namespace numblaze

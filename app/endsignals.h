@@ -19,6 +19,8 @@ namespace numblaze
  */
 class EndSignals : public QObject
 {
+    Q_OBJECT
+
   public:
     /// Blocks the three signals in the calling thread and every thread it starts later. Call it
     /// before the application object exists, so that Qt's own threads never take them.

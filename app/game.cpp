@@ -28,8 +28,23 @@ void saveAtSuddenEnd()
 }
 } // namespace
 
+void connectScreens()
+{
+    Form1& race = Form1::get();
+    race.onWon = [](const QString& newRecord) {
+        Form2& menu = Form2::get();
+        menu.playWinSound(newRecord);
+        // The menu takes the new record out of its mailbox when it is activated again.
+        menu.ui().Image2->setTag(newRecord);
+        // On disk the moment it is won: whatever ends the game from here on, the win is kept.
+        menu.saveWonRace(&Form1::get().window());
+    };
+    race.onClosed = [] { Form2::get().show(); };
+}
+
 int playGame(ProgressStore store, bool muteThisRun)
 {
+    connectScreens();
     EndSignals* ending = EndSignals::of(qApp);
     if (!ending)
         ending = new EndSignals(qApp);

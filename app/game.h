@@ -9,6 +9,13 @@ namespace numblaze
 {
 
 /**
+ * Connects what one screen reports to what the others do: a won race plays the menu's sound of
+ * a win, puts the new record in the menu's mailbox and saves it at once; a race screen that unloads
+ * brings the menu back. Called once, before the first race; playGame() does it.
+ */
+void connectScreens();
+
+/**
  * Plays one run of the game with the records in store: shows the menu and runs the message loop
  * until the game ends, then returns the exit status (0 when the records are saved). Every way
  * the run can end saves them first: Exit and the menu's close box, SIGTERM, SIGHUP and SIGINT,

@@ -13,13 +13,17 @@ using namespace numblaze;
 int main(int argc, char* argv[])
 {
     // --help and --version need no display and must not touch the records.
-    bool mute = false;
-    if (const std::optional<int> status = CommandLine::handle(argc, argv, mute))
+    if (const std::optional<int> status = CommandLine::handleBeforeQt(argc, argv))
         return *status;
 
     const std::unique_ptr<QApplication> app = startApplication(argc, argv);
     if (!app)
         return 1;
+    // Qt has taken its own options out of the command line; the rest are the game's.
+    bool mute = false;
+    if (const std::optional<int> status =
+            CommandLine::handleAfterQt(QCoreApplication::arguments(), mute))
+        return *status;
 
     // The place of the records is decided once, with the lock that keeps a second copy of the
     // game from undoing this one's wins: a second copy leaves the records alone, brings the

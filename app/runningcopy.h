@@ -35,6 +35,8 @@ QWidget* bringVisibleWindowToFront();
 /// to the front.
 class RunningCopyListener : public QObject
 {
+    Q_OBJECT
+
   public:
     RunningCopyListener();
     ~RunningCopyListener() override;

@@ -30,8 +30,9 @@ bool displayNamed(int argc, char** argv)
         if (!qEnvironmentVariableIsEmpty(name))
             return true;
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
-            return true;
+        for (const char* option : {"-platform", "--platform", "-display", "--display"})
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
     return false;
 }
 

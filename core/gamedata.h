@@ -10,10 +10,13 @@
 namespace numblaze
 {
 
+// The game's data in one place: who the opponents are, the math kinds' signs and the colours
+// the screens share. Everything else about a screen's look is in its own layout.
+
 /// One of the three computer opponents.
 struct Opponent {
     const char* name; ///< as the menu shows it, before translation: see opponentName()
-    const char* ball; ///< picture name of its ball, without the size
+    const char* ball; ///< picture name of its ball, without the size: see ballPicture()
     int speed;        ///< twips its ball moves per 100 ms
 };
 
@@ -29,8 +32,30 @@ inline QString opponentName(int k)
     return QCoreApplication::translate("Opponents", opponents[k].name);
 }
 
+/// The name of the picture of a ball ("ball-blue") at a size in pixels: "ball-blue-32".
+inline QString ballPicture(const char* ball, int size)
+{
+    return QStringLiteral("%1-%2").arg(QLatin1String(ball)).arg(size);
+}
+
+/// The player's ball, always green.
+inline constexpr char PlayerBall[] = "ball-green";
+
 /// The math kinds' operator signs, by math kind.
 inline const std::array<QString, 4> operatorSigns = {QStringLiteral("+"), QStringLiteral("-"),
                                                      QStringLiteral("*"), QStringLiteral("/")};
+
+/// Colours more than one screen uses, as &H00BBGGRR& values (bgrColor() makes them colours).
+namespace palette
+{
+/// The race screen's background while nothing is flashed.
+inline constexpr unsigned RaceGreen = 0x0080FF80;
+/// The menu's and the Hall of Fame's background.
+inline constexpr unsigned Lavender = 0x00FFC0C0;
+/// The blue of the race's boxes and the Hall of Fame's grid.
+inline constexpr unsigned BoxBlue = 0x00FF8080;
+/// The dark red of the menu's and the Hall of Fame's captions.
+inline constexpr unsigned DarkRed = 0x00000040;
+} // namespace palette
 
 } // namespace numblaze

@@ -11,7 +11,7 @@ namespace numblaze
 
 namespace
 {
-const QColor Lavender = bgrColor(0x00FFC0C0);
+const QColor Lavender = bgrColor(palette::Lavender);
 } // namespace
 
 Form3& Form3::get()
@@ -25,11 +25,11 @@ Form3Controls::Form3Controls()
     window = new ScreenWindow(QStringLiteral("Form3"), tr("Numblaze Hall of Fame"),
                               QSize(pixels(7560), pixels(4560)), ScreenWindow::FrameKind::Sizable);
     window->setBackColor(Lavender);
-    window->setWindowIcon(QIcon(picture(QStringLiteral("ball-green-16"))));
+    window->setWindowIcon(QIcon(picture(ballPicture(PlayerBall, 16))));
     window->setAccessibleName(tr("Hall of Fame"));
 
     Shape1 = new RecordGrid(window, QStringLiteral("Shape1"), {2760, 1920, 4335, 2415},
-                            bgrColor(0x00FF8080), bgrColor(0x00FFFFFF));
+                            bgrColor(palette::BoxBlue), bgrColor(0x00FFFFFF));
 
     Label5 = new Label(window, QStringLiteral("Label5"), {0, 240, 7455, 735}, tr("Hall of Fame"));
     Label5->setBackColor(Lavender);
@@ -38,13 +38,12 @@ Form3Controls::Form3Controls()
     Label5->setWordWrap(false);
     Label5->setFont(designFont(QStringLiteral("Narkisim"), 39.75, false, true));
 
-    const char* balls[] = {"ball-blue-48", "ball-purple-48", "ball-red-48"};
     Image* headings[3];
     const char* headingNames[] = {"Image2", "Image1", "Image3"};
     for (int i = 0; i < 3; ++i) {
         headings[i] = new Image(window, QString::fromLatin1(headingNames[i]),
                                 {3120 + 1440 * i, 1080, 720, 720});
-        headings[i]->setPicture(picture(QString::fromLatin1(balls[i])));
+        headings[i]->setPicture(picture(ballPicture(opponents[i].ball, 48)));
         headings[i]->setAccessibleName(opponentName(i));
     }
     Image2 = headings[0];
@@ -57,7 +56,7 @@ Form3Controls::Form3Controls()
         rowTitles[m] = new Label(window, QStringLiteral("Label%1").arg(m + 1),
                                  {120, 2040 + 600 * m, 2295, 255}, tr(kinds[m]));
         rowTitles[m]->setBackColor(Lavender);
-        rowTitles[m]->setForeColor(bgrColor(0x00000040));
+        rowTitles[m]->setForeColor(bgrColor(palette::DarkRed));
         // OCR-A's line is three pixels taller than the row, all of it empty space above the
         // letters: aligned to the bottom, the row cuts that space and not the descenders.
         rowTitles[m]->setAlignment(Qt::AlignRight | Qt::AlignBottom);

@@ -40,7 +40,8 @@ QString RecordGrid::columnName(int column) const
 
 QString RecordGrid::cellName(int row, int column) const
 {
-    return tr("%1, %2: %3").arg(rowName(row), columnName(column), cell(row, column)->caption());
+    return QCoreApplication::translate("Form3", "%1, %2: %3")
+        .arg(rowName(row), columnName(column), cell(row, column)->caption());
 }
 
 QString RecordGrid::inWords() const
@@ -49,9 +50,10 @@ QString RecordGrid::inWords() const
     for (int row = 0; row < Rows; ++row) {
         QStringList records;
         for (int column = 0; column < Columns; ++column)
-            records << tr("%1 %2", "an opponent, then the record against that opponent")
+            records << QCoreApplication::translate(
+                           "Form3", "%1 %2", "an opponent, then the record against that opponent")
                            .arg(columnName(column), cell(row, column)->caption());
-        rows << tr("%1: %2.", "a math kind, then its records")
+        rows << QCoreApplication::translate("Form3", "%1: %2.", "a math kind, then its records")
                     .arg(rowName(row), QLocale().createSeparatedList(records));
     }
     return rows.join(QLatin1Char(' '));
@@ -78,7 +80,7 @@ class TableAccessible : public QAccessibleWidget, public QAccessibleTableInterfa
 
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Name ? RecordGrid::tr("Highest numbers")
+        return t == QAccessible::Name ? QCoreApplication::translate("Form3", "Highest numbers")
                                       : QAccessibleWidget::text(t);
     }
     void* interface_cast(QAccessible::InterfaceType type) override

@@ -18,7 +18,7 @@ namespace numblaze
  */
 class RecordGrid : public Shape
 {
-    Q_DECLARE_TR_FUNCTIONS(Form3)
+    Q_OBJECT
 
   public:
     static constexpr int Rows = 4;

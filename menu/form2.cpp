@@ -39,19 +39,9 @@ int tellPlayer(QWidget* over, const QString& text, QMessageBox::StandardButtons 
 }
 } // namespace
 
-QString Form2::progressFileName() const
-{
-    return store_ ? store_->fileName() : QString();
-}
-
 void Form2::useProgressStore(ProgressStore store)
 {
     store_.emplace(std::move(store));
-}
-
-QString Form2::progressNotice() const
-{
-    return store_ ? store_->startNotice() : QString();
 }
 
 void Form2::connectEvents(Form2Controls& c)
@@ -278,6 +268,18 @@ void Form2::clickSound()
     // The options are also selected in code while the menu loads, before it is shown.
     if (controls_->window->isVisible())
         playSound(Cue::Choice);
+}
+
+void Form2::playWinSound(const QString& newRecord)
+{
+    const double record = Loose::leadingNumber(newRecord);
+    for (const auto& row : RecordTable)
+        for (const Loose& cell : row)
+            if (Loose::leadingNumber(cell.toText()) >= record) {
+                playSound(Cue::Won);
+                return;
+            }
+    playSound(Cue::Record);
 }
 
 } // namespace numblaze

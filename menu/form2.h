@@ -28,14 +28,10 @@ class Form2 : public ScreenOf<Form2Controls>
 
     /// Stands in for the program's directory when set (tests); empty means the real one.
     QString progressFolder;
-    /// The full name of the progress file.
-    QString progressFileName() const;
 
     /// Uses this store, opened at start with the lock, for the run; without one, the menu opens
     /// its own for progressFolder when it loads.
     void useProgressStore(ProgressStore store);
-    /// What the player was told at start about the records; empty when all was well.
-    QString progressNotice() const;
 
     /// A race has just been won: saves at once, the new record included. The first failure of
     /// the run is told to the player over the given window; later ones are not.
@@ -48,6 +44,10 @@ class Form2 : public ScreenOf<Form2Controls>
 
     /// The record of a pairing as the table holds it.
     const Loose& record(int math, int opponent) const { return RecordTable[math][opponent]; }
+
+    /// The sound of a won race with its new record: the bigger phrase when the record beats
+    /// every record of the Hall of Fame.
+    void playWinSound(const QString& newRecord);
 
     // The screen's event handlers, one per control event.
     void Option1_Click(int Index);

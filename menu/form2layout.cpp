@@ -11,8 +11,8 @@ namespace numblaze
 
 namespace
 {
-const QColor Lavender = bgrColor(0x00FFC0C0);
-const QColor DarkRed = bgrColor(0x00000040);
+const QColor Lavender = bgrColor(palette::Lavender);
+const QColor DarkRed = bgrColor(palette::DarkRed);
 
 QFont menuFont(bool bold = false)
 {
@@ -54,11 +54,11 @@ Form2Controls::Form2Controls()
     Image1->setPicture(picture(QStringLiteral("title")));
     Image1->setStretch(true);
     Image2 = new Image(window, QStringLiteral("Image2"), {960, 1440, 720, 720});
-    Image2->setPicture(picture(QStringLiteral("ball-green-48")));
+    Image2->setPicture(picture(ballPicture(PlayerBall, 48)));
     for (int i = 0; i < 3; ++i) {
         Image3[i] = new Image(window, QStringLiteral("Image3(%1)").arg(i),
                               {4440, 2760 + 600 * i, 480, 480});
-        Image3[i]->setPicture(picture(QLatin1String(opponents[i].ball) + QStringLiteral("-32")));
+        Image3[i]->setPicture(picture(ballPicture(opponents[i].ball, 32)));
         Image3[i]->setAccessibleName(opponentName(i));
     }
     Label1 =

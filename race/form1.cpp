@@ -4,7 +4,6 @@
 #include "race/form1.h"
 
 #include "core/gamedata.h"
-#include "menu/form2.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +13,7 @@ namespace numblaze
 
 namespace
 {
-const QColor LightGreen = bgrColor(0x0080FF80);
+const QColor LightGreen = bgrColor(palette::RaceGreen);
 const QColor Red(255, 0, 0);
 const QColor Blue(0, 0, 255);
 } // namespace
@@ -46,12 +45,9 @@ void Form1::Form_Load()
     c.Command1->setCaption(QStringLiteral("3"));
     PlayerStep = 480;
     // Each opponent's speed has its own ball; any other speed leaves the ball without one.
-    if (enemy_speed.toNumber() == 15)
-        takeOpponentBall(0);
-    if (enemy_speed.toNumber() == 25)
-        takeOpponentBall(1);
-    if (enemy_speed.toNumber() == 35)
-        takeOpponentBall(2);
+    for (int k = 0; k < int(opponents.size()); ++k)
+        if (enemy_speed.toNumber() == opponents[k].speed)
+            takeOpponentBall(k);
     // The answer box is disabled until the start, so the status button has the focus.
     c.Command1->setFocus();
     playSound(Cue::Countdown);
@@ -69,7 +65,11 @@ void Form1::Form_Unload()
     Form1Controls& c = *controls_;
     c.Timer1->setEnabled(false);
     c.Timer2->setEnabled(false);
-    Form2::get().show();
+    // A red flash still showing ends with the screen: its timer must not tick on a screen that
+    // is gone.
+    c.Timer3->setEnabled(false);
+    if (onClosed)
+        onClosed();
 }
 
 void Form1::Timer1_Timer()
@@ -135,13 +135,11 @@ void Form1::Win()
     c.Label2->setCaption(QString());
     tellEquation(Verdict::None);
     c.Text1->setEnabled(false);
-    // The new record goes to the menu's mailbox; the menu takes it in when it is activated.
-    Form2::get().ui().Image2->setTag(Loose(Highest.toNumber() + 1).toText());
+    const QString newRecord = Loose(Highest.toNumber() + 1).toText();
     c.window->setBackColor(Blue);
     c.Command1->setCaption(Won);
-    playSound(winCue());
-    // On disk the moment it is won: whatever ends the game from here on, the win is kept.
-    Form2::get().saveWonRace(c.window);
+    if (onWon)
+        onWon(newRecord);
 }
 
 void Form1::Command2_Click()
@@ -188,18 +186,6 @@ void Form1::soundOpponentMove()
         playSound(Cue::OpponentLeads);
     if (tenthsRun(to) > tenthsRun(from))
         playSound(Cue::OpponentTenth, tenthsRun(to));
-}
-
-Cue Form1::winCue() const
-{
-    // The bigger phrase for a new record that beats every record of the Hall of Fame.
-    const double record = Highest.toNumber() + 1;
-    const Form2& menu = Form2::get();
-    for (int math = 0; math < 4; ++math)
-        for (int opponent = 0; opponent < 3; ++opponent)
-            if (Loose::leadingNumber(menu.record(math, opponent).toText()) >= record)
-                return Cue::Won;
-    return Cue::Record;
 }
 
 } // namespace numblaze

@@ -3,9 +3,21 @@
 
 #pragma once
 
+// The life of one race, from "Race!" to the menu again:
+// 1. Countdown: the screen loads with "3" on the status button; Timer1 (1 s) shows "2", "1".
+// 2. Racing: at "1" the go banner shows, the answer box opens, Make_Equation puts the first
+//    equation up and Timer2 (100 ms) starts.
+// 3. Each answer (Enter): right moves the green ball PlayerStep twips and brings a new equation;
+//    wrong flashes the screen red until Timer3 (100 ms, once) ends the flash.
+// 4. The opponent: each Timer2 tick moves its ball enemy_speed twips; at the finish line the race
+//    is lost. The green ball at the line first wins, and onWon hands the new record on.
+// 5. The end: Stop, or Enter after the finish, unloads the screen; onClosed brings the menu back.
+
 #include "core/loose.h"
 #include "core/randomsource.h"
 #include "race/form1layout.h"
+
+#include <functional>
 
 namespace numblaze
 {
@@ -47,6 +59,11 @@ class Form1 : public ScreenOf<Form1Controls>
     /// Puts a new equation of the race's operator, sized by Highest, on the operand labels.
     void Make_Equation();
 
+    /// A race was won: the new record (Highest + 1) as text. Whoever set the race up connects it.
+    std::function<void(const QString& newRecord)> onWon;
+    /// The race screen has been unloaded: the race is over, won, lost or stopped.
+    std::function<void()> onClosed;
+
     /// The race's random source; seeded from the time of day at every load.
     RandomSource& randomSource() { return random_; }
 
@@ -83,8 +100,6 @@ class Form1 : public ScreenOf<Form1Controls>
     /// The sounds of a tick that moved the opponent's ball: a knock for each tenth of the track
     /// it passes, pitched by that tenth, and another sound when it passes the player's ball.
     void soundOpponentMove();
-    /// The sound of the win: the bigger one when its record is the best of the Hall of Fame.
-    Cue winCue() const;
 
     /// Twips the player's ball moves per right answer.
     Loose PlayerStep;

@@ -3,6 +3,7 @@
 
 #include "race/form1layout.h"
 
+#include "core/gamedata.h"
 #include "race/form1.h"
 #include "widgets/pictures.h"
 
@@ -13,8 +14,8 @@ namespace numblaze
 
 namespace
 {
-const QColor LightGreen = bgrColor(0x0080FF80);
-const QColor BoxBlue = bgrColor(0x00FF8080);
+const QColor LightGreen = bgrColor(palette::RaceGreen);
+const QColor BoxBlue = bgrColor(palette::BoxBlue);
 const QColor White = bgrColor(0x00FFFFFF);
 
 Label* equationLabel(QWidget* window, const QString& name, Place place, const QString& caption,
@@ -56,11 +57,10 @@ Form1Controls::Form1Controls()
     Image4[1] = new Image(window, QStringLiteral("Image4(1)"), {720, 240, 5295, 1095});
     Image4[1]->setPicture(pictureWithWords(QStringLiteral("banner-go")));
     Image4[1]->hide();
-    const char* balls[] = {"ball-blue-32", "ball-purple-32", "ball-red-32"};
     for (int i = 0; i < 3; ++i) {
         Image1[i] =
             new Image(window, QStringLiteral("Image1(%1)").arg(i), {6240, 840 + 480 * i, 480, 480});
-        Image1[i]->setPicture(picture(QString::fromLatin1(balls[i])));
+        Image1[i]->setPicture(picture(ballPicture(opponents[i].ball, 32)));
         Image1[i]->hide();
     }
 
@@ -96,7 +96,7 @@ Form1Controls::Form1Controls()
     Picture1->setAccessibleName(tr("Track"));
     // Readers follow the two balls as progress indicators from the start to the finish line.
     Image2 = new Image(Picture1, QStringLiteral("Image2"), {120, 60, 480, 480});
-    Image2->setPicture(picture(QStringLiteral("ball-green-32")));
+    Image2->setPicture(picture(ballPicture(PlayerBall, 32)));
     Image2->setCourse(120, Form1::FinishLine);
     Image2->setAccessibleName(tr("Your ball"));
     Image3 = new Image(Picture1, QStringLiteral("Image3"), {120, 795, 480, 480});

@@ -133,17 +133,6 @@ Folder Folder::open(const QByteArray& path, QString* error)
     return folder;
 }
 
-Folder Folder::openInside(const QByteArray& name, QString* error) const
-{
-    Folder folder;
-    folder.path_ = path_ + '/' + name;
-    folder.fd_ = retrying(
-        [&] { return ::openat(fd_, name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
-    if (folder.fd_ < 0 && error)
-        *error = systemError();
-    return folder;
-}
-
 Folder Folder::duplicate() const
 {
     Folder folder;

@@ -51,8 +51,6 @@ class Folder
     static Folder open(const QByteArray& path, QString* error = nullptr);
     /// Another handle on the same folder.
     Folder duplicate() const;
-    /// Opens the folder name inside this one.
-    Folder openInside(const QByteArray& name, QString* error = nullptr) const;
 
     bool isOpen() const { return fd_ >= 0; }
     int fd() const { return fd_; }

@@ -5,6 +5,7 @@
 
 // Helpers the test suites share: files on disk, a full disk, and a clean slate of screens.
 
+#include "app/game.h"
 #include "halloffame/form3.h"
 #include "menu/form2.h"
 #include "race/form1.h"
@@ -13,10 +14,13 @@
 #include <QFile>
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace numblaze::testing
@@ -100,6 +104,13 @@ struct TinyMount {
     }
 };
 
+/// Every suite plays with the screens connected as the game connects them: a won race reaches
+/// the menu's mailbox and is saved, an unloaded race screen brings the menu back.
+inline const bool screensConnected = [] {
+    connectScreens();
+    return true;
+}();
+
 /// Destroys every screen without unload events (nothing is written), as between two runs.
 inline void discardAllScreens()
 {
@@ -108,5 +119,43 @@ inline void discardAllScreens()
         screen->discard();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
+
+/// Starts an X server of its own, and can take it away again.
+struct XServer {
+    pid_t pid = -1;
+    QString display;
+
+    XServer()
+    {
+        int number[2];
+        if (::pipe(number) != 0)
+            return;
+        pid = fork();
+        if (pid == 0) {
+            ::dup2(number[1], 3);
+            const int null = ::open("/dev/null", O_WRONLY);
+            ::dup2(null, 1);
+            ::dup2(null, 2);
+            ::execlp("Xvfb", "Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-noreset", "-screen",
+                     "0", "800x600x24", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        ::close(number[1]);
+        pollfd ready{number[0], POLLIN, 0};
+        char text[16] = {};
+        if (pid > 0 && ::poll(&ready, 1, 30000) == 1 && ::read(number[0], text, 15) > 0)
+            display = QStringLiteral(":") + QString::fromLatin1(text).trimmed();
+        ::close(number[0]);
+    }
+    void stop()
+    {
+        if (pid <= 0)
+            return;
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        pid = -1;
+    }
+    ~XServer() { stop(); }
+};
 
 } // namespace numblaze::testing

@@ -39,8 +39,8 @@
         <translation>unerwartetes Argument &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>Start without sound this time (the M key turns sound on and off in the game).</source>
-        <translation>Diesmal ohne Ton starten (die Taste M schaltet den Ton im Spiel ein und aus).</translation>
+        <source>Start without sound (the M key turns it on).</source>
+        <translation>Ohne Ton starten (die Taste M schaltet ihn ein).</translation>
     </message>
 </context>
 <context>

@@ -39,8 +39,8 @@
         <translation>argumento inesperado &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>Start without sound this time (the M key turns sound on and off in the game).</source>
-        <translation>Empezar sin sonido esta vez (la tecla M activa y desactiva el sonido en el juego).</translation>
+        <source>Start without sound (the M key turns it on).</source>
+        <translation>Empezar sin sonido (la tecla M lo activa).</translation>
     </message>
 </context>
 <context>

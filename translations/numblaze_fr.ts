@@ -39,8 +39,8 @@
         <translation>argument inattendu &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>Start without sound this time (the M key turns sound on and off in the game).</source>
-        <translation>Démarrer sans son cette fois (la touche M active et coupe le son dans le jeu).</translation>
+        <source>Start without sound (the M key turns it on).</source>
+        <translation>Démarrer sans son (la touche M le rétablit).</translation>
     </message>
 </context>
 <context>

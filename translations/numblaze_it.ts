@@ -39,8 +39,8 @@
         <translation>argomento inatteso &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>Start without sound this time (the M key turns sound on and off in the game).</source>
-        <translation>Avvia senza audio questa volta (il tasto M attiva e disattiva l'audio nel gioco).</translation>
+        <source>Start without sound (the M key turns it on).</source>
+        <translation>Avvia senza audio (il tasto M lo attiva).</translation>
     </message>
 </context>
 <context>

@@ -39,8 +39,8 @@
         <translation>argumento inesperado &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>Start without sound this time (the M key turns sound on and off in the game).</source>
-        <translation>Iniciar sem som desta vez (a tecla M liga e desliga o som no jogo).</translation>
+        <source>Start without sound (the M key turns it on).</source>
+        <translation>Iniciar sem som (a tecla M o liga).</translation>
     </message>
 </context>
 <context>

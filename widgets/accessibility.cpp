@@ -138,6 +138,8 @@ class OptionAccessible : public QAccessibleWidget
 /// is shown afresh with each piece of news, and readers speak a notification when it shows.
 class NewsBar : public QWidget
 {
+    Q_OBJECT
+
   public:
     explicit NewsBar(QWidget* window) : QWidget(window), news_(new QWidget(this))
     {
@@ -170,8 +172,8 @@ class NewsBar : public QWidget
 
 QAccessibleInterface* gameAccessible(const QString& className, QObject* object)
 {
-    // The control classes have no meta-object of their own: each is recognised by its C++ type,
-    // once, when Qt asks with the most derived class name it knows.
+    // Each control is recognised by its C++ type, once: when Qt asks with its most derived class
+    // name.
     if (!object || !object->isWidgetType() || className != object->metaObject()->className())
         return nullptr;
     if (auto* window = dynamic_cast<ScreenWindow*>(object))
@@ -218,3 +220,5 @@ void announceChange(QWidget* control, const QString& news)
 }
 
 } // namespace numblaze
+
+#include "accessibility.moc"

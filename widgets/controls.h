@@ -44,6 +44,8 @@ void placeControl(QWidget* widget, const QString& name, Place place);
 /// A caption on the screen; drawn, never takes the focus.
 class Label : public QLabel
 {
+    Q_OBJECT
+
   public:
     /// How a label "sized to its text" grows: fixed, keeping its left edge, or its right edge.
     enum class AutoSize { Off, GrowRight, GrowLeft };
@@ -72,6 +74,8 @@ class Label : public QLabel
 /// A picture without a window of its own; its Left is kept in twips as a float.
 class Image : public QWidget
 {
+    Q_OBJECT
+
   public:
     Image(QWidget* parent, const QString& name, Place place);
 
@@ -113,11 +117,11 @@ class Image : public QWidget
 /// A drawn rectangle, filled and optionally outlined.
 class Shape : public QWidget
 {
+    Q_OBJECT
+
   public:
     Shape(QWidget* parent, const QString& name, Place place, const QColor& fill,
           const QColor& outline = QColor());
-
-    QColor fillColor() const { return fill_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -130,6 +134,8 @@ class Shape : public QWidget
 /// A push button; in graphical style it paints its own face colour or picture.
 class PushButton : public QPushButton
 {
+    Q_OBJECT
+
   public:
     PushButton(QWidget* parent, const QString& name, Place place, const QString& caption = {});
 
@@ -159,6 +165,8 @@ class PushButton : public QPushButton
 /// The answer box.
 class TextBox : public QLineEdit
 {
+    Q_OBJECT
+
   public:
     TextBox(QWidget* parent, const QString& name, Place place);
 
@@ -170,6 +178,8 @@ class TextBox : public QLineEdit
 /// One button of a group in which one at most is selected: the buttons sharing a container.
 class OptionButton : public QRadioButton
 {
+    Q_OBJECT
+
   public:
     OptionButton(QWidget* parent, const QString& name, Place place, const QString& caption = {});
 
@@ -202,6 +212,8 @@ class OptionButton : public QRadioButton
 /// A captioned box that contains and groups other controls.
 class Frame : public QGroupBox
 {
+    Q_OBJECT
+
   public:
     Frame(QWidget* parent, const QString& name, Place place, const QString& caption);
 
@@ -215,6 +227,8 @@ class Frame : public QGroupBox
 /// A windowed box that shows a picture from its top-left corner and contains other controls.
 class PictureBox : public QWidget
 {
+    Q_OBJECT
+
   public:
     PictureBox(QWidget* parent, const QString& name, Place place, const QColor& background);
 
@@ -232,6 +246,8 @@ class PictureBox : public QWidget
 /// Ticks every interval while enabled; enabling starts a fresh interval, disabling stops at once.
 class Timer : public QObject
 {
+    Q_OBJECT
+
   public:
     Timer(QObject* parent, const QString& name, int intervalMs, bool enabled);
 
@@ -242,7 +258,8 @@ class Timer : public QObject
     std::function<void()> onTick;
 
   private:
-    QTimer timer_;
+    /// A child of this control, so that a screen's window finds and stops it with the others.
+    QTimer timer_{this};
 };
 
 } // namespace numblaze

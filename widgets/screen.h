@@ -19,6 +19,8 @@ namespace numblaze
 /// The window of a loaded screen: its client area, frame kind, background and keyboard rules.
 class ScreenWindow : public QWidget
 {
+    Q_OBJECT
+
   public:
     enum class FrameKind { None, FixedSingle, Sizable };
 

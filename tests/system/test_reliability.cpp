@@ -115,44 +115,6 @@ class Game
     QStringList seen_;
 };
 
-/// Starts an X server of its own, and can take it away again.
-struct XServer {
-    pid_t pid = -1;
-    QString display;
-
-    XServer()
-    {
-        int number[2];
-        if (::pipe(number) != 0)
-            return;
-        pid = fork();
-        if (pid == 0) {
-            ::dup2(number[1], 3);
-            const int null = ::open("/dev/null", O_WRONLY);
-            ::dup2(null, 1);
-            ::dup2(null, 2);
-            ::execlp("Xvfb", "Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-noreset", "-screen",
-                     "0", "800x600x24", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        ::close(number[1]);
-        pollfd ready{number[0], POLLIN, 0};
-        char text[16] = {};
-        if (pid > 0 && ::poll(&ready, 1, Patience) == 1 && ::read(number[0], text, 15) > 0)
-            display = QStringLiteral(":") + QString::fromLatin1(text).trimmed();
-        ::close(number[0]);
-    }
-    void stop()
-    {
-        if (pid <= 0)
-            return;
-        ::kill(pid, SIGKILL);
-        ::waitpid(pid, nullptr, 0);
-        pid = -1;
-    }
-    ~XServer() { stop(); }
-};
-
 void chownAll(const QString& path)
 {
     const QByteArray command = "chown -R 65534:65534 '" + QFile::encodeName(path) + "'";

@@ -4,6 +4,7 @@
 // Renders the game's screens to PNG files: screenshots OUTPUT-FOLDER [LANGUAGE]. In a language
 // other than English ("de", "pt_BR") the files' names end in it: menu-de.png.
 // The menu reads and writes its progress in a temporary folder, so no real records change.
+#include "app/game.h"
 #include "app/translations.h"
 #include "halloffame/form3.h"
 #include "menu/form2.h"
@@ -48,6 +49,7 @@ void answer(Form1& race)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    connectScreens();
     if (argc != 2 && argc != 3)
         qFatal("usage: screenshots OUTPUT-FOLDER [LANGUAGE]");
     outputFolder = QString::fromLocal8Bit(argv[1]);
