@@ -252,14 +252,6 @@
         <translation>Numblaze konnte nicht prüfen, ob es als einziges Spiel die Rekorde in %1 benutzt (%2). Deine Rekorde werden trotzdem gespeichert, aber spiel nicht zweimal gleichzeitig.</translation>
     </message>
     <message>
-        <source>no home folder is set</source>
-        <translation>es gibt keinen eigenen Ordner für dich</translation>
-    </message>
-    <message>
-        <source>the folder could not be created</source>
-        <translation>der Ordner konnte nicht angelegt werden</translation>
-    </message>
-    <message>
         <source>no file can be created beside the program in %1 (%2), nor in %3 (%4)</source>
         <translation>weder neben dem Programm in %1 (%2) noch in %3 (%4) kann eine Datei angelegt werden</translation>
     </message>
@@ -291,12 +283,36 @@
         <source>the file could not be read (%1), so it is left as it is</source>
         <translation>die Datei konnte nicht gelesen werden (%1), darum bleibt sie, wie sie ist</translation>
     </message>
+    <message>
+        <source>it is a link that another user made, or that lies in another user&apos;s folder</source>
+        <translation>es ist eine Verknüpfung, die ein anderer Benutzer angelegt hat oder die im Ordner eines anderen Benutzers liegt</translation>
+    </message>
+    <message>
+        <source>no file there can be locked by you alone</source>
+        <translation>dort kann keine Datei allein von dir gesperrt werden</translation>
+    </message>
+    <message>
+        <source>no file can be created beside the program in %1 (%2), and no home folder is set for a folder of your own</source>
+        <translation>neben dem Programm in %1 kann keine Datei angelegt werden (%2), und es ist kein persönlicher Ordner gesetzt, in dem du einen eigenen Ordner hättest</translation>
+    </message>
+    <message>
+        <source>Your records are kept in %1 this time. Last time they were kept in %2: the records from both places are put together, and this game&apos;s wins are saved in %1.</source>
+        <translation>Deine Rekorde werden diesmal in %1 gespeichert. Letztes Mal lagen sie in %2: Die Rekorde beider Orte werden zusammengeführt, und die Siege dieses Spiels werden in %1 gespeichert.</translation>
+    </message>
 </context>
 <context>
     <name>RunningCopy</name>
     <message>
         <source>Numblaze is already running.</source>
         <translation>Numblaze läuft schon.</translation>
+    </message>
+    <message>
+        <source>Another user&apos;s copy of the game is using the records in %1. Close it, then start Numblaze again.</source>
+        <translation>Die Kopie des Spiels eines anderen Benutzers verwendet die Rekorde in %1. Schließe sie und starte Numblaze dann erneut.</translation>
+    </message>
+    <message>
+        <source>Another copy of the game is using the records in %1, and it did not come to the front: it may run on another screen or as another user. Close it, then start Numblaze again.</source>
+        <translation>Eine andere Kopie des Spiels verwendet die Rekorde in %1 und ist nicht in den Vordergrund gekommen: Sie läuft vielleicht auf einem anderen Bildschirm oder als anderer Benutzer. Schließe sie und starte Numblaze dann erneut.</translation>
     </message>
 </context>
 <context>

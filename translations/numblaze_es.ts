@@ -252,14 +252,6 @@
         <translation>Numblaze no pudo comprobar que es la única copia del juego que usa los récords de %1 (%2). Tus récords se guardarán igual, pero no juegues con dos copias a la vez.</translation>
     </message>
     <message>
-        <source>no home folder is set</source>
-        <translation>no tienes una carpeta propia</translation>
-    </message>
-    <message>
-        <source>the folder could not be created</source>
-        <translation>no se pudo crear la carpeta</translation>
-    </message>
-    <message>
         <source>no file can be created beside the program in %1 (%2), nor in %3 (%4)</source>
         <translation>no se puede crear ningún archivo junto al programa en %1 (%2), ni en %3 (%4)</translation>
     </message>
@@ -291,12 +283,36 @@
         <source>the file could not be read (%1), so it is left as it is</source>
         <translation>el archivo no se pudo leer (%1), así que se queda como está</translation>
     </message>
+    <message>
+        <source>it is a link that another user made, or that lies in another user&apos;s folder</source>
+        <translation>es un enlace creado por otro usuario, o que está en la carpeta de otro usuario</translation>
+    </message>
+    <message>
+        <source>no file there can be locked by you alone</source>
+        <translation>allí no hay ningún archivo que solo tú puedas bloquear</translation>
+    </message>
+    <message>
+        <source>no file can be created beside the program in %1 (%2), and no home folder is set for a folder of your own</source>
+        <translation>no se puede crear ningún archivo junto al programa en %1 (%2), y no hay ninguna carpeta personal definida para una carpeta tuya</translation>
+    </message>
+    <message>
+        <source>Your records are kept in %1 this time. Last time they were kept in %2: the records from both places are put together, and this game&apos;s wins are saved in %1.</source>
+        <translation>Esta vez tus récords se guardan en %1. La última vez se guardaron en %2: los récords de ambos lugares se juntan, y las victorias de esta partida se guardan en %1.</translation>
+    </message>
 </context>
 <context>
     <name>RunningCopy</name>
     <message>
         <source>Numblaze is already running.</source>
         <translation>Numblaze ya está abierto.</translation>
+    </message>
+    <message>
+        <source>Another user&apos;s copy of the game is using the records in %1. Close it, then start Numblaze again.</source>
+        <translation>La copia del juego de otro usuario está usando los récords de %1. Ciérrala y vuelve a iniciar Numblaze.</translation>
+    </message>
+    <message>
+        <source>Another copy of the game is using the records in %1, and it did not come to the front: it may run on another screen or as another user. Close it, then start Numblaze again.</source>
+        <translation>Otra copia del juego está usando los récords de %1 y no ha pasado al primer plano: quizá se ejecuta en otra pantalla o como otro usuario. Ciérrala y vuelve a iniciar Numblaze.</translation>
     </message>
 </context>
 <context>

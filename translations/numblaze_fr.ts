@@ -252,14 +252,6 @@
         <translation>Numblaze n&apos;a pas pu vérifier qu&apos;il est le seul jeu à utiliser les records de %1 (%2). Tes records seront quand même gardés, mais ne joue pas à deux jeux en même temps.</translation>
     </message>
     <message>
-        <source>no home folder is set</source>
-        <translation>tu n&apos;as pas de dossier à toi</translation>
-    </message>
-    <message>
-        <source>the folder could not be created</source>
-        <translation>le dossier n&apos;a pas pu être créé</translation>
-    </message>
-    <message>
         <source>no file can be created beside the program in %1 (%2), nor in %3 (%4)</source>
         <translation>aucun fichier ne peut être créé à côté du programme dans %1 (%2), ni dans %3 (%4)</translation>
     </message>
@@ -291,12 +283,36 @@
         <source>the file could not be read (%1), so it is left as it is</source>
         <translation>le fichier n&apos;a pas pu être lu (%1), alors il reste tel quel</translation>
     </message>
+    <message>
+        <source>it is a link that another user made, or that lies in another user&apos;s folder</source>
+        <translation>c&apos;est un lien créé par un autre utilisateur, ou placé dans le dossier d&apos;un autre utilisateur</translation>
+    </message>
+    <message>
+        <source>no file there can be locked by you alone</source>
+        <translation>aucun fichier n&apos;y peut être verrouillé par toi seul</translation>
+    </message>
+    <message>
+        <source>no file can be created beside the program in %1 (%2), and no home folder is set for a folder of your own</source>
+        <translation>aucun fichier ne peut être créé à côté du programme dans %1 (%2), et aucun dossier personnel n&apos;est défini pour un dossier à toi</translation>
+    </message>
+    <message>
+        <source>Your records are kept in %1 this time. Last time they were kept in %2: the records from both places are put together, and this game&apos;s wins are saved in %1.</source>
+        <translation>Tes records sont gardés cette fois dans %1. La dernière fois, ils l&apos;étaient dans %2&#xa0;: les records des deux endroits sont réunis, et les victoires de cette partie sont enregistrées dans %1.</translation>
+    </message>
 </context>
 <context>
     <name>RunningCopy</name>
     <message>
         <source>Numblaze is already running.</source>
         <translation>Numblaze est déjà ouvert.</translation>
+    </message>
+    <message>
+        <source>Another user&apos;s copy of the game is using the records in %1. Close it, then start Numblaze again.</source>
+        <translation>La copie du jeu d&apos;un autre utilisateur utilise les records de %1. Ferme-la, puis relance Numblaze.</translation>
+    </message>
+    <message>
+        <source>Another copy of the game is using the records in %1, and it did not come to the front: it may run on another screen or as another user. Close it, then start Numblaze again.</source>
+        <translation>Une autre copie du jeu utilise les records de %1 et n&apos;est pas passée au premier plan&#xa0;: elle tourne peut-être sur un autre écran ou sous un autre utilisateur. Ferme-la, puis relance Numblaze.</translation>
     </message>
 </context>
 <context>

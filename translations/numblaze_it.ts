@@ -252,14 +252,6 @@
         <translation>Numblaze non è riuscito a controllare di essere l&apos;unica copia del gioco che usa i record in %1 (%2). I tuoi record verranno salvati lo stesso, ma non giocare con due copie insieme.</translation>
     </message>
     <message>
-        <source>no home folder is set</source>
-        <translation>non hai una cartella tua</translation>
-    </message>
-    <message>
-        <source>the folder could not be created</source>
-        <translation>non è stato possibile creare la cartella</translation>
-    </message>
-    <message>
         <source>no file can be created beside the program in %1 (%2), nor in %3 (%4)</source>
         <translation>non si può creare nessun file accanto al programma in %1 (%2), né in %3 (%4)</translation>
     </message>
@@ -291,12 +283,36 @@
         <source>the file could not be read (%1), so it is left as it is</source>
         <translation>non è stato possibile leggere il file (%1), quindi resta com&apos;è</translation>
     </message>
+    <message>
+        <source>it is a link that another user made, or that lies in another user&apos;s folder</source>
+        <translation>è un collegamento creato da un altro utente, o che si trova nella cartella di un altro utente</translation>
+    </message>
+    <message>
+        <source>no file there can be locked by you alone</source>
+        <translation>lì nessun file può essere bloccato da te soltanto</translation>
+    </message>
+    <message>
+        <source>no file can be created beside the program in %1 (%2), and no home folder is set for a folder of your own</source>
+        <translation>non si può creare alcun file accanto al programma in %1 (%2), e non è impostata alcuna cartella home per una cartella tua</translation>
+    </message>
+    <message>
+        <source>Your records are kept in %1 this time. Last time they were kept in %2: the records from both places are put together, and this game&apos;s wins are saved in %1.</source>
+        <translation>Questa volta i tuoi record sono conservati in %1. L&apos;ultima volta erano in %2: i record dei due posti vengono riuniti, e le vittorie di questa partita vengono salvate in %1.</translation>
+    </message>
 </context>
 <context>
     <name>RunningCopy</name>
     <message>
         <source>Numblaze is already running.</source>
         <translation>Numblaze è già aperto.</translation>
+    </message>
+    <message>
+        <source>Another user&apos;s copy of the game is using the records in %1. Close it, then start Numblaze again.</source>
+        <translation>La copia del gioco di un altro utente sta usando i record in %1. Chiudila, poi avvia di nuovo Numblaze.</translation>
+    </message>
+    <message>
+        <source>Another copy of the game is using the records in %1, and it did not come to the front: it may run on another screen or as another user. Close it, then start Numblaze again.</source>
+        <translation>Un&apos;altra copia del gioco sta usando i record in %1 e non è venuta in primo piano: forse è in esecuzione su un altro schermo o come un altro utente. Chiudila, poi avvia di nuovo Numblaze.</translation>
     </message>
 </context>
 <context>

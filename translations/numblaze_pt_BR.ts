@@ -252,14 +252,6 @@
         <translation>O Numblaze não conseguiu ter certeza de que é a única cópia do jogo usando os recordes em %1 (%2). Seus recordes vão ser salvos mesmo assim, mas não jogue com duas cópias ao mesmo tempo.</translation>
     </message>
     <message>
-        <source>no home folder is set</source>
-        <translation>você não tem uma pasta sua</translation>
-    </message>
-    <message>
-        <source>the folder could not be created</source>
-        <translation>não foi possível criar a pasta</translation>
-    </message>
-    <message>
         <source>no file can be created beside the program in %1 (%2), nor in %3 (%4)</source>
         <translation>nenhum arquivo pode ser criado ao lado do programa em %1 (%2), nem em %3 (%4)</translation>
     </message>
@@ -291,12 +283,36 @@
         <source>the file could not be read (%1), so it is left as it is</source>
         <translation>não foi possível ler o arquivo (%1), então ele fica como está</translation>
     </message>
+    <message>
+        <source>it is a link that another user made, or that lies in another user&apos;s folder</source>
+        <translation>é um link criado por outro usuário, ou que está na pasta de outro usuário</translation>
+    </message>
+    <message>
+        <source>no file there can be locked by you alone</source>
+        <translation>lá nenhum arquivo pode ser bloqueado só por você</translation>
+    </message>
+    <message>
+        <source>no file can be created beside the program in %1 (%2), and no home folder is set for a folder of your own</source>
+        <translation>nenhum arquivo pode ser criado ao lado do programa em %1 (%2), e nenhuma pasta pessoal está definida para uma pasta sua</translation>
+    </message>
+    <message>
+        <source>Your records are kept in %1 this time. Last time they were kept in %2: the records from both places are put together, and this game&apos;s wins are saved in %1.</source>
+        <translation>Desta vez seus recordes ficam em %1. Da última vez eles ficaram em %2: os recordes dos dois lugares são reunidos, e as vitórias deste jogo são salvas em %1.</translation>
+    </message>
 </context>
 <context>
     <name>RunningCopy</name>
     <message>
         <source>Numblaze is already running.</source>
         <translation>O Numblaze já está aberto.</translation>
+    </message>
+    <message>
+        <source>Another user&apos;s copy of the game is using the records in %1. Close it, then start Numblaze again.</source>
+        <translation>A cópia do jogo de outro usuário está usando os recordes em %1. Feche-a e inicie o Numblaze novamente.</translation>
+    </message>
+    <message>
+        <source>Another copy of the game is using the records in %1, and it did not come to the front: it may run on another screen or as another user. Close it, then start Numblaze again.</source>
+        <translation>Outra cópia do jogo está usando os recordes em %1 e não veio para a frente: talvez esteja rodando em outra tela ou como outro usuário. Feche-a e inicie o Numblaze novamente.</translation>
     </message>
 </context>
 <context>
