@@ -79,8 +79,11 @@ CommandLineReply CommandLine::read(const QStringList& arguments)
                                   tr("Show this help and quit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      tr("Show the version of the game and quit."));
+    const QCommandLineOption mute(QStringLiteral("mute"),
+                                  tr("Start without sound (the M key turns it on)."));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(mute);
 
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
@@ -99,7 +102,9 @@ CommandLineReply CommandLine::read(const QStringList& arguments)
         return done(helpFor(program, parser));
     if (parser.isSet(version))
         return done(QStringLiteral("Numblaze " NUMBLAZE_VERSION "\n"));
-    return {};
+    CommandLineReply reply;
+    reply.mute = parser.isSet(mute);
+    return reply;
 }
 
 std::optional<int> CommandLine::handleBeforeQt(int argc, char* argv[])
@@ -134,9 +139,11 @@ std::optional<int> CommandLine::handleBeforeQt(int argc, char* argv[])
     return finish(reply);
 }
 
-std::optional<int> CommandLine::handleAfterQt(const QStringList& arguments)
+std::optional<int> CommandLine::handleAfterQt(const QStringList& arguments, bool& mute)
 {
-    return finish(read(arguments));
+    const CommandLineReply reply = read(arguments);
+    mute = reply.mute;
+    return finish(reply);
 }
 
 } // namespace numblaze

@@ -4,6 +4,7 @@
 #include "app/game.h"
 
 #include "app/endsignals.h"
+#include "app/gamesounds.h"
 #include "halloffame/form3.h"
 #include "menu/form2.h"
 #include "race/form1.h"
@@ -32,6 +33,7 @@ void connectScreens()
     Form1& race = Form1::get();
     race.onWon = [](const QString& newRecord) {
         Form2& menu = Form2::get();
+        menu.playWinSound(newRecord);
         // The menu takes the new record out of its mailbox when it is activated again.
         menu.ui().Image2->setTag(newRecord);
         // On disk the moment it is won: whatever ends the game from here on, the win is kept.
@@ -40,7 +42,7 @@ void connectScreens()
     race.onClosed = [] { Form2::get().show(); };
 }
 
-int playGame(ProgressStore store)
+int playGame(ProgressStore store, bool muteThisRun)
 {
     connectScreens();
     EndSignals* ending = EndSignals::of(qApp);
@@ -50,20 +52,27 @@ int playGame(ProgressStore store)
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, qApp,
                      [](QSessionManager&) { Form2::get().saveQuietly(); });
 
+    // One player of sounds for the whole run, so every screen shares the mute choice.
+    Sounds sounds;
+    const std::initializer_list<Screen*> screens = {&Form1::get(), &Form2::get(), &Form3::get()};
+    for (Screen* screen : screens)
+        screen->useSounds(&sounds);
     Form2& menu = Form2::get();
     menu.useProgressStore(std::move(store));
     // Registered after the menu exists, so it runs before the menu is destroyed.
     static const bool registered = std::atexit(saveAtSuddenEnd) == 0;
     Q_UNUSED(registered);
     menu.show();
+    startSoundsAfterFirstPaint(sounds, &menu.window(), muteThisRun);
     int status = QApplication::exec();
     // The loop ended without the menu ending the game (someone quit the application).
     if (menu.isLoaded() && !menu.saveQuietly() && status == 0)
         status = 1;
 
-    for (Screen* screen : {static_cast<Screen*>(&Form1::get()), static_cast<Screen*>(&menu),
-                           static_cast<Screen*>(&Form3::get())})
+    for (Screen* screen : screens) {
         screen->discard();
+        screen->useSounds(nullptr);
+    }
     return status;
 }
 

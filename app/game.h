@@ -9,9 +9,9 @@ namespace numblaze
 {
 
 /**
- * Connects what one screen reports to what the others do: a won race puts the new record in the
- * menu's mailbox and saves it at once; a race screen that unloads brings the menu back. Called
- * once, before the first race; playGame() does it.
+ * Connects what one screen reports to what the others do: a won race plays the menu's sound of
+ * a win, puts the new record in the menu's mailbox and saves it at once; a race screen that unloads
+ * brings the menu back. Called once, before the first race; playGame() does it.
  */
 void connectScreens();
 
@@ -20,8 +20,9 @@ void connectScreens();
  * until the game ends, then returns the exit status (0 when the records are saved). Every way
  * the run can end saves them first: Exit and the menu's close box, SIGTERM, SIGHUP and SIGINT,
  * the session manager's request to save before a logout, and the end of the program from inside
- * Qt when the display is lost.
+ * Qt when the display is lost. With `muteThisRun` (--mute) the game starts silent, whatever the
+ * player chose with the M key before.
  */
-int playGame(ProgressStore store);
+int playGame(ProgressStore store, bool muteThisRun = false);
 
 } // namespace numblaze

@@ -4,13 +4,14 @@
 // Prints how fast the game starts, loads a race, keeps time and sits idle on this machine.
 //
 // Without arguments it runs every measurement; "--startup [runs]" only the menu's start-up,
-// "--race" only the race screen's load.
+// "--race" only the race screen's load, "--sound" only the sound's latency.
 // Start-up, peak memory and idle CPU need a fresh process each (an application object can be
 // created only once per process), so for those it starts copies of itself with one of the child
 // arguments below and reads what they print. Every "floor" is plain Qt doing the same kind of work:
 // a bare window with as many child widgets of the same Qt kinds as the game's screen, built and
 // shown by the same program.
 #include "app/game.h"
+#include "app/gamesounds.h"
 #include "app/runningcopy.h"
 #include "app/startup.h"
 #include "core/gamedata.h"
@@ -288,6 +289,21 @@ void printStartup(Clock::time_point entered, Clock::time_point t0, Clock::time_p
                 static_cast<long long>(nanoseconds(entered)), qPrintable(steps.fields()));
 }
 
+/// The time from `from` until the sounds' device has opened its stream; -1 when it does not
+/// within two seconds (no sound device).
+double msUntilSoundOpens(const Sounds& sounds, Clock::time_point from)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 2000) {
+        const auto* device = dynamic_cast<const SoundDevice*>(sounds.output());
+        if (device && device->isOpen())
+            return msBetween(from, Clock::now());
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    }
+    return -1;
+}
+
 /// Starts the game as main() does, with its progress file in `folder`, and prints the time
 /// from creating the application object to the end of the menu's first paint, step by step.
 int childGame(int argc, char** argv, Clock::time_point entered, const QString& folder, bool idle)
@@ -308,11 +324,15 @@ int childGame(int argc, char** argv, Clock::time_point entered, const QString& f
     paint.onFirstPaintEvent = [&steps] { steps.mark("until_paint_event"); };
     Form2::get().window(); // loads the menu, which loads the Hall of Fame and reads the file
     steps.mark("build");
+    // As the game does: the sounds wait for the menu's first paint.
+    Sounds sounds;
+    startSoundsAfterFirstPaint(sounds, &Form2::get().window(), false);
     Form2::get().show();
     steps.mark("show");
     const Clock::time_point t1 = paint.wait();
     steps.mark("paint");
     printStartup(entered, t0, t1, steps);
+    std::printf(" sound_open_ms=%.3f", msUntilSoundOpens(sounds, t1));
     std::printf(" kinds=%s\n", qPrintable(kindsOf(&Form2::get().window()).toArgument()));
     if (idle) {
         // The menu waits for the player: ten seconds of nothing but the event loop.
@@ -435,7 +455,14 @@ void benchStartup(const QString& folder, int runs)
     std::printf("  application object created -> menu painted     %8.1f ms\n", g["startup_ms"]);
     std::printf("  floor: bare window, %2d children of the same kinds %6.1f ms\n",
                 WidgetKinds::fromArgument(kinds).total(), f["startup_ms"]);
-    std::printf("  ratio %.2f (target <= 1.1: %s)\n", ratio, verdict(ratio <= 1.1));
+    std::printf("  ratio %.2f (target <= 1.1: %s), the sounds loading after the paint as in the "
+                "game\n",
+                ratio, verdict(ratio <= 1.1));
+    const double open = g["sound_open_ms"];
+    if (open >= 0)
+        std::printf("  menu painted -> sound stream open (in its own thread) %6.1f ms\n", open);
+    else
+        std::printf("  no sound device: the game starts silent\n");
     std::printf("  step by step, game / floor (medians of each step, ms):\n");
     for (const auto& [field, meaning] : startupSteps)
         std::printf("    %-70s %7.2f / %6.2f\n", meaning, g[QLatin1String(field) + "_ms"],
@@ -548,6 +575,62 @@ void benchRaceLoad()
 
 /// A real race against Ronald Red (speed 35) without a single answer, timed from the moment
 /// the countdown starts the opponent's timer to "You lost!".
+/// From a cue asked for to its first sample written into the stream, and how much audio the
+/// stream held ahead of that sample then: together, the time from the event to its sound.
+void benchSoundLatency()
+{
+    SoundDevice device;
+    QElapsedTimer waited;
+    waited.start();
+    while (!device.isOpen() && waited.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    std::printf("Sound, event -> sound (a chime asked for every 300 ms, after the last one has "
+                "ended, 40 times):\n");
+    if (!device.isOpen()) {
+        std::printf("  no sound device: nothing to measure\n");
+        return;
+    }
+    // A fresh stream may take a while before it takes its first samples: that wait is the
+    // stream's start-up, which the game spends while the player looks at the menu.
+    const Clock::time_point opened = Clock::now();
+    while (!device.lastLatency() && msBetween(opened, Clock::now()) < 5000) {
+        device.play({Cue::Choice}); // dropped until the stream takes samples
+        QEventLoop pause;
+        QTimer::singleShot(20, &pause, &QEventLoop::quit);
+        pause.exec();
+    }
+    std::printf("  stream open -> first sound taken by the stream %6.1f ms (once per run)\n",
+                msBetween(opened, Clock::now()));
+    QEventLoop settle;
+    QTimer::singleShot(300, &settle, &QEventLoop::quit);
+    settle.exec();
+    std::vector<double> written, queued, total;
+    for (int i = 0; i < 40; ++i) {
+        device.play({Cue::Right, 1 + i % 11});
+        QEventLoop loop;
+        QTimer::singleShot(300, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        loop.exec();
+        if (const std::optional<SoundDevice::Latency> latency = device.lastLatency()) {
+            written.push_back(latency->untilWrittenMs);
+            queued.push_back(latency->queuedAheadMs);
+            total.push_back(latency->untilWrittenMs + latency->queuedAheadMs);
+        }
+    }
+    if (total.empty())
+        return;
+    std::printf("  play() -> first sample written to the stream   median %5.1f ms, max %5.1f ms\n",
+                median(written), *std::max_element(written.begin(), written.end()));
+    std::printf("  audio queued in the stream ahead of it         median %5.1f ms, max %5.1f ms\n",
+                median(queued), *std::max_element(queued.begin(), queued.end()));
+    const double worst = *std::max_element(total.begin(), total.end());
+    const auto late = std::count_if(total.begin(), total.end(), [](double ms) { return ms > 30; });
+    std::printf("  event -> sound                                 median %5.1f ms, max %5.1f ms, "
+                "%d of %d over 30 ms (target <= 30: %s)\n",
+                median(total), worst, int(late), int(total.size()), verdict(worst <= 30));
+    std::printf("  (the audio server's own latency comes on top; the system test test_audio "
+                "measures it end to end)\n");
+}
+
 void benchTimerFidelity()
 {
     Form2& menu = Form2::get();
@@ -651,6 +734,10 @@ int parent(int argc, char** argv)
                 qPrintable(QGuiApplication::platformName()));
     std::fflush(stdout);
     const QByteArray only = argc > 1 ? QByteArray(argv[1]) : QByteArray();
+    if (only == "--sound") {
+        benchSoundLatency();
+        return 0;
+    }
     if (only != "--race") {
         const bool startupOnly = only == "--startup";
         benchStartup(folder.path(), startupOnly && argc > 2 ? std::max(1, std::atoi(argv[2])) : 9);
@@ -671,6 +758,8 @@ int parent(int argc, char** argv)
         discardScreens();
         return 0;
     }
+    benchSoundLatency();
+    std::fflush(stdout);
     benchTimerFidelity();
     benchEquations();
     benchProgressFile(folder.path());

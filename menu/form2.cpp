@@ -214,12 +214,14 @@ void Form2::refreshRecordLabel()
 
 void Form2::Option1_Click(int Index)
 {
+    clickSound();
     Active_Math = Index;
     refreshRecordLabel();
 }
 
 void Form2::Option2_Click(int Index)
 {
+    clickSound();
     Active_Difficulty = Index;
     refreshRecordLabel();
 }
@@ -262,6 +264,25 @@ void Form2::Command4_Click()
 void Form2::Command2_Click()
 {
     unload();
+}
+
+void Form2::clickSound()
+{
+    // The options are also selected in code while the menu loads, before it is shown.
+    if (controls_->window->isVisible())
+        playSound(Cue::Choice);
+}
+
+void Form2::playWinSound(const QString& newRecord)
+{
+    const double record = Loose::leadingNumber(newRecord);
+    for (const auto& row : RecordTable)
+        for (const Loose& cell : row)
+            if (Loose::leadingNumber(cell.toText()) >= record) {
+                playSound(Cue::Won);
+                return;
+            }
+    playSound(Cue::Record);
 }
 
 } // namespace numblaze

@@ -45,6 +45,10 @@ class Form2 : public ScreenOf<Form2Controls>
     /// The record of a pairing as the table holds it.
     const Loose& record(int math, int opponent) const { return RecordTable[math][opponent]; }
 
+    /// The sound of a won race with its new record: the bigger phrase when the record beats
+    /// every record of the Hall of Fame.
+    void playWinSound(const QString& newRecord);
+
     // The screen's event handlers, one per control event.
     void Option1_Click(int Index);
     void Option2_Click(int Index);
@@ -65,6 +69,8 @@ class Form2 : public ScreenOf<Form2Controls>
   private:
     Form2() = default;
     void refreshRecordLabel();
+    /// The click of a choice, when the player makes it on the shown menu.
+    void clickSound();
     Loose& activeRecord();
     Progress currentProgress() const;
     bool saveProgress(QString* error);

@@ -5,6 +5,9 @@
 
 #include "core/gamedata.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace numblaze
 {
 
@@ -47,6 +50,7 @@ void Form1::Form_Load()
             takeOpponentBall(k);
     // The answer box is disabled until the start, so the status button has the focus.
     c.Command1->setFocus();
+    playSound(Cue::Countdown);
 }
 
 void Form1::takeOpponentBall(int k)
@@ -86,10 +90,13 @@ void Form1::Timer1_Timer()
         }
         tellEquation(Verdict::None);
         c.Timer2->setEnabled(true);
+        playSound(Cue::Go);
     } else if (phase == QLatin1String("2")) {
         c.Command1->setCaption(QStringLiteral("1"));
+        playSound(Cue::Countdown);
     } else if (phase == QLatin1String("3")) {
         c.Command1->setCaption(QStringLiteral("2"));
+        playSound(Cue::Countdown);
     }
 }
 
@@ -97,6 +104,7 @@ void Form1::Timer2_Timer()
 {
     Form1Controls& c = *controls_;
     c.Image3->setLeft(float(c.Image3->left() + enemy_speed.toNumber()));
+    soundOpponentMove();
     if (c.Image3->left() >= FinishLine) {
         c.Label1->setCaption(QString());
         c.Label2->setCaption(QString());
@@ -106,6 +114,7 @@ void Form1::Timer2_Timer()
         c.Timer2->setEnabled(false);
         c.window->setBackColor(Red);
         c.Command1->setCaption(Lost);
+        playSound(Cue::Lost);
     }
 }
 
@@ -144,8 +153,39 @@ void Form1::wrongAnswerFlash(bool withFocus)
     c.window->setBackColor(Red);
     c.Timer3->setEnabled(true);
     tellEquation(Verdict::Wrong);
+    playSound(Cue::Wrong);
     if (withFocus)
         c.Text1->setFocus();
+}
+
+namespace
+{
+/// How many tenths of the track a ball whose left edge is at `left` has run.
+int tenthsRun(float left)
+{
+    const double run = (left - Form1::StartLine) / (Form1::FinishLine - Form1::StartLine);
+    return std::clamp(int(std::floor(run * 10)), 0, 10);
+}
+} // namespace
+
+int Form1::playerSteps() const
+{
+    const double run = controls_->Image2->left() - StartLine;
+    return int(std::lround(run / PlayerStep.toNumber()));
+}
+
+void Form1::soundOpponentMove()
+{
+    // Called after a tick has moved the opponent's ball by enemy_speed.
+    const Form1Controls& c = *controls_;
+    const float to = c.Image3->left();
+    const float from = float(to - enemy_speed.toNumber());
+    const float player = c.Image2->left();
+    // The lead changes only once the player has left the start, where both balls stand.
+    if (player > StartLine && from <= player && to > player)
+        playSound(Cue::OpponentLeads);
+    if (tenthsRun(to) > tenthsRun(from))
+        playSound(Cue::OpponentTenth, tenthsRun(to));
 }
 
 } // namespace numblaze

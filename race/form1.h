@@ -46,6 +46,8 @@ class Form1 : public ScreenOf<Form1Controls>
     static constexpr RaceText Lost{QT_TR_NOOP("You lost!")};
     /// A ball whose left edge is at or beyond this line, in twips, has finished.
     static constexpr float FinishLine = 5380.0f;
+    /// Where both balls start: their left edge, in twips.
+    static constexpr float StartLine = 120.0f;
 
     static Form1& get();
 
@@ -93,6 +95,11 @@ class Form1 : public ScreenOf<Form1Controls>
     void tellEquation(Verdict verdict);
     /// Takes opponent k's ball, picture and name, for the opponent's lane.
     void takeOpponentBall(int k);
+    /// The steps the player's ball has made from the start.
+    int playerSteps() const;
+    /// The sounds of a tick that moved the opponent's ball: a knock for each tenth of the track
+    /// it passes, pitched by that tenth, and another sound when it passes the player's ball.
+    void soundOpponentMove();
 
     /// Twips the player's ball moves per right answer.
     Loose PlayerStep;

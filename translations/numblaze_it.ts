@@ -38,6 +38,10 @@
         <source>unexpected argument &apos;%1&apos;</source>
         <translation>argomento inatteso &apos;%1&apos;</translation>
     </message>
+    <message>
+        <source>Start without sound (the M key turns it on).</source>
+        <translation>Avvia senza audio (il tasto M lo attiva).</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
@@ -322,6 +326,17 @@
     </message>
 </context>
 <context>
+    <name>Sound</name>
+    <message>
+        <source>no sound device found; playing without sound</source>
+        <translation>nessun dispositivo audio trovato; si gioca senza audio</translation>
+    </message>
+    <message>
+        <source>the sound device stopped working; playing on without sound</source>
+        <translation>il dispositivo audio ha smesso di funzionare; si continua a giocare senza audio</translation>
+    </message>
+</context>
+<context>
     <name>Startup</name>
     <message>
         <source>no display found: set DISPLAY or WAYLAND_DISPLAY, or start it from a desktop session</source>
@@ -334,6 +349,17 @@
         <source>en</source>
         <extracomment>The code of the language of this translation, as the name of its file has it (&quot;de&quot;, &quot;pt_BR&quot;). The race&apos;s pictures with words in them are chosen by it.</extracomment>
         <translation>it</translation>
+    </message>
+</context>
+<context>
+    <name>numblaze::Sounds</name>
+    <message>
+        <source>Sound off</source>
+        <translation>Audio disattivato</translation>
+    </message>
+    <message>
+        <source>Sound on</source>
+        <translation>Audio attivato</translation>
     </message>
 </context>
 </TS>

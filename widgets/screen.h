@@ -11,6 +11,8 @@
 
 #include <QAbstractButton>
 
+#include "widgets/sound.h"
+
 namespace numblaze
 {
 
@@ -90,6 +92,9 @@ class Screen
     /// The screen's window, loading the screen first if needed.
     ScreenWindow& window();
 
+    /// The game's sounds, which the screen's handlers ask for; none keeps the screen silent.
+    void useSounds(Sounds* sounds) { sounds_ = sounds; }
+
   protected:
     /// Builds the window and every control with their design values.
     virtual ScreenWindow* createControls() = 0;
@@ -100,12 +105,19 @@ class Screen
     virtual void Form_Unload() {}
     virtual void Form_Activate() {}
 
+    void playSound(Cue cue, int step = 0)
+    {
+        if (sounds_)
+            sounds_->play(cue, step);
+    }
+
   private:
     void destroyWindow();
 
     QPointer<ScreenWindow> window_;
     QEventLoop* modalLoop_ = nullptr;
     bool unloading_ = false;
+    Sounds* sounds_ = nullptr;
 };
 
 /// A screen whose controls are the struct Controls; its constructor builds the design layout.

@@ -12,6 +12,8 @@
 //   win            from the menu: race and answer all eleven equations ("You won!!!" stays)
 //   back           leave the finished race for the menu
 //   race           from the menu: race, and stop after the countdown
+//   right          in a race: answer the equation on the screen rightly
+//   mute           press the M key on the screen that has the focus (sound off, or on again)
 //   hall           open the Hall of Fame
 //   select M O     select math kind M and opponent O
 //   label          report the menu's record label
@@ -19,8 +21,8 @@
 //   close FormN    ask the window to close, as the window system does for a logout
 //   commit         the session manager asks the game to save before the session ends
 //   answer BUTTON  press the button of the message that is shown
-// Reports, one a line: ready, won, menu, racing, hall, selected, label: TEXT, closed, committed,
-// told: TEXT (a message is shown; it waits for an answer), already running.
+// Reports, one a line: ready, won, menu, racing, right, pressed m, hall, selected, label: TEXT,
+// closed, committed, told: TEXT (a message is shown; it waits for an answer), already running.
 #include "app/game.h"
 #include "app/startup.h"
 #include "halloffame/form3.h"
@@ -110,6 +112,15 @@ void perform(const QString& order)
     } else if (verb == "race") {
         startRace();
         report("racing");
+    } else if (verb == "right") {
+        Form1Controls& c = Form1::get().ui();
+        QTest::keyClicks(c.Text1, answerOnScreen(c));
+        QTest::keyClick(c.Text1, Qt::Key_Return);
+        report("right");
+    } else if (verb == "mute") {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : &Form2::get().window(), Qt::Key_M);
+        report("pressed m");
     } else if (verb == "hall") {
         QTimer::singleShot(0, [] { report("hall"); });
         QTest::mouseClick(Form2::get().ui().Command4, Qt::LeftButton);

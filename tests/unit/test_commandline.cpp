@@ -33,7 +33,8 @@ QString unknown(const QString& option)
 }
 
 const QString HelpText = QStringLiteral("^Usage: numblaze \\[options\\]\n(.*\n)*"
-                                        "  -h, --help +\\S.*\n  -v, --version +\\S.*\n$");
+                                        "  -h, --help +\\S.*\n  -v, --version +\\S.*\n"
+                                        "  --mute +\\S.*\n$");
 
 } // namespace
 
@@ -66,6 +67,7 @@ void TestCommandLine::commandLineIsRead_data()
     row("version, short", "-v") << false << 0 << exactly(Version) << none;
     row("help", "--help") << false << 0 << HelpText << none;
     row("help, short", "-h") << false << 0 << HelpText << none;
+    row("mute", "--mute") << true << 0 << none << none;
 
     row("unknown long option", "--bogus") << false << 2 << none << unknown("--bogus");
     row("unknown short option", "-x") << false << 2 << none << unknown("-x");

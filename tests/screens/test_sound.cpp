@@ -1,0 +1,409 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Which sound each moment of the game asks for, in order, heard through the game's own sound
+// interface with a recording in place of the sound device; the M key and --mute; and the sound
+// files themselves.
+
+#include "app/commandline.h"
+#include "app/gamesounds.h"
+#include "tests/support.h"
+#include "widgets/sound.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+#include <cmath>
+#include <map>
+
+using namespace numblaze;
+
+namespace
+{
+using Cues = QList<SoundCue>;
+
+/// Stands in for the sound device: writes down every cue that would be heard.
+class Recording : public SoundOutput
+{
+  public:
+    explicit Recording(Cues& heard) : heard_(heard) {}
+    void play(SoundCue cue) override { heard_.append(cue); }
+
+  private:
+    Cues& heard_;
+};
+
+Form1Controls& race()
+{
+    return Form1::get().ui();
+}
+
+QString answerOnScreen()
+{
+    const qint64 a = race().Label1->caption().toLongLong();
+    const qint64 b = race().Label2->caption().toLongLong();
+    const QString sign = race().Label3->caption();
+    const qint64 answer = sign == "+" ? a + b : sign == "-" ? a - b : sign == "*" ? a * b : a / b;
+    return QString::number(answer);
+}
+
+void typeAndEnter(const QString& answer)
+{
+    QTest::keyClicks(race().Text1, answer);
+    QTest::keyClick(race().Text1, Qt::Key_Return);
+}
+
+/// The menu shown, then a race against the opponent of that speed with record `highest`, up to
+/// the start; the real timers are left to the test (none of them ticks while it runs).
+void raceUpToTheStart(int speed, int highest)
+{
+    Form2::get().show();
+    Form1& form = Form1::get();
+    form.enemy_speed = speed;
+    form.ui().Label3->setCaption(QStringLiteral("+"));
+    form.Highest = highest;
+    form.show();
+    for (int tick = 0; tick < 3; ++tick)
+        form.Timer1_Timer();
+}
+
+Cues countdown()
+{
+    return {{Cue::Countdown}, {Cue::Countdown}, {Cue::Countdown}, {Cue::Go}};
+}
+
+bool isSilentFor(Cues& heard, const std::function<void()>& action)
+{
+    const qsizetype before = heard.size();
+    action();
+    return heard.size() == before;
+}
+
+/// The 16-bit samples of a WAV file of the game, and whether its format is the one the game
+/// plays (PCM, mono, 16 bit, 16000 Hz).
+struct Wav {
+    bool fits = false;
+    std::vector<qint16> samples;
+};
+
+Wav readWav(const QString& name)
+{
+    const QByteArray bytes = testing::contents(name);
+    Wav wav;
+    if (bytes.size() < 44 || !bytes.startsWith("RIFF") || bytes.mid(8, 8) != "WAVEfmt ")
+        return wav;
+    const char* fmt = bytes.constData() + 20;
+    wav.fits = qFromLittleEndian<quint16>(fmt) == 1 && qFromLittleEndian<quint16>(fmt + 2) == 1 &&
+               qFromLittleEndian<quint32>(fmt + 4) == 16000 &&
+               qFromLittleEndian<quint16>(fmt + 14) == 16 && bytes.mid(36, 4) == "data";
+    const quint32 size = qFromLittleEndian<quint32>(bytes.constData() + 40);
+    wav.fits = wav.fits && size + 44 == quint32(bytes.size());
+    for (qsizetype at = 44; at + 1 < bytes.size(); at += 2)
+        wav.samples.push_back(qFromLittleEndian<qint16>(bytes.constData() + at));
+    return wav;
+}
+
+/// The fundamental of a sound's first 40 ms, in Hz: the shortest period at which the sound
+/// nearly repeats itself.
+double pitchOf(const QString& name)
+{
+    const std::vector<qint16> s = readWav(name).samples;
+    const size_t window = std::min<size_t>(640, s.size() / 2);
+    auto likeness = [&](size_t lag) {
+        double product = 0, energy = 0;
+        for (size_t i = 0; i < window; ++i) {
+            product += double(s[i]) * s[i + lag];
+            energy += double(s[i]) * s[i];
+        }
+        return energy > 0 ? product / energy : 0;
+    };
+    double best = 0;
+    for (size_t lag = 6; lag <= 200; ++lag)
+        best = std::max(best, likeness(lag));
+    for (size_t lag = 6; lag <= 200; ++lag)
+        if (likeness(lag) >= 0.9 * best && likeness(lag) >= likeness(lag - 1) &&
+            likeness(lag) >= likeness(lag + 1))
+            return 16000.0 / lag;
+    return 0;
+}
+
+double dbfs(double level)
+{
+    return 20 * std::log10(level / 32768);
+}
+} // namespace
+
+namespace QTest
+{
+template <> char* toString(const SoundCue& cue)
+{
+    return qstrdup(qPrintable(QStringLiteral("%1/%2").arg(soundFile(cue)).arg(cue.step)));
+}
+} // namespace QTest
+
+class SoundTest : public QObject
+{
+    Q_OBJECT
+
+  private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void raceWonWithOneWrongAnswer_data();
+    void raceWonWithOneWrongAnswer();
+    void raceLostAfterTheOpponentTookTheLead();
+    void menuClicksOnlyForChoices();
+    void mKeyMutesEveryScreenAndIsRemembered();
+    void muteOptionSilencesThisRunOnly_data();
+    void muteOptionSilencesThisRunOnly();
+    void everyCueHasAFittingLoudEnoughSound();
+
+  private:
+    void writeRecords(const QByteArray& cell);
+
+    QTemporaryDir folder_;
+    QTemporaryDir config_;
+    Sounds sounds_;
+    Cues heard_;
+};
+
+void SoundTest::initTestCase()
+{
+    QVERIFY(folder_.isValid() && config_.isValid());
+    // The player's own settings are never touched, and no audio server is reached.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path()));
+    qputenv("PULSE_SERVER", "unix:/nonexistent/numblaze-test");
+}
+
+void SoundTest::init()
+{
+    QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze")).clear();
+    Form2::get().progressFolder = folder_.path();
+    writeRecords("12");
+    heard_.clear();
+    sounds_.setMuted(false);
+    sounds_.setOutput(std::make_unique<Recording>(heard_));
+    sounds_.listenToMuteKey();
+    for (Screen* screen : std::initializer_list<Screen*>{&Form1::get(), &Form2::get()})
+        screen->useSounds(&sounds_);
+}
+
+void SoundTest::cleanup()
+{
+    testing::discardAllScreens();
+}
+
+/// Every record of the Hall of Fame `cell`; Addition against Bobby Blue selected.
+void SoundTest::writeRecords(const QByteArray& cell)
+{
+    QByteArray file;
+    for (int line = 0; line < 12; ++line)
+        file += cell + "\r\n";
+    file += "0\r\n0\r\n";
+    QVERIFY(testing::put(QDir(folder_.path()).filePath(QStringLiteral("Progress.txt")), file));
+}
+
+void SoundTest::raceWonWithOneWrongAnswer_data()
+{
+    QTest::addColumn<QByteArray>("records");
+    QTest::addColumn<int>("highest");
+    QTest::addColumn<Cue>("finish");
+    QTest::newRow("a win below the best record") << QByteArray("12") << 5 << Cue::Won;
+    QTest::newRow("a win that equals the best") << QByteArray("12") << 11 << Cue::Won;
+    QTest::newRow("a win above every record") << QByteArray("12") << 12 << Cue::Record;
+}
+
+void SoundTest::raceWonWithOneWrongAnswer()
+{
+    QFETCH(QByteArray, records);
+    QFETCH(int, highest);
+    QFETCH(Cue, finish);
+    writeRecords(records);
+    raceUpToTheStart(15, highest);
+    typeAndEnter(answerOnScreen());
+    typeAndEnter(answerOnScreen() + "1");
+    Form1::get().Timer3_Timer(); // the red flash ends and takes the wrong answer away
+    for (int right = 2; right <= 11; ++right)
+        typeAndEnter(answerOnScreen());
+    QCOMPARE(race().Command1->caption(), Form1::Won());
+
+    Cues expected = countdown();
+    expected << SoundCue{Cue::Right, 1} << SoundCue{Cue::Wrong};
+    for (int step = 2; step <= 11; ++step)
+        expected << SoundCue{Cue::Right, step};
+    expected << SoundCue{finish};
+    QCOMPARE(heard_, expected);
+}
+
+void SoundTest::raceLostAfterTheOpponentTookTheLead()
+{
+    // Patty Purple (25 twips a tick) against a player who answers twice, to a left edge of 1080.
+    raceUpToTheStart(25, 5);
+    typeAndEnter(answerOnScreen());
+    typeAndEnter(answerOnScreen());
+    Cues expected = countdown();
+    expected << SoundCue{Cue::Right, 1} << SoundCue{Cue::Right, 2};
+    QCOMPARE(heard_, expected);
+
+    // A tenth of the track is 526 twips: the opponent passes the k-th on tick 21k + 1 (670,
+    // 1195, ... 5395, the finish), and the player's ball at 1080 on tick 39 (1095).
+    const std::map<int, SoundCue> ticksHeard = {
+        {22, {Cue::OpponentTenth, 1}},   {39, {Cue::OpponentLeads}},
+        {43, {Cue::OpponentTenth, 2}},   {64, {Cue::OpponentTenth, 3}},
+        {85, {Cue::OpponentTenth, 4}},   {106, {Cue::OpponentTenth, 5}},
+        {127, {Cue::OpponentTenth, 6}},  {148, {Cue::OpponentTenth, 7}},
+        {169, {Cue::OpponentTenth, 8}},  {190, {Cue::OpponentTenth, 9}},
+        {211, {Cue::OpponentTenth, 10}},
+    };
+    for (int tick = 1; tick <= 211; ++tick) {
+        Form1::get().Timer2_Timer();
+        if (ticksHeard.count(tick))
+            expected << ticksHeard.at(tick);
+    }
+    expected << SoundCue{Cue::Lost};
+    QCOMPARE(race().Command1->caption(), Form1::Lost());
+    QCOMPARE(heard_, expected);
+    QCOMPARE(heard_.count(SoundCue{Cue::OpponentLeads}), 1);
+}
+
+void SoundTest::menuClicksOnlyForChoices()
+{
+    Form2::get().show();
+    QVERIFY(heard_.isEmpty()); // loading the menu selects the options in code: no sound
+    Form2Controls& menu = Form2::get().ui();
+    QTest::mouseClick(menu.Option1[2], Qt::LeftButton);
+    QTest::mouseClick(menu.Option2[1], Qt::LeftButton);
+    QTest::mouseClick(menu.Label2[2], Qt::LeftButton);
+    QCOMPARE(heard_, (Cues{{Cue::Choice}, {Cue::Choice}, {Cue::Choice}}));
+}
+
+void SoundTest::mKeyMutesEveryScreenAndIsRemembered()
+{
+    QWidget first;
+    sounds_.setOutput(nullptr);
+    startSoundsAfterFirstPaint(sounds_, &first, false);
+    first.show();
+    QTRY_VERIFY(sounds_.output());
+    sounds_.setOutput(std::make_unique<Recording>(heard_));
+    raceUpToTheStart(15, 5);
+    heard_.clear();
+
+    // M in the answer box mutes and never becomes part of the answer.
+    QTest::keyClick(race().Text1, Qt::Key_M);
+    QVERIFY(sounds_.isMuted());
+    QCOMPARE(race().Text1->text(), QString());
+    QVERIFY(isSilentFor(heard_, [] { typeAndEnter(answerOnScreen()); }));
+    QVERIFY(isSilentFor(heard_, [] { typeAndEnter("x"); }));
+    QCOMPARE(race().Image2->left(), 600.0f); // the muted answer still counted
+
+    // Shift+M too; Ctrl+M is not the key.
+    QTest::keyClick(race().Text1, Qt::Key_M, Qt::ShiftModifier);
+    QVERIFY(!sounds_.isMuted());
+    QTest::keyClick(race().Text1, Qt::Key_M, Qt::ControlModifier);
+    QVERIFY(!sounds_.isMuted());
+    Form1::get().Timer3_Timer();
+    typeAndEnter(answerOnScreen());
+    QCOMPARE(heard_, (Cues{{Cue::Right, 2}}));
+
+    // On the menu the same player, the same choice.
+    Form1::get().Command2_Click();
+    QTest::keyClick(&Form2::get().window(), Qt::Key_M);
+    QVERIFY(sounds_.isMuted());
+    QVERIFY(isSilentFor(heard_,
+                        [] { QTest::mouseClick(Form2::get().ui().Option1[1], Qt::LeftButton); }));
+    QCOMPARE(QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze")).value(MutedSetting),
+             QVariant(true));
+    QTest::keyClick(&Form2::get().window(), Qt::Key_M);
+    QCOMPARE(QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze")).value(MutedSetting),
+             QVariant(false));
+}
+
+void SoundTest::muteOptionSilencesThisRunOnly_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("remembered");
+    QTest::addColumn<bool>("muted");
+    QTest::newRow("nothing asked") << QStringList{"numblaze"} << false << false;
+    QTest::newRow("remembered mute") << QStringList{"numblaze"} << true << true;
+    QTest::newRow("--mute") << QStringList{"numblaze", "--mute"} << false << true;
+    QTest::newRow("--mute, remembered") << QStringList{"numblaze", "--mute"} << true << true;
+}
+
+void SoundTest::muteOptionSilencesThisRunOnly()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, remembered);
+    QFETCH(bool, muted);
+    const CommandLineReply reply = CommandLine::read(arguments);
+    QVERIFY(reply.play);
+    QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze"))
+        .setValue(MutedSetting, remembered);
+
+    Sounds sounds;
+    QWidget window;
+    startSoundsAfterFirstPaint(sounds, &window, reply.mute);
+    QVERIFY(!sounds.output()); // nothing before the first paint
+    window.show();
+    QTRY_VERIFY(sounds.output());
+    QCOMPARE(sounds.isMuted(), muted);
+    QCOMPARE(QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze")).value(MutedSetting),
+             QVariant(remembered));
+}
+
+void SoundTest::everyCueHasAFittingLoudEnoughSound()
+{
+    const QDir folder(QStringLiteral(NUMBLAZE_SOUNDS_DIR));
+    qint64 total = 0;
+    for (const QFileInfo& file : folder.entryInfoList({QStringLiteral("*.wav")}))
+        total += file.size();
+    QVERIFY2(total < 200 * 1024, qPrintable(QString::number(total)));
+
+    std::vector<SoundCue> cues = {{Cue::Countdown},     {Cue::Go},    {Cue::Wrong},
+                                  {Cue::OpponentLeads}, {Cue::Won},   {Cue::Record},
+                                  {Cue::Lost},          {Cue::Choice}};
+    for (int step = 1; step <= 11; ++step)
+        cues.push_back({Cue::Right, step});
+    for (int step = 1; step <= 10; ++step)
+        cues.push_back({Cue::OpponentTenth, step});
+    QSet<QString> files;
+    for (const SoundCue& cue : cues) {
+        const QString name = soundFile(cue);
+        files.insert(name);
+        const Wav wav = readWav(name);
+        QVERIFY2(wav.fits, qPrintable(name));
+        int peak = 0;
+        for (qint16 s : wav.samples)
+            peak = std::max(peak, std::abs(int(s)));
+        // Never clipping, and loud enough: the quiet opponent's knocks included.
+        QVERIFY2(dbfs(peak) <= -1.0, qPrintable(name));
+        QVERIFY2(dbfs(peak) >= -20.0, qPrintable(name));
+        // A sound starts within a few milliseconds of its file, not after a pause.
+        const auto first = std::find_if(wav.samples.begin(), wav.samples.end(),
+                                        [](qint16 s) { return std::abs(s) > 327; });
+        QVERIFY2(first - wav.samples.begin() < 16 * 5, qPrintable(name));
+    }
+    QCOMPARE(files.size(), 29);
+
+    // The chime climbs with the player's ball, one pitch a step; the opponent's knock for a
+    // tenth of the track has the pitch of the player's step nearest to the same place, so one
+    // pitch means one place whoever sounds it; the wrong sound lies below them all.
+    double previous = 0;
+    for (int step = 1; step <= 11; ++step) {
+        const double pitch = pitchOf(soundFile({Cue::Right, step}));
+        QVERIFY2(pitch > previous * 1.05, qPrintable(QString::number(step)));
+        previous = pitch;
+    }
+    for (int tenth = 1; tenth <= 10; ++tenth) {
+        const int nearestStep = int(std::lround(tenth * 526.0 / 480));
+        const double knock = pitchOf(soundFile({Cue::OpponentTenth, tenth}));
+        const double chime = pitchOf(soundFile({Cue::Right, nearestStep}));
+        QVERIFY2(std::abs(knock / chime - 1) < 0.02, qPrintable(QString::number(tenth)));
+    }
+    QVERIFY(pitchOf(soundFile({Cue::Wrong})) < pitchOf(soundFile({Cue::Right, 1})) * 0.8);
+}
+
+QTEST_MAIN(SoundTest)
+#include "test_sound.moc"

@@ -1,0 +1,236 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Synthesises every sound of the game from its description (assets/sounds/sounds.txt: notes,
+// voices, loudness) into short 16-bit mono WAV files.
+//
+//   synthsounds <description> <output directory>
+//
+// Each sound is scaled so that its loudest sample sits exactly at the loudness the description
+// gives, which may not exceed -1 dBFS. Nothing here is random: running it again gives the same
+// files.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <numbers>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+constexpr int SampleRate = 16000;
+constexpr double LoudestAllowed = -1.0; // dBFS
+constexpr double Pi = std::numbers::pi;
+
+struct Note {
+    std::string voice;
+    double frequency = 0;
+    double start = 0;
+    double length = 0;
+    double level = 1;
+};
+
+struct Sound {
+    std::string name;
+    double peakDb = LoudestAllowed;
+    std::vector<Note> notes;
+};
+
+[[noreturn]] void fail(const std::string& why)
+{
+    std::fprintf(stderr, "synthsounds: %s\n", why.c_str());
+    std::exit(1);
+}
+
+/// A note name (C4, F#5, Bb3) as a frequency in equal temperament, A4 = 440 Hz.
+double frequencyOf(const std::string& name)
+{
+    static const std::map<char, int> steps = {{'C', -9}, {'D', -7}, {'E', -5}, {'F', -4},
+                                              {'G', -2}, {'A', 0},  {'B', 2}};
+    if (name.size() < 2 || !steps.count(name[0]))
+        fail("not a note: " + name);
+    int semitones = steps.at(name[0]);
+    size_t i = 1;
+    if (name[i] == '#' || name[i] == 'b')
+        semitones += name[i++] == '#' ? 1 : -1;
+    const int octave = std::stoi(name.substr(i));
+    semitones += 12 * (octave - 4);
+    return 440.0 * std::pow(2.0, semitones / 12.0);
+}
+
+/// One sample of a voice at time t into a note of the given length: the voice's waveform under
+/// its envelope. Each envelope starts and ends at zero, so no note clicks.
+double voiceSample(const std::string& voice, double f, double t, double length)
+{
+    auto partial = [&](double n, double gain) { return gain * std::sin(2 * Pi * f * n * t); };
+    auto fadeIn = [&](double seconds) { return std::min(1.0, t / seconds); };
+    auto fadeOut = [&](double seconds) { return std::clamp((length - t) / seconds, 0.0, 1.0); };
+    if (voice == "sine")
+        return partial(1, 1) * fadeIn(0.005) * fadeOut(0.03);
+    if (voice == "bell") {
+        // A struck chime: the upper partials die away faster than the fundamental.
+        const double body = partial(1, 1) * std::exp(-t * 9);
+        const double shine = (partial(2, 0.35) + partial(3, 0.12)) * std::exp(-t * 22);
+        return (body + shine) * fadeIn(0.003) * fadeOut(0.03);
+    }
+    if (voice == "pluck") {
+        const double knock = partial(1, 1) + partial(2, 0.3);
+        return knock * std::exp(-t * 45) * fadeIn(0.002) * fadeOut(0.01);
+    }
+    if (voice == "soft") {
+        // Rounded: the fundamental with a little of the third partial, swelling in gently.
+        return (partial(1, 1) + partial(3, 0.08)) * fadeIn(0.03) * fadeOut(0.08);
+    }
+    if (voice == "reed") {
+        double sum = 0;
+        for (int n = 1; n <= 9; n += 2)
+            sum += partial(n, 1.0 / n);
+        return sum * fadeIn(0.006) * fadeOut(0.04);
+    }
+    fail("unknown voice: " + voice);
+}
+
+std::vector<double> render(const Sound& sound)
+{
+    double end = 0;
+    for (const Note& n : sound.notes)
+        end = std::max(end, n.start + n.length);
+    std::vector<double> mix(size_t(std::ceil(end * SampleRate)), 0.0);
+    for (const Note& n : sound.notes) {
+        const size_t first = size_t(std::lround(n.start * SampleRate));
+        const size_t count = size_t(std::lround(n.length * SampleRate));
+        for (size_t i = 0; i < count && first + i < mix.size(); ++i)
+            mix[first + i] +=
+                n.level * voiceSample(n.voice, n.frequency, double(i) / SampleRate, n.length);
+    }
+    return mix;
+}
+
+std::vector<int16_t> toPcm(const std::vector<double>& mix, double peakDb)
+{
+    double peak = 0;
+    for (double v : mix)
+        peak = std::max(peak, std::abs(v));
+    if (peak == 0)
+        fail("a silent sound");
+    const double scale = std::pow(10.0, peakDb / 20) * 32767 / peak;
+    std::vector<int16_t> pcm;
+    pcm.reserve(mix.size());
+    for (double v : mix)
+        pcm.push_back(int16_t(std::lround(v * scale)));
+    return pcm;
+}
+
+void put32(std::ofstream& out, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        out.put(char((v >> (8 * i)) & 0xff));
+}
+
+void put16(std::ofstream& out, uint16_t v)
+{
+    out.put(char(v & 0xff));
+    out.put(char(v >> 8));
+}
+
+void writeWav(const std::string& path, const std::vector<int16_t>& pcm)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    const uint32_t bytes = uint32_t(pcm.size() * 2);
+    out.write("RIFF", 4);
+    put32(out, 36 + bytes);
+    out.write("WAVEfmt ", 8);
+    put32(out, 16);
+    put16(out, 1); // PCM
+    put16(out, 1); // mono
+    put32(out, SampleRate);
+    put32(out, SampleRate * 2);
+    put16(out, 2);
+    put16(out, 16);
+    out.write("data", 4);
+    put32(out, bytes);
+    for (int16_t s : pcm)
+        put16(out, uint16_t(s));
+    if (!out)
+        fail("cannot write " + path);
+}
+
+Note readNote(const std::string& voice, std::istringstream& words)
+{
+    std::string note;
+    Note n;
+    n.voice = voice;
+    if (!(words >> note >> n.start >> n.length >> n.level))
+        fail("a note needs a pitch, a start, a length and a level");
+    n.frequency = frequencyOf(note);
+    return n;
+}
+
+/// "ladder NAME PEAK VOICE LENGTH : NOTE NOTE ...": one single-note sound per rung.
+void readLadder(std::istringstream& words, std::vector<Sound>& sounds)
+{
+    std::string name, voice, colon, note;
+    double peak = 0, length = 0;
+    if (!(words >> name >> peak >> voice >> length >> colon) || colon != ":")
+        fail("a ladder is: ladder NAME PEAK VOICE LENGTH : NOTE NOTE ...");
+    for (int rung = 1; words >> note; ++rung) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, "-%02d", rung);
+        sounds.push_back({name + suffix, peak, {{voice, frequencyOf(note), 0, length, 1}}});
+    }
+}
+
+std::vector<Sound> readDescription(const std::string& path)
+{
+    std::ifstream in(path);
+    if (!in)
+        fail("cannot read " + path);
+    std::vector<Sound> sounds;
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        std::string first;
+        if (!(words >> first) || first[0] == '#')
+            continue;
+        if (first == "ladder") {
+            readLadder(words, sounds);
+        } else if (first == "sound") {
+            Sound s;
+            if (!(words >> s.name >> s.peakDb))
+                fail("a sound is: sound NAME PEAK");
+            sounds.push_back(s);
+        } else if (sounds.empty()) {
+            fail("a note before the first sound");
+        } else {
+            sounds.back().notes.push_back(readNote(first, words));
+        }
+    }
+    return sounds;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3)
+        fail("usage: synthsounds <description> <output directory>");
+    const std::vector<Sound> sounds = readDescription(argv[1]);
+    size_t total = 0;
+    for (const Sound& s : sounds) {
+        if (s.peakDb > LoudestAllowed)
+            fail(s.name + ": louder than " + std::to_string(LoudestAllowed) + " dBFS");
+        if (s.notes.empty())
+            fail(s.name + ": no notes");
+        const std::vector<int16_t> pcm = toPcm(render(s), s.peakDb);
+        writeWav(std::string(argv[2]) + "/" + s.name + ".wav", pcm);
+        total += 44 + pcm.size() * 2;
+    }
+    std::printf("%zu sounds, %zu bytes\n", sounds.size(), total);
+    return 0;
+}
