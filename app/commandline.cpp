@@ -79,8 +79,13 @@ CommandLineReply CommandLine::read(const QStringList& arguments)
                                   tr("Show this help and quit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      tr("Show the version of the game and quit."));
+    const QCommandLineOption extraTime(
+        QStringLiteral("extra-time"),
+        tr("Give yourself extra time: the opponents race at half speed (F2 on the menu "
+           "switches it too)."));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(extraTime);
 
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
@@ -99,7 +104,9 @@ CommandLineReply CommandLine::read(const QStringList& arguments)
         return done(helpFor(program, parser));
     if (parser.isSet(version))
         return done(QStringLiteral("Numblaze " NUMBLAZE_VERSION "\n"));
-    return {};
+    CommandLineReply play;
+    play.extraTime = parser.isSet(extraTime);
+    return play;
 }
 
 std::optional<int> CommandLine::handleBeforeQt(int argc, char* argv[])
@@ -134,9 +141,13 @@ std::optional<int> CommandLine::handleBeforeQt(int argc, char* argv[])
     return finish(reply);
 }
 
-std::optional<int> CommandLine::handleAfterQt(const QStringList& arguments)
+std::optional<int> CommandLine::handleAfterQt(const QStringList& arguments,
+                                              CommandLineReply* asked)
 {
-    return finish(read(arguments));
+    const CommandLineReply reply = read(arguments);
+    if (asked)
+        *asked = reply;
+    return finish(reply);
 }
 
 } // namespace numblaze

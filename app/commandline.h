@@ -21,11 +21,13 @@ struct CommandLineReply {
     QString out;
     /// Printed on standard error (a mistake in the command line).
     QString err;
+    /// --extra-time: the opponents race at half speed for this run.
+    bool extraTime = false;
 };
 
 /**
- * Reads the program's arguments (the program's name first). The game has two options of its
- * own, --help and --version. Qt's own options (-platform, -style, -display, -name and whatever
+ * Reads the program's arguments (the program's name first). The game has three options of its
+ * own, --help, --version and --extra-time. Qt's own options (-platform, -style, -display, -name and whatever
  * else the Qt in use knows) are Qt's to take: the application object takes them out of the
  * command line when it is made, and the game reads what is left. Any other option, or any
  * argument that is not an option, is a mistake that ends the program with status 2.
@@ -47,9 +49,11 @@ class CommandLine
 
     /**
      * Reads the arguments that Qt left (QCoreApplication::arguments()): prints a mistake and
-     * returns its exit status, or returns nothing when the game is to start.
+     * returns its exit status, or returns nothing when the game is to start; what the command
+     * line asks of the game then goes into asked, when given.
      */
-    static std::optional<int> handleAfterQt(const QStringList& arguments);
+    static std::optional<int> handleAfterQt(const QStringList& arguments,
+                                            CommandLineReply* asked = nullptr);
 };
 
 } // namespace numblaze

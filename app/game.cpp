@@ -4,6 +4,7 @@
 #include "app/game.h"
 
 #include "app/endsignals.h"
+#include "app/settings.h"
 #include "halloffame/form3.h"
 #include "menu/form2.h"
 #include "race/form1.h"
@@ -40,9 +41,14 @@ void connectScreens()
     race.onClosed = [] { Form2::get().show(); };
 }
 
-int playGame(ProgressStore store)
+int playGame(ProgressStore store, RunOptions options)
 {
     connectScreens();
+    // Extra time as the player last chose it, or as the command line asks for this run; a
+    // choice made with F2 is kept for the next runs.
+    Form2& menu = Form2::get();
+    menu.ExtraTime = options.extraTime || settings::extraTime();
+    menu.onExtraTimeChanged = [](bool on) { settings::setExtraTime(on); };
     EndSignals* ending = EndSignals::of(qApp);
     if (!ending)
         ending = new EndSignals(qApp);
@@ -50,7 +56,6 @@ int playGame(ProgressStore store)
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, qApp,
                      [](QSessionManager&) { Form2::get().saveQuietly(); });
 
-    Form2& menu = Form2::get();
     menu.useProgressStore(std::move(store));
     // Registered after the menu exists, so it runs before the menu is destroyed.
     static const bool registered = std::atexit(saveAtSuddenEnd) == 0;

@@ -15,6 +15,12 @@ namespace numblaze
  */
 void connectScreens();
 
+/// What the command line asked of this run of the game.
+struct RunOptions {
+    /// Extra time for this run, whatever the player's settings say.
+    bool extraTime = false;
+};
+
 /**
  * Plays one run of the game with the records in store: shows the menu and runs the message loop
  * until the game ends, then returns the exit status (0 when the records are saved). Every way
@@ -22,6 +28,6 @@ void connectScreens();
  * the session manager's request to save before a logout, and the end of the program from inside
  * Qt when the display is lost.
  */
-int playGame(ProgressStore store);
+int playGame(ProgressStore store, RunOptions options = {});
 
 } // namespace numblaze

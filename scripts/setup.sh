@@ -15,10 +15,11 @@ packages="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-tool
     qt6-translations-l10n libgl-dev fonts-ocr-a fonts-dejavu-core fonts-liberation"
 if [ "$mode" = tests ]; then
     # The tests: Qt's private headers (a test copy of the game is asked to save as a session
-    # manager asks), X servers, the accessibility bus and its Python client, the validators of
-    # the installed files, the licence check, and the Debian package's build and checks.
+    # manager asks), X servers, the accessibility bus and its Python client, a real screen
+    # reader (Orca, with script to give its log a terminal), the validators of the installed
+    # files, the licence check, and the Debian package's build and checks.
     packages="$packages qt6-base-private-dev xvfb xauth xdotool dbus at-spi2-core python3-gi
-        gir1.2-atspi-2.0 desktop-file-utils appstream reuse build-essential debhelper dpkg-dev
+        gir1.2-atspi-2.0 orca bsdutils desktop-file-utils appstream reuse build-essential debhelper dpkg-dev
         fakeroot lintian git xz-utils"
 fi
 missing=""
