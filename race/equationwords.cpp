@@ -39,6 +39,9 @@ QString Form1::equationInWords() const
 
 int Form1::stepsOf(const Image* ball)
 {
+    // A ball at the finish line has come the whole way, however the last step fell.
+    if (ball->left() >= FinishLine)
+        return StepsToFinish;
     const double steps = (double(ball->left()) - StartLine) / 480.0;
     return std::clamp(int(std::floor(steps)), 0, StepsToFinish);
 }

@@ -99,7 +99,7 @@ class Form1 : public ScreenOf<Form1Controls>
     void tellEquation(Verdict verdict);
     /// The standing in words ("You 4, Bobby Blue 6."), in steps of the player's ball.
     QString standingInWords() const;
-    /// Steps a ball has come from the start, whole steps only.
+    /// Steps a ball has come from the start, whole steps only; all of them at the finish line.
     static int stepsOf(const Image* ball);
     /// The opponent's name as the race says it.
     QString opponentInWords() const;
