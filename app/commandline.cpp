@@ -141,8 +141,7 @@ std::optional<int> CommandLine::handleBeforeQt(int argc, char* argv[])
     return finish(reply);
 }
 
-std::optional<int> CommandLine::handleAfterQt(const QStringList& arguments,
-                                              CommandLineReply* asked)
+std::optional<int> CommandLine::handleAfterQt(const QStringList& arguments, CommandLineReply* asked)
 {
     const CommandLineReply reply = read(arguments);
     if (asked)

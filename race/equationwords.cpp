@@ -116,10 +116,10 @@ void Form1::tellResult(bool won, const QString& newRecord)
     const auto sign =
         std::find(operatorSigns.begin(), operatorSigns.end(), controls_->Label3->caption());
     const auto kind = sign - operatorSigns.begin();
-    const QString told =
-        sign == operatorSigns.end() ? tr("You won! Your highest number is now %1.").arg(newRecord)
-                 : tr("You won! Your highest number for %1 against %2 is now %3.")
-                       .arg(mathKindName(int(kind)), opponentInWords(), newRecord);
+    const QString told = sign == operatorSigns.end()
+                             ? tr("You won! Your highest number is now %1.").arg(newRecord)
+                             : tr("You won! Your highest number for %1 against %2 is now %3.")
+                                   .arg(mathKindName(int(kind)), opponentInWords(), newRecord);
     // The last right answer brought the win: the player acted, so it is said at once.
     voice_->say(told, Voice::Kind::Reply);
 }

@@ -40,7 +40,8 @@ void Voice::say(const QString& phrase, Kind kind, const QString& topic)
     if (kind == Kind::Reply || kind == Kind::Prompt)
         std::erase_if(waiting_, [](const Phrase& p) { return p.kind == Kind::Note; });
     if (!topic.isEmpty())
-        std::erase_if(waiting_, [&](const Phrase& p) { return p.kind == kind && p.topic == topic; });
+        std::erase_if(waiting_,
+                      [&](const Phrase& p) { return p.kind == kind && p.topic == topic; });
     waiting_.push_back({phrase, kind, topic});
     next();
 }

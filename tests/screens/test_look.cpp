@@ -372,10 +372,18 @@ class LookTest : public QObject
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("inset"); // where the mark starts, from the control's edge
-        QTest::newRow("grey Exit") << "Form2" << "Option1(3)" << "Command2" << 2;
-        QTest::newRow("blue Hall of Fame") << "Form2" << "Command1" << "Command4" << 2;
-        QTest::newRow("math option") << "Form2" << "Command4" << "Option1(0)" << 0;
-        QTest::newRow("red Stop sign") << "Form1" << "Command1" << "Command2" << 2;
+        QTest::newRow("grey Exit") << "Form2"
+                                   << "Option1(3)"
+                                   << "Command2" << 2;
+        QTest::newRow("blue Hall of Fame") << "Form2"
+                                           << "Command1"
+                                           << "Command4" << 2;
+        QTest::newRow("math option") << "Form2"
+                                     << "Command4"
+                                     << "Option1(0)" << 0;
+        QTest::newRow("red Stop sign") << "Form1"
+                                       << "Command1"
+                                       << "Command2" << 2;
     }
     void focusMarkAfterTheKeyboard()
     {

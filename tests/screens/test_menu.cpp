@@ -93,7 +93,8 @@ Visit visitHallOfFame(WayOut way = WayOut::Escape)
             if (actions && actions->actionNames().contains(QStringLiteral("close")))
                 actions->doAction(QStringLiteral("close"));
         } else {
-            QTest::keyClick(&hall.window(), way == WayOut::Escape ? Qt::Key_Escape : Qt::Key_Return);
+            QTest::keyClick(&hall.window(),
+                            way == WayOut::Escape ? Qt::Key_Escape : Qt::Key_Return);
         }
         visit.closed = !hall.isLoaded();
         if (hall.isLoaded())

@@ -69,7 +69,8 @@ void answer(const QString& text)
 QString equationWords()
 {
     const QString sign = race().Label3->caption() == QLatin1String("+") ? "plus" : "minus";
-    return QStringLiteral("%1 %2 %3.").arg(race().Label1->caption(), sign, race().Label2->caption());
+    return QStringLiteral("%1 %2 %3.")
+        .arg(race().Label1->caption(), sign, race().Label2->caption());
 }
 } // namespace
 
@@ -120,7 +121,8 @@ class TestSpeech : public QObject
         }
         QTRY_COMPARE_WITH_TIMEOUT(
             lastSaid(Form1::get()),
-            QStringLiteral("You won! Your highest number for Addition against Bobby Blue is now 6."),
+            QStringLiteral(
+                "You won! Your highest number for Addition against Bobby Blue is now 6."),
             15000);
         const QStringList all = said(Form1::get());
         QCOMPARE(all.filter(QStringLiteral("percent")), QStringList());

@@ -125,7 +125,8 @@ class TestVoice : public QObject
         voice->say(said[1], Voice::Kind::Result);
         voice->say(said[2], Voice::Kind::Reply);
         QTRY_COMPARE_WITH_TIMEOUT(phrases(), said, 10000);
-        QVERIFY(heard[1].at - heard[0].at >= Voice::speakingTime(said[0]) + Voice::QuietAfterPrompt);
+        QVERIFY(heard[1].at - heard[0].at >=
+                Voice::speakingTime(said[0]) + Voice::QuietAfterPrompt);
     }
 
     // A newer phrase on the same topic replaces the one still waiting: quick arrows through
@@ -136,10 +137,9 @@ class TestVoice : public QObject
         voice->say(QStringLiteral("Extra time on."), Voice::Kind::Reply);
         for (const char* record : {"Subtraction: 5.", "Multiplication: 6.", "Division: 7."})
             voice->say(QString::fromLatin1(record), Voice::Kind::Reply, QStringLiteral("record"));
-        QTRY_COMPARE_WITH_TIMEOUT(phrases(),
-                                  (QStringList{QStringLiteral("Extra time on."),
-                                               QStringLiteral("Division: 7.")}),
-                                  5000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            phrases(),
+            (QStringList{QStringLiteral("Extra time on."), QStringLiteral("Division: 7.")}), 5000);
     }
 };
 

@@ -340,8 +340,9 @@ class TestAccessibility : public QObject
         Form1::get().Timer3_Timer();
         for (int right = 1; right <= 2; ++right) {
             answer(c, answerOf(c));
-            expected << QStringLiteral("Right. You %1, Bobby Blue 0. %2.").arg(right).arg(
-                            equationSaid(c));
+            expected << QStringLiteral("Right. You %1, Bobby Blue 0. %2.")
+                            .arg(right)
+                            .arg(equationSaid(c));
         }
         QTRY_COMPARE_WITH_TIMEOUT(listener.news(), expected, 20000);
         QCOMPARE(c.window->focusWidget(), c.Text1);
@@ -390,8 +391,7 @@ class TestAccessibility : public QObject
         QCOMPARE(iface(c.Image2)->text(QAccessible::Description), QStringLiteral("3 of 11 steps"));
         while (c.Command1->caption() != Form1::Lost)
             Form1::get().Timer2_Timer();
-        QCOMPARE(iface(c.Image3)->text(QAccessible::Description),
-                 QStringLiteral("11 of 11 steps"));
+        QCOMPARE(iface(c.Image3)->text(QAccessible::Description), QStringLiteral("11 of 11 steps"));
         QVERIFY(listener.of(c.Image2, {QAccessible::ValueChanged}).isEmpty());
         QVERIFY(listener.of(c.Image3, {QAccessible::ValueChanged}).isEmpty());
         QVERIFY(listener.news().filter(QStringLiteral("percent")).isEmpty());

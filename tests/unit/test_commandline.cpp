@@ -71,12 +71,14 @@ void TestCommandLine::commandLineIsRead_data()
 
     row("unknown long option", "--bogus") << false << 2 << none << unknown("--bogus") << false;
     row("unknown short option", "-x") << false << 2 << none << unknown("-x") << false;
-    row("unknown option with a value", "--speed=99") << false << 2 << none << unknown("--speed") << false;
+    row("unknown option with a value", "--speed=99")
+        << false << 2 << none << unknown("--speed") << false;
     row("unknown option after --version", "--version --bogus")
         << false << 2 << none << unknown("--bogus") << false;
     row("a file name", "Progress.txt")
         << false << 2 << none
-        << exactly("numblaze: unexpected argument 'Progress.txt' (try 'numblaze --help')\n") << false;
+        << exactly("numblaze: unexpected argument 'Progress.txt' (try 'numblaze --help')\n")
+        << false;
     row("everything after --", "-- --version")
         << false << 2 << none
         << exactly("numblaze: unexpected argument '--version' (try 'numblaze --help')\n") << false;
