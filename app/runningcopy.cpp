@@ -3,19 +3,26 @@
 
 #include "app/runningcopy.h"
 
+#include "app/endsignals.h"
+
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLoggingCategory>
 #include <QMessageBox>
+#include <QTimer>
 #include <QWidget>
-
-#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <functional>
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
-#endif
+#include <utility>
 
 namespace numblaze
 {
@@ -27,13 +34,22 @@ Q_LOGGING_CATEGORY(runningCopy, "numblaze.runningcopy", QtWarningMsg)
 const QByteArray Request = "front\n";
 const QByteArray Done = "done\n";
 
-QString playerId()
+/// True when path is a folder (not a link to one) that only the player can enter.
+bool isPrivateFolder(const QByteArray& path)
 {
-#ifdef Q_OS_UNIX
-    return QString::number(getuid());
-#else
-    return qEnvironmentVariable("USERNAME");
-#endif
+    struct stat st {
+    };
+    return ::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
+           (st.st_mode & 077) == 0;
+}
+
+/// True when the other end of the connected socket runs as the player.
+bool peerIsPlayer(qintptr socket)
+{
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(int(socket), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 &&
+           peer.uid == ::geteuid();
 }
 
 bool isGameWindow(const QWidget* widget)
@@ -43,41 +59,102 @@ bool isGameWindow(const QWidget* widget)
 }
 } // namespace
 
+QString privateChannelFolder()
+{
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (runtime.startsWith('/') && isPrivateFolder(runtime))
+        return QFile::decodeName(runtime);
+    // In the shared temporary folder anyone may have made the name first: it is used only when
+    // it is the player's own folder, closed to everyone else.
+    const QByteArray own = QFile::encodeName(QDir::tempPath()) + "/numblaze-" +
+                           QByteArray::number(qulonglong(::geteuid()));
+    if (::mkdir(own.constData(), 0700) != 0 && errno != EEXIST)
+        return QString();
+    return isPrivateFolder(own) ? QFile::decodeName(own) : QString();
+}
+
 QString runningCopyName(const QString& progressFolder)
 {
+    const QString channels = privateChannelFolder();
+    if (channels.isEmpty())
+        return QString();
     const QFileInfo folder(progressFolder);
     const QString path = folder.exists() ? folder.canonicalFilePath() : folder.absoluteFilePath();
     const QByteArray hash =
         QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    // The player's own runtime folder where the session has one; the name keeps players apart
-    // in the shared temporary folder otherwise.
-    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (runtime.isEmpty() || !QFileInfo(runtime).isDir())
-        runtime = QDir::tempPath();
-    return QDir(runtime).filePath(
-        QStringLiteral("numblaze-%1-%2").arg(playerId(), QString::fromLatin1(hash)));
+    return QDir(channels).filePath(QStringLiteral("numblaze-%1").arg(QString::fromLatin1(hash)));
 }
 
-bool bringRunningCopyToFront(const QString& progressFolder, int timeoutMs)
+FrontAnswer bringRunningCopyToFront(const QString& progressFolder, int timeoutMs)
 {
+    const QString name = runningCopyName(progressFolder);
+    if (name.isEmpty())
+        return FrontAnswer::NoAnswer;
+    // Waited for in an event loop of its own, never in a blocking call: the deadline is kept
+    // whatever the other end does, and the end signals are read while waiting.
     QLocalSocket socket;
-    socket.connectToServer(runningCopyName(progressFolder));
-    if (!socket.waitForConnected(timeoutMs))
-        return false;
-    socket.write(Request);
-    if (!socket.waitForBytesWritten(timeoutMs))
-        return false;
-    while (!socket.canReadLine())
-        if (!socket.waitForReadyRead(timeoutMs))
-            return false;
-    return socket.readLine() == Done;
+    QEventLoop loop;
+    bool finished = false;
+    FrontAnswer answer = FrontAnswer::NoAnswer;
+    const auto finish = [&](FrontAnswer result) {
+        if (finished)
+            return;
+        finished = true;
+        answer = result;
+        loop.quit();
+    };
+    const auto readAnswer = [&] {
+        if (socket.canReadLine())
+            finish(socket.readLine() == Done ? FrontAnswer::Fronted : FrontAnswer::NoAnswer);
+    };
+    QObject::connect(&socket, &QLocalSocket::connected, &loop, [&] {
+        if (!peerIsPlayer(socket.socketDescriptor()))
+            finish(FrontAnswer::OtherUser);
+        else
+            socket.write(Request);
+    });
+    QObject::connect(&socket, &QLocalSocket::readyRead, &loop, readAnswer);
+    QObject::connect(&socket, &QLocalSocket::disconnected, &loop, [&] {
+        readAnswer();
+        finish(FrontAnswer::NoAnswer);
+    });
+    QObject::connect(&socket, &QLocalSocket::errorOccurred, &loop,
+                     [&] { finish(FrontAnswer::NoAnswer); });
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, [&] { finish(FrontAnswer::NoAnswer); });
+
+    EndSignals* ending = EndSignals::of(qApp);
+    std::function<void(int)> previous;
+    if (ending) {
+        previous = std::exchange(ending->onSignal, [&](int) { finish(FrontAnswer::Ended); });
+    }
+    deadline.start(timeoutMs);
+    socket.connectToServer(name);
+    if (!finished)
+        loop.exec();
+    if (ending)
+        ending->onSignal = previous;
+    socket.abort();
+    return answer;
 }
 
-void tellAlreadyRunning()
+void tellAlreadyRunning(const QString& fileName, FrontAnswer answer)
 {
+    const QString detail =
+        answer == FrontAnswer::OtherUser
+            ? QCoreApplication::translate("RunningCopy",
+                                          "Another user's copy of the game is using the records "
+                                          "in %1. Close it, then start Numblaze again.")
+            : QCoreApplication::translate("RunningCopy",
+                                          "Another copy of the game is using the records in %1, "
+                                          "and it did not come to the front: it may run on another "
+                                          "screen or as another user. Close it, then start "
+                                          "Numblaze again.");
     QMessageBox::information(
         nullptr, QStringLiteral("Numblaze"),
-        QCoreApplication::translate("RunningCopy", "Numblaze is already running."));
+        QCoreApplication::translate("RunningCopy", "Numblaze is already running.") +
+            QStringLiteral("\n\n") + detail.arg(fileName));
 }
 
 QWidget* bringVisibleWindowToFront()
@@ -111,6 +188,8 @@ RunningCopyListener::~RunningCopyListener() = default;
 bool RunningCopyListener::listen(const QString& progressFolder)
 {
     const QString name = runningCopyName(progressFolder);
+    if (name.isEmpty())
+        return false;
     QLocalServer::removeServer(name);
     return server_->listen(name);
 }
@@ -118,6 +197,11 @@ bool RunningCopyListener::listen(const QString& progressFolder)
 void RunningCopyListener::answer()
 {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
+        if (!peerIsPlayer(socket->socketDescriptor())) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, socket, [socket] { serve(socket); });
         serve(socket);

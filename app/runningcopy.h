@@ -14,18 +14,40 @@ namespace numblaze
 {
 
 /**
+ * The folder the game's second-start channel lives in: one only the player can enter, so that
+ * no other user can answer for the game or keep it waiting. It is the player's runtime folder
+ * (XDG_RUNTIME_DIR) when that is theirs alone, else a folder the game makes in the temporary
+ * folder and checks is the player's own. Empty when there is none.
+ */
+QString privateChannelFolder();
+
+/**
  * The name a running copy of the game answers to: one for each player and progress folder, so
  * two players, or two copies that keep their records in different folders, never meet. It is a
- * socket path in the player's runtime folder (XDG_RUNTIME_DIR), or in the temporary folder.
+ * socket path in privateChannelFolder(); empty when that folder cannot be had.
  */
 QString runningCopyName(const QString& progressFolder);
 
-/// Asks the copy of the game that runs on this progress folder to bring its window to the
-/// front, waiting at most timeoutMs for its answer. True when it answered that it did.
-bool bringRunningCopyToFront(const QString& progressFolder, int timeoutMs = 5000);
+/// What asking the running copy to come to the front gave.
+enum class FrontAnswer {
+    /// It answered that its window is at the front.
+    Fronted,
+    /// Nothing answered in time, or not as the game does.
+    NoAnswer,
+    /// What answered runs as another user.
+    OtherUser,
+    /// A signal to end came while waiting: the game ends.
+    Ended,
+};
 
-/// Tells the player that the game is already running, when that copy cannot be reached.
-void tellAlreadyRunning();
+/// Asks the copy of the game that runs on this progress folder to bring its window to the
+/// front, waiting at most timeoutMs for its answer in all. The signals that end the game
+/// (see EndSignals) end the wait at once.
+FrontAnswer bringRunningCopyToFront(const QString& progressFolder, int timeoutMs = 1000);
+
+/// Tells the player that the game is already running, when that copy cannot be reached: where
+/// its records are (fileName), and whether that copy runs as another user.
+void tellAlreadyRunning(const QString& fileName, FrontAnswer answer);
 
 /// Brings the window the player is using to the front, restored if it was minimised: the
 /// modal one (the Hall of Fame, a message) if any, else the visible one. Returns it, or null.
@@ -42,7 +64,7 @@ class RunningCopyListener : public QObject
     ~RunningCopyListener() override;
 
     /// Starts answering. Only the copy that holds the progress lock may listen: a socket left
-    /// by a copy that crashed is removed first.
+    /// by a copy that crashed is removed first. Only the player's own copies are answered.
     bool listen(const QString& progressFolder);
 
   private:

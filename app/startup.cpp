@@ -36,6 +36,29 @@ bool displayNamed(int argc, char** argv)
     return false;
 }
 
+/// Qt's own message handler, which the game's pass messages on to.
+QtMessageHandler printMessage = nullptr;
+
+/// What the game prints that the player needs to see: everything but the one warning Qt gives
+/// at every start outside a desktop session, when the player has no runtime folder and Qt uses
+/// one in the temporary folder instead.
+void gameMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg &&
+        message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    printMessage(type, context, message);
+}
+
+/// Whether a message from the making of the application object is one of the window system's own
+/// explanations of a display it could not reach: the game says that in its own line, and a
+/// window system tried first and then given up for another one is no news to the player.
+bool aboutUnreachableDisplay(const QMessageLogContext& context, const QString& message)
+{
+    return (context.category && std::strncmp(context.category, "qt.qpa.", 7) == 0) ||
+           message.startsWith(QLatin1String("Failed to create wl_display"));
+}
+
 /// While the application object is made: Qt ends the program with a fatal message, after
 /// advice about reinstalling, when no window system can be reached. That becomes the game's
 /// one line and status 1; other messages go out as usual.
@@ -45,9 +68,8 @@ void startUpMessages(QtMsgType type, const QMessageLogContext& context, const QS
         sayNoDisplay();
         ::_exit(1);
     }
-    if (context.category && std::strncmp(context.category, "qt.qpa.", 7) == 0)
-        return; // the window system's own explanations of a display it cannot reach
-    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+    if (!aboutUnreachableDisplay(context, message))
+        gameMessages(type, context, message);
 }
 } // namespace
 
@@ -60,9 +82,11 @@ std::unique_ptr<QApplication> startApplication(int& argc, char** argv)
     // A file size limit makes a write fail, as a full disk does, instead of killing the game.
     std::signal(SIGXFSZ, SIG_IGN);
     EndSignals::block();
-    const QtMessageHandler previous = qInstallMessageHandler(startUpMessages);
+    if (const QtMessageHandler previous = qInstallMessageHandler(startUpMessages);
+        previous != gameMessages)
+        printMessage = previous;
     auto application = std::make_unique<QApplication>(argc, argv);
-    qInstallMessageHandler(previous);
+    qInstallMessageHandler(gameMessages);
     Translations::forPlayer().install(application.get());
 
     QApplication::setApplicationName(QStringLiteral("Numblaze"));

@@ -4,8 +4,10 @@
 #include "app/translations.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <cstring>
 
 namespace numblaze
 {
@@ -56,15 +58,35 @@ bool Translations::load(const QString& language)
 {
     // "de_DE" finds numblaze_de_DE.qm or else numblaze_de.qm: a few look-ups in the program's
     // own resources, and only in the system's folder once the game speaks the language.
+    const QString folder = QStringLiteral(":/i18n");
     auto game = std::make_unique<QTranslator>();
-    if (!game->load(QStringLiteral("numblaze_") + language, QStringLiteral(":/i18n")))
-        return false;
+    QString spoken = language;
+    if (!game->load(QStringLiteral("numblaze_") + language, folder)) {
+        spoken = nearestLanguage(language);
+        if (spoken.isEmpty() || !game->load(QStringLiteral("numblaze_") + spoken, folder))
+            return false;
+    }
     game_ = std::move(game);
+    // Qt's own texts in the player's very language where Qt has it, else in the game's.
+    const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     auto qt = std::make_unique<QTranslator>();
-    if (qt->load(QStringLiteral("qtbase_") + language,
-                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (qt->load(QStringLiteral("qtbase_") + language, qtFolder) ||
+        qt->load(QStringLiteral("qtbase_") + spoken, qtFolder))
         qt_ = std::move(qt);
     return true;
+}
+
+QString Translations::nearestLanguage(const QString& language)
+{
+    // The same language as another country speaks it: Portuguese of Portugal reads the Brazilian
+    // translation rather than English.
+    const QString base = language.section(QLatin1Char('_'), 0, 0);
+    const QStringList found =
+        QDir(QStringLiteral(":/i18n"))
+            .entryList({QStringLiteral("numblaze_%1_*.qm").arg(base)}, QDir::Files, QDir::Name);
+    if (base.isEmpty() || found.isEmpty())
+        return {};
+    return found.first().mid(int(std::strlen("numblaze_"))).chopped(int(std::strlen(".qm")));
 }
 
 QString Translations::translate(const char* context, const char* text) const

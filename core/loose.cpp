@@ -51,6 +51,61 @@ double Loose::localeNumber(const QString& text)
     return number;
 }
 
+namespace
+{
+const QString Spaces = QStringLiteral(u" \u00A0\u202F"); // plain, no-break, narrow no-break
+const QString Apostrophes = QStringLiteral(u"'\u2019");  // typed, and as Swiss print has it
+
+/// The digits of a whole number grouped in threes by one separator of `separators`, with its
+/// sign: "-1 512" gives "-1512". Nothing when the text is not written that way.
+QString ungrouped(const QString& text, const QString& separators)
+{
+    qsizetype i = 0;
+    QString digits;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
+        digits += text[i++];
+    const qsizetype first = i;
+    if (i < text.size() && text[i] == u'0')
+        return {}; // a grouped number starts with its highest digit
+    while (i < text.size() && text[i] >= u'0' && text[i] <= u'9' && i - first < 3)
+        digits += text[i++];
+    if (i == first || i == text.size() || !separators.contains(text[i]))
+        return {};
+    const QChar separator = text[i];
+    while (i < text.size()) {
+        if (text[i] != separator || i + 4 > text.size())
+            return {};
+        for (qsizetype d = i + 1; d <= i + 3; ++d) {
+            if (text[d] < u'0' || text[d] > u'9')
+                return {};
+            digits += text[d];
+        }
+        i += 4;
+    }
+    return digits;
+}
+} // namespace
+
+QString Loose::groupSeparators(const QLocale& locale)
+{
+    if (locale.language() == QLocale::C)
+        return {};
+    QString separators = locale.groupSeparator();
+    if (Spaces.contains(separators) || locale.language() == QLocale::German)
+        separators += Spaces; // German schools group with spaces too
+    if (locale.territory() == QLocale::Switzerland)
+        separators += Apostrophes;
+    for (const QChar decimal : locale.decimalPoint())
+        separators.remove(decimal);
+    return separators;
+}
+
+double Loose::answerNumber(const QString& text)
+{
+    const QString grouped = ungrouped(text.trimmed(), groupSeparators(QLocale()));
+    return localeNumber(grouped.isEmpty() ? text : grouped);
+}
+
 double Loose::leadingNumber(const QString& text)
 {
     qsizetype i = 0;

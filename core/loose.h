@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <variant>
 
+class QLocale;
+
 namespace numblaze
 {
 
@@ -54,6 +56,16 @@ class Loose
     /// Reads text as a decimal number in the user's locale: blanks around it, a sign and the
     /// locale's decimal separator are accepted; anything else throws TypeMismatch.
     static double localeNumber(const QString& text);
+    /**
+     * Reads an answer as the player types it: as localeNumber, and also a whole number grouped
+     * in threes as the player's language groups digits ("1 512" in French, "1.512" in German or
+     * Brazilian Portuguese, "1'512" in Switzerland), with one separator all through. A separator
+     * that is the locale's decimal sign never groups, so "7,5" stays 7.5 where "," is the
+     * decimal sign and is no number where it is not. Throws TypeMismatch like localeNumber.
+     */
+    static double answerNumber(const QString& text);
+    /// The characters that group digits in a locale; none for the C locale.
+    static QString groupSeparators(const QLocale& locale);
     /// The leading number of text, with "." as the decimal point; text without one gives 0.
     static double leadingNumber(const QString& text);
     /// The shortest plain decimal form of a number: 6, not 6.0 or 6e0.

@@ -60,7 +60,8 @@ Form3Controls::Form3Controls()
         // OCR-A's line is three pixels taller than the row, all of it empty space above the
         // letters: aligned to the bottom, the row cuts that space and not the descenders.
         rowTitles[m]->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-        rowTitles[m]->setFont(designFont(QStringLiteral("OCR A Extended"), 12));
+        const QFont font = designFont(QStringLiteral("OCR A Extended"), 12);
+        rowTitles[m]->setFont(narrowedToFit(font, rowTitles[m]->caption(), rowTitles[m]->width()));
     }
     for (int k = 0; k < 12; ++k) {
         Label6[k] = new Label(window, QStringLiteral("Label6(%1)").arg(k),

@@ -134,14 +134,17 @@ bool Form2::saveProgress(QString* error)
     if (!store_->save(progress, error))
         return false;
     // Records another program raised on disk while the game ran are the player's too. The
-    // pairing whose won race is still in the mailbox gets its record when the menu takes it in.
+    // pairing whose won race is still in the mailbox gets its record, as saved, when the menu
+    // takes it in.
     const bool pending = !controls_->Image2->tag().isEmpty();
     bool raised = false;
     for (int m = 0; m < 4; ++m) {
         for (int o = 0; o < 3; ++o) {
             const bool inMailbox =
                 pending && m == Active_Math.toInteger16() && o == Active_Difficulty.toInteger16();
-            if (!inMailbox && !(RecordTable[m][o] == progress.records[m][o])) {
+            if (inMailbox)
+                controls_->Image2->setTag(progress.records[m][o].toText());
+            else if (!(RecordTable[m][o] == progress.records[m][o])) {
                 RecordTable[m][o] = progress.records[m][o];
                 raised = true;
             }

@@ -4,7 +4,11 @@
 #include "menu/form2layout.h"
 
 #include "core/gamedata.h"
+#include "widgets/fonts.h"
 #include "widgets/pictures.h"
+
+#include <QStyle>
+#include <QStyleOptionButton>
 
 namespace numblaze
 {
@@ -35,6 +39,17 @@ PushButton* menuButton(QWidget* window, const QString& name, Place place, const 
     button->setFaceColor(bgrColor(face));
     button->setFont(menuFont());
     return button;
+}
+/// A math kind's name wider than its button's room ("Soustraction" in French) is set a little
+/// narrower; one that fits keeps the design's font.
+void narrowToFit(OptionButton* option)
+{
+    QStyleOptionButton look;
+    look.initFrom(option);
+    look.text = option->text();
+    const QRect room =
+        option->style()->subElementRect(QStyle::SE_RadioButtonContents, &look, option);
+    option->setFont(narrowedToFit(option->font(), option->text(), room.width()));
 }
 } // namespace
 
@@ -96,6 +111,7 @@ Form2Controls::Form2Controls()
         Option1[i]->setBackColor(Lavender);
         Option1[i]->setForeColor(DarkRed);
         Option1[i]->setFont(designFont(QStringLiteral("OCR A Extended"), 9.75));
+        narrowToFit(Option1[i]);
     }
     Option1[0]->setChecked(true);
     Command2 = menuButton(window, QStringLiteral("Command2"), {480, 4320, 1575, 495}, tr("Exit"),

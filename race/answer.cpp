@@ -51,7 +51,7 @@ void Form1::Command1_Click()
         const QString sign = c.Label3->caption();
         if (isOperator(sign)) {
             const double expected = expectedAnswer(sign, c.Label1->caption(), c.Label2->caption());
-            if (Loose::localeNumber(c.Text1->text()) != expected) {
+            if (Loose::answerNumber(c.Text1->text()) != expected) {
                 // The wrong answer stays in the box until the flash ends.
                 wrongAnswerFlash(false);
                 return;

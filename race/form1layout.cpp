@@ -68,6 +68,15 @@ Form1Controls::Form1Controls()
     Label1 = equationLabel(window, QStringLiteral("Label1"), {840, 1680, 1095, 495}, {}, true);
     Label3 = equationLabel(window, QStringLiteral("Label3"), {2130, 1680, 375, 495},
                            QStringLiteral("+"), false);
+    // The sign is shown, and read out, as the child's school writes it (":" for division in
+    // German); its caption stays the game's own sign, which the answer check reads.
+    Label3->setShownAs([](const QString& sign) {
+        if (sign == QLatin1String("*"))
+            return tr("*", "the multiplication sign as the race shows it");
+        if (sign == QLatin1String("/"))
+            return tr("/", "the division sign as the race shows it");
+        return sign;
+    });
     // "=" reaches three pixels into the box on its left and one into the box on its right: it
     // goes under both, so each box stays a whole rectangle.
     Label4 = equationLabel(window, QStringLiteral("Label4"), {3840, 1680, 495, 495},

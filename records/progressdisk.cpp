@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -64,17 +65,99 @@ int createSibling(const Folder& folder, const QByteArray& name, QByteArray* sibl
 
 /// Gives the new file the old one's permissions, and its owner when the game runs as root (a
 /// run under sudo must not leave the player a file they cannot change).
-void takeOverAttributes(int fd, const struct stat& old)
+bool takeOverAttributes(int fd, const struct stat& old, QString* error)
 {
-    (void)::fchmod(fd, old.st_mode & 07777);
-    if (::geteuid() == 0)
-        (void)::fchown(fd, old.st_uid, old.st_gid);
+    if (::fchmod(fd, old.st_mode & 07777) != 0 ||
+        (::geteuid() == 0 && ::fchown(fd, old.st_uid, old.st_gid) != 0)) {
+        *error = systemError();
+        return false;
+    }
+    return true;
 }
 
-QByteArray parentOf(const QByteArray& path)
+/// A file or folder that root creates in another user's folder becomes that user's, with the
+/// folder's group: root playing in a player's folder must not leave them a file they cannot
+/// change. fd is the new file, or -1 with name the new entry in parent.
+bool giveToFolderOwner(int parent, int fd, const char* name, QString* error)
 {
-    const qsizetype slash = path.lastIndexOf('/');
-    return slash <= 0 ? QByteArray("/") : path.left(slash);
+    struct stat folder {
+    };
+    if (::geteuid() != 0)
+        return true;
+    if (::fstat(parent, &folder) != 0) {
+        *error = systemError();
+        return false;
+    }
+    if (folder.st_uid == 0)
+        return true;
+    const int done =
+        fd >= 0 ? ::fchown(fd, folder.st_uid, folder.st_gid)
+                : ::fchownat(parent, name, folder.st_uid, folder.st_gid, AT_SYMLINK_NOFOLLOW);
+    if (done != 0) {
+        *error = systemError();
+        return false;
+    }
+    return true;
+}
+
+int openFolderAt(int base, const char* name)
+{
+    return retrying([&] { return ::openat(base, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
+}
+
+/// Opens path one folder at a time from base (from the root for an absolute path), so that a
+/// path of any length can be opened. With create, the folders it lacks are made on the way.
+int openPath(int base, const QByteArray& path, bool create, QString* error)
+{
+    int fd = path.startsWith('/') ? openFolderAt(AT_FDCWD, "/") : ::fcntl(base, F_DUPFD_CLOEXEC, 0);
+    for (const QByteArray& part : path.split('/')) {
+        if (fd < 0 || part.isEmpty())
+            continue;
+        int next = openFolderAt(fd, part.constData());
+        if (next < 0 && errno == ENOENT && create) {
+            if (::mkdirat(fd, part.constData(), 0777) == 0 || errno == EEXIST) {
+                if (!giveToFolderOwner(fd, -1, part.constData(), error)) {
+                    ::close(fd);
+                    return -1;
+                }
+                next = openFolderAt(fd, part.constData());
+            }
+        }
+        const int failure = errno;
+        ::close(fd);
+        fd = next;
+        errno = failure;
+    }
+    if (fd < 0 && error)
+        *error = systemError();
+    return fd;
+}
+
+/// The text of the link name in folder, however long; empty when it cannot be read.
+QByteArray readLinkAt(int folder, const QByteArray& name)
+{
+    QByteArray text(256, '\0');
+    for (;;) {
+        const ssize_t length = ::readlinkat(folder, name.constData(), text.data(), text.size());
+        if (length < 0)
+            return QByteArray();
+        if (length < text.size())
+            return text.left(length);
+        text.resize(text.size() * 2);
+    }
+}
+
+/// True when name is a temporary file of a save of file: "." + file + "." + a random part.
+bool isLeftoverOf(const QByteArray& name, const QByteArray& file)
+{
+    const QByteArray prefix = '.' + file + '.';
+    if (!name.startsWith(prefix) || name.size() == prefix.size() ||
+        name.size() > prefix.size() + 13)
+        return false;
+    for (qsizetype i = prefix.size(); i < name.size(); ++i)
+        if (!((name[i] >= '0' && name[i] <= '9') || (name[i] >= 'a' && name[i] <= 'z')))
+            return false;
+    return true;
 }
 } // namespace
 
@@ -126,10 +209,28 @@ Folder Folder::open(const QByteArray& path, QString* error)
             *error = systemError(ENOENT);
         return folder;
     }
-    folder.fd_ =
-        retrying([&] { return ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
+    folder.fd_ = path.size() < PATH_MAX ? openFolderAt(AT_FDCWD, path.constData()) : -1;
+    if (folder.fd_ < 0 && (path.size() >= PATH_MAX || errno == ENAMETOOLONG))
+        folder.fd_ = openPath(AT_FDCWD, path, false, nullptr);
     if (folder.fd_ < 0 && error)
         *error = systemError();
+    return folder;
+}
+
+Folder Folder::make(const QByteArray& path, QString* error)
+{
+    Folder folder = open(path, error);
+    if (folder.isOpen() || errno != ENOENT)
+        return folder;
+    folder.fd_ = openPath(AT_FDCWD, path, true, error);
+    return folder;
+}
+
+Folder Folder::openInside(const QByteArray& name, QString* error) const
+{
+    Folder folder;
+    folder.path_ = path_ + '/' + name;
+    folder.fd_ = openPath(fd_, name, false, error);
     return folder;
 }
 
@@ -166,6 +267,109 @@ bool Folder::isWritable(QString* error) const
     if (error)
         *error = systemError();
     return false;
+}
+
+QByteArray Folder::absolutePath() const
+{
+    QByteArray path;
+    int current = fd_ < 0 ? -1 : ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+    while (current >= 0) {
+        struct stat here {
+        };
+        struct stat up {
+        };
+        const int parent = openFolderAt(current, "..");
+        const bool known = parent >= 0 && ::fstat(current, &here) == 0 && ::fstat(parent, &up) == 0;
+        ::close(current);
+        current = parent;
+        if (!known)
+            break;
+        if (up.st_dev == here.st_dev && up.st_ino == here.st_ino) {
+            ::close(current);
+            return path.isEmpty() ? QByteArray("/") : path;
+        }
+        // The entry of the parent that is this folder (a mount point shows what is mounted).
+        const int listingFd = ::fcntl(parent, F_DUPFD_CLOEXEC, 0);
+        DIR* listing = listingFd < 0 ? nullptr : ::fdopendir(listingFd);
+        QByteArray name;
+        while (listing && name.isEmpty()) {
+            const dirent* entry = ::readdir(listing);
+            if (!entry)
+                break;
+            struct stat st {
+            };
+            if (qstrcmp(entry->d_name, ".") != 0 && qstrcmp(entry->d_name, "..") != 0 &&
+                ::fstatat(parent, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+                st.st_dev == here.st_dev && st.st_ino == here.st_ino)
+                name = entry->d_name;
+        }
+        if (listing)
+            ::closedir(listing);
+        if (name.isEmpty())
+            break;
+        path = '/' + name + path;
+    }
+    if (current >= 0)
+        ::close(current);
+    return QByteArray();
+}
+
+bool Folder::belongsToPlayer() const
+{
+    struct stat st {
+    };
+    return ::fstat(fd_, &st) == 0 && st.st_uid == ::geteuid();
+}
+
+bool Folder::sync(QString* error) const
+{
+    // A file system that cannot sync a folder (some network ones) has nothing to sync.
+    if (::fsync(fd_) == 0 || errno == EINVAL)
+        return true;
+    if (error)
+        *error = systemError();
+    return false;
+}
+
+void Folder::removeLeftoversOf(const QByteArray& name) const
+{
+    const int fd = fd_ < 0 ? -1 : ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+    DIR* listing = fd < 0 ? nullptr : ::fdopendir(fd);
+    if (!listing) {
+        if (fd >= 0)
+            ::close(fd);
+        return;
+    }
+    const uid_t player = ::geteuid();
+    while (const dirent* entry = ::readdir(listing)) {
+        struct stat st {
+        };
+        if (isLeftoverOf(entry->d_name, name) &&
+            ::fstatat(fd_, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+            st.st_uid == player)
+            ::unlinkat(fd_, entry->d_name, 0);
+    }
+    ::closedir(listing);
+}
+
+bool onlyPlayerCanWrite(const struct stat& file, const Folder& folder)
+{
+    if (!S_ISREG(file.st_mode) || (file.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+        return false;
+    const uid_t player = ::geteuid();
+    struct stat owner {
+    };
+    return file.st_uid == player ||
+           (player == 0 && ::fstat(folder.fd(), &owner) == 0 && file.st_uid == owner.st_uid);
+}
+
+int lockForWriting(int fd)
+{
+    struct flock lock {
+    };
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    return retrying([&] { return ::fcntl(fd, F_OFD_SETLK, &lock); }) == 0 ? 0 : errno;
 }
 
 // Reading
@@ -229,31 +433,43 @@ SaveTarget saveTargetFor(const Folder& folder, const QByteArray& name)
             target.refusal = systemError();
         return target;
     }
-    if (S_ISLNK(st.st_mode)) {
-        // The link stays; the file it leads to is replaced, if it is the player's own.
-        const QByteArray link = "/proc/self/fd/" + QByteArray::number(folder.fd()) + '/' + name;
-        char resolved[PATH_MAX];
-        if (!::realpath(link.constData(), resolved)) {
+    target.folder = folder.duplicate();
+    for (int hops = 0; S_ISLNK(st.st_mode); ++hops) {
+        // The link stays; the file it leads to is replaced, if the link, its folder and that file
+        // are all the player's own.
+        target.throughLink = true;
+        if (hops == 8) {
+            target.refusal = systemError(ELOOP);
+            return target;
+        }
+        if (st.st_uid != ::geteuid() || !target.folder.belongsToPlayer()) {
+            target.refusal = RecordsText::tr(
+                "it is a link that another user made, or that lies in another user's folder");
+            return target;
+        }
+        const QByteArray to = readLinkAt(target.folder.fd(), target.name);
+        const qsizetype slash = to.lastIndexOf('/');
+        QString error;
+        if (!to.isEmpty() && slash >= 0) {
+            const QByteArray path = slash == 0 ? QByteArray("/") : to.left(slash);
+            target.folder = path.startsWith('/') ? Folder::open(path, &error)
+                                                 : target.folder.openInside(path, &error);
+        }
+        target.name = to.mid(slash + 1);
+        if (to.isEmpty() || !target.folder.isOpen()) {
+            target.refusal = error.isEmpty() ? systemError() : error;
+            return target;
+        }
+        if (::fstatat(target.folder.fd(), target.name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
             target.refusal = errno == ENOENT
                                  ? RecordsText::tr("it is a link to a file that does not exist")
                                  : systemError();
             return target;
         }
-        const QByteArray path(resolved);
-        target.name = path.mid(path.lastIndexOf('/') + 1);
-        QString error;
-        target.folder = Folder::open(parentOf(path), &error);
-        if (!target.folder.isOpen() ||
-            ::fstatat(target.folder.fd(), target.name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
-            target.refusal = error.isEmpty() ? systemError() : error;
-            return target;
-        }
-        if (st.st_uid != ::geteuid()) {
+        if (!S_ISLNK(st.st_mode) && st.st_uid != ::geteuid()) {
             target.refusal = RecordsText::tr("it is a link to a file that belongs to another user");
             return target;
         }
-    } else {
-        target.folder = folder.duplicate();
     }
     target.identity = FileIdentity::of(st);
     if (!S_ISREG(st.st_mode))
@@ -264,8 +480,10 @@ SaveTarget saveTargetFor(const Folder& folder, const QByteArray& name)
 }
 
 bool replaceFile(const Folder& folder, const QByteArray& name, const QByteArray& bytes,
-                 FileIdentity* written, QString* error)
+                 FileIdentity* written, QString* error, int* lockedFile)
 {
+    if (lockedFile)
+        *lockedFile = -1;
     struct stat old {
     };
     const bool replacing = ::fstatat(folder.fd(), name.constData(), &old, 0) == 0;
@@ -275,24 +493,32 @@ bool replaceFile(const Folder& folder, const QByteArray& name, const QByteArray&
         *error = systemError();
         return false;
     }
-    if (replacing)
-        takeOverAttributes(fd, old);
-    bool done = writeAll(fd, bytes, error);
+    bool done = replacing ? takeOverAttributes(fd, old, error)
+                          : giveToFolderOwner(folder.fd(), fd, nullptr, error);
+    done = done && writeAll(fd, bytes, error);
     if (done && ::fsync(fd) != 0) {
         *error = systemError();
         done = false;
     }
+    // Locked before it takes the old file's place, so the lock never lapses.
+    const bool locked = done && lockedFile && lockForWriting(fd) == 0;
     if (done && ::renameat(folder.fd(), sibling.constData(), folder.fd(), name.constData()) != 0) {
         *error = systemError();
+        ::unlinkat(folder.fd(), sibling.constData(), 0);
         done = false;
+    } else if (!done) {
+        ::unlinkat(folder.fd(), sibling.constData(), 0);
     }
     struct stat now {
     };
     if (done && ::fstat(fd, &now) == 0)
         *written = FileIdentity::of(now);
-    if (!done)
-        ::unlinkat(folder.fd(), sibling.constData(), 0);
-    ::close(fd);
+    // The new file is in place; without this it may not be after a power cut.
+    done = done && folder.sync(error);
+    if (done && locked)
+        *lockedFile = fd;
+    else
+        ::close(fd);
     return done;
 }
 

@@ -47,15 +47,26 @@ class Folder
     Folder& operator=(const Folder&) = delete;
     ~Folder();
 
-    /// Opens the folder named path; on failure the result is not open and *error says why.
+    /// Opens the folder named path; on failure the result is not open and *error says why. A
+    /// path too long for the system to take at once is opened one folder at a time.
     static Folder open(const QByteArray& path, QString* error = nullptr);
+    /// Opens the folder named path, creating the folders it lacks. Folders the game creates as
+    /// root belong to the owner of the folder they are made in, so that a run as root in
+    /// another user's home never leaves that user folders they cannot change.
+    static Folder make(const QByteArray& path, QString* error = nullptr);
     /// Another handle on the same folder.
     Folder duplicate() const;
+    /// Opens the folder name inside this one (a relative path of any length).
+    Folder openInside(const QByteArray& name, QString* error = nullptr) const;
 
     bool isOpen() const { return fd_ >= 0; }
     int fd() const { return fd_; }
     /// The path it was opened by, as bytes.
     const QByteArray& path() const { return path_; }
+    /// The folder's absolute path, found by walking up to the root rather than asked of the
+    /// system, which cannot name a folder deeper than it takes at once; empty when a folder on
+    /// the way cannot be read.
+    QByteArray absolutePath() const;
     /// The path of an entry inside the folder, as the player can read it.
     QString displayName(const QByteArray& name) const;
 
@@ -63,6 +74,15 @@ class Folder
     /// permission bits, which do not stop root and say nothing of read-only file systems; the
     /// trial leaves no name behind.
     bool isWritable(QString* error = nullptr) const;
+
+    /// Whether the folder belongs to the player running the game.
+    bool belongsToPlayer() const;
+    /// Writes what is known of the folder to disk, so that a rename done in it survives a power
+    /// cut.
+    bool sync(QString* error = nullptr) const;
+    /// Removes the temporary files that a save of the file name left behind when the game was
+    /// killed during it: only the player's own, of the game's own pattern.
+    void removeLeftoversOf(const QByteArray& name) const;
 
   private:
     int fd_ = -1;
@@ -94,19 +114,35 @@ struct SaveTarget {
     FileIdentity identity;
     /// Why the file must be left alone; empty when it may be replaced.
     QString refusal;
+    /// True when the file is reached through a link.
+    bool throughLink = false;
 };
 
-/// Finds where saving the file name in folder writes, and whether it may.
+/// Finds where saving the file name in folder writes, and whether it may. The game writes through
+/// a link only when the link, the folder that holds it and the file it leads to all belong to
+/// the player running the game: a link someone else made never turns a save into an overwrite
+/// of another file, whoever runs the game.
 SaveTarget saveTargetFor(const Folder& folder, const QByteArray& name);
+
+/// True when the file can be opened for writing by the player running the game (or, as root, by
+/// the owner of folder) and by nobody else but root.
+bool onlyPlayerCanWrite(const struct stat& file, const Folder& folder);
 
 /**
  * Replaces the file name in folder with bytes, atomically: the bytes go to a new file beside it,
- * which is synced to disk and then renamed over the old one, so the old file stays whole until
- * the new one is complete. The new file keeps the old one's permissions (and owner, where the
- * game may give it). On success *written is the new file's identity; on failure nothing is left
- * behind and *error says why.
+ * which is synced to disk and then renamed over the old one, and the folder is synced, so the
+ * old file stays whole until the new one is complete and stays replaced after a power cut. The
+ * new file keeps the old one's permissions and, when the game runs as root, the old one's owner;
+ * a new file made by root takes the owner of its folder. On success *written is the new file's
+ * identity; on failure nothing is left behind and *error says why. When lockedFile is given, the
+ * new file is locked for writing before it takes the old one's place, and *lockedFile is its
+ * open descriptor, for the caller to keep (-1 when no lock could be made).
  */
 bool replaceFile(const Folder& folder, const QByteArray& name, const QByteArray& bytes,
-                 FileIdentity* written, QString* error);
+                 FileIdentity* written, QString* error, int* lockedFile = nullptr);
+
+/// Takes a write lock (an open file description lock) on the open file fd without waiting.
+/// Returns 0, or the error: EAGAIN when someone else holds it.
+int lockForWriting(int fd);
 
 } // namespace numblaze

@@ -10,28 +10,60 @@
 namespace numblaze
 {
 
-/// The player's own data folder for the game (QStandardPaths::AppDataLocation).
+/// The player's own data folder for the game (QStandardPaths::AppDataLocation); empty when the
+/// player has no home folder, so that the records never land at the file system's root.
 QString playerDataFolder();
 
 /// Whether this copy of the game may use the progress file.
 enum class ProgressLockResult {
-    /// The lock is ours until its folder is closed.
+    /// The lock is ours until it is destroyed.
     Held,
     /// Another running copy of the game holds it: this copy must not touch the file.
     HeldByAnother,
-    /// No lock can be made there (the folder cannot be opened, or its file system has no locks).
+    /// No lock can be made there (the folder cannot be opened, or no file in it can be locked).
     Unavailable,
 };
 
-/// The lock that keeps a second running copy of the game away from the progress file: a kernel
-/// lock on the folder itself. It needs no file and no free space, and the kernel releases it
-/// when the copy holding it ends, however it ends, so it can never be left behind.
-struct ProgressLock {
+/// The name of the file that holds the lock while the folder has no records file of its own.
+inline const QByteArray LockFileName = QByteArrayLiteral(".Progress.lock");
+
+/**
+ * The lock that keeps a second running copy of the game away from the progress file: a write
+ * lock on an open file that only the player can open for writing, which nobody else can take.
+ * It is taken on the records file itself, so it needs no free space when that file exists, and
+ * each save moves it onto the new file before that file takes the old one's place. A folder
+ * without a records file of the player's gets a small lock file, removed again once the records
+ * file carries the lock, or when the run ends. The kernel releases the lock when the copy holding
+ * it ends, however it ends, so it can never be left behind.
+ */
+class ProgressLock
+{
+  public:
+    ProgressLock() = default;
+    ProgressLock(ProgressLock&& other) noexcept;
+    ProgressLock& operator=(ProgressLock&& other) noexcept;
+    ProgressLock(const ProgressLock&) = delete;
+    ProgressLock& operator=(const ProgressLock&) = delete;
+    ~ProgressLock();
+
     ProgressLockResult result = ProgressLockResult::Unavailable;
-    /// The locked folder; the lock lasts while this stays open.
+    /// The locked folder.
     Folder folder;
     /// Why no lock could be made, when it could not.
     QString error;
+
+    /// After a save put a new records file in the folder, locked and open as fd: the lock lives
+    /// on in it, and the old file and any lock file are let go. Takes fd over.
+    void moveOnto(int fd);
+
+  private:
+    friend ProgressLock lockProgressFolder(Folder folder);
+    void release();
+    /// Lets go of a lock file, removing it while it is still locked.
+    void dropLockFile();
+
+    int records_ = -1;
+    int lockFile_ = -1;
 };
 
 /// Locks the folder for this copy of the game.

@@ -4,8 +4,10 @@
 #include "records/progressstore.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
+#include <QSettings>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace numblaze
 {
@@ -48,41 +50,54 @@ ProgressStore ProgressStore::open(const QByteArray& programFolder)
         programError = RecordsText::tr("the game is installed for every player of this computer");
     if (KeepsRecordsBesideItself && program.isOpen() && program.isWritable(&programError)) {
         store.place_ = program.duplicate();
-        store.lock_ = lockProgressFolder(std::move(program));
+        store.lock_ = lockProgressFolder(program.duplicate());
+        if (const QString data = playerDataFolder(); !data.isEmpty())
+            store.otherPlace_ = Folder::open(QFile::encodeName(data));
     } else {
-        store.useDataFolder(std::move(program), programError);
+        store.useDataFolder(program, programError);
+        if (!(store.place_.path() == program.path()))
+            store.otherPlace_ = std::move(program);
     }
-    if (store.lock_.result == ProgressLockResult::Unavailable)
+    // A run that cannot save needs no lock: it cannot undo another copy's wins.
+    if (store.lock_.result == ProgressLockResult::Unavailable && store.cannotSave_.isEmpty())
         store.notices_ << RecordsText::tr(
                               "Numblaze could not make sure that it is the only copy of the game "
                               "using the records in %1 (%2). Your records will still be saved, "
                               "but do not play two copies at once.")
                               .arg(store.fileName(), store.lock_.error);
+    if (store.lock_.result == ProgressLockResult::Held) {
+        store.place_.removeLeftoversOf(FileName);
+        store.rememberPlace(programFolder);
+    }
     return store;
 }
 
-void ProgressStore::useDataFolder(Folder program, const QString& programError)
+void ProgressStore::useDataFolder(const Folder& program, const QString& programError)
 {
     const QString data = playerDataFolder();
-    QString dataError = RecordsText::tr("no home folder is set");
+    QString dataError;
     Folder folder;
-    if (!data.isEmpty() && QDir().mkpath(data)) {
-        folder = Folder::open(QFile::encodeName(data), &dataError);
+    Folder readable;
+    if (!data.isEmpty()) {
+        folder = Folder::make(QFile::encodeName(data), &dataError);
         if (folder.isOpen() && !folder.isWritable(&dataError))
-            folder = Folder();
-    } else if (!data.isEmpty()) {
-        dataError = RecordsText::tr("the folder could not be created");
+            readable = std::move(folder);
     }
     if (!folder.isOpen()) {
         cannotSave_ =
-            RecordsText::tr("no file can be created beside the program in %1 (%2), nor in %3 (%4)")
-                .arg(QFile::decodeName(program.path()), programError, data, dataError);
+            data.isEmpty()
+                ? RecordsText::tr("no file can be created beside the program in %1 (%2), and no "
+                                  "home folder is set for a folder of your own")
+                      .arg(QFile::decodeName(program.path()), programError)
+                : RecordsText::tr(
+                      "no file can be created beside the program in %1 (%2), nor in %3 (%4)")
+                      .arg(QFile::decodeName(program.path()), programError, data, dataError);
         notices_ << RecordsText::tr(
                         "Numblaze cannot save your records: %1. You can play, but the records you "
                         "win today will not be kept.")
                         .arg(cannotSave_);
-        place_ = program.duplicate();
-        lock_ = lockProgressFolder(std::move(program));
+        // The player's own records, where they can be read; the other place is merged in.
+        place_ = readable.isOpen() ? std::move(readable) : program.duplicate();
         return;
     }
     place_ = folder.duplicate();
@@ -115,6 +130,32 @@ void ProgressStore::adoptFrom(const Folder& program)
     place_ = program.duplicate();
 }
 
+void ProgressStore::rememberPlace(const QByteArray& programFolder)
+{
+    // Kept with the player's settings, never in the records file, whose 14 lines stay as they
+    // are. Only the last program is remembered: another copy of the game has its own place.
+    // Root playing with another user's home leaves that user's settings alone.
+    struct stat home {
+    };
+    if (::geteuid() == 0 && ::stat(qgetenv("HOME").constData(), &home) == 0 && home.st_uid != 0)
+        return;
+    QSettings settings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze"));
+    const QString program = QFile::decodeName(programFolder);
+    const QString place = folderName();
+    const QString lastPlace = settings.value(QStringLiteral("records/place")).toString();
+    if (settings.value(QStringLiteral("records/program")).toString() == program &&
+        !lastPlace.isEmpty() && lastPlace != place)
+        notices_ << RecordsText::tr(
+                        "Your records are kept in %1 this time. Last time they were kept in %2: "
+                        "the records from both places are put together, and this game's wins "
+                        "are saved in %1.")
+                        .arg(place, lastPlace);
+    if (lastPlace != place || settings.value(QStringLiteral("records/program")) != program) {
+        settings.setValue(QStringLiteral("records/program"), program);
+        settings.setValue(QStringLiteral("records/place"), place);
+    }
+}
+
 QString ProgressStore::fileName() const
 {
     return place_.displayName(FileName);
@@ -132,10 +173,13 @@ Progress ProgressStore::read()
                         "from the first records, but that file is left as it is and today's "
                         "records will not be saved in it.")
                         .arg(fileName(), file.error);
-        return readProgressBytes(QByteArray());
+        Progress progress = readProgressBytes(QByteArray());
+        mergeOtherPlace(progress, true);
+        return progress;
     }
-    const Progress progress = readProgressBytes(file.bytes);
+    Progress progress = readProgressBytes(file.bytes);
     onDisk_ = progress.records;
+    mergeOtherPlace(progress, file.outcome == FileRead::Outcome::Read);
     if (cannotSave_.isEmpty() && place_.isOpen()) {
         const SaveTarget target = saveTargetFor(place_, FileName);
         if (!target.refusal.isEmpty())
@@ -144,6 +188,21 @@ Progress ProgressStore::read()
                             .arg(fileName(), target.refusal);
     }
     return progress;
+}
+
+void ProgressStore::mergeOtherPlace(Progress& progress, bool placeHadFile) const
+{
+    if (!otherPlace_.isOpen())
+        return;
+    const FileRead other = readRegularFile(otherPlace_, FileName, LargestUsefulFile);
+    if (other.outcome != FileRead::Outcome::Read)
+        return;
+    const Progress there = readProgressBytes(other.bytes);
+    keepHigherRecords(progress.records, there.records);
+    if (!placeHadFile) {
+        progress.math = there.math;
+        progress.opponent = there.opponent;
+    }
 }
 
 bool ProgressStore::save(Progress& progress, QString* error)
@@ -162,7 +221,17 @@ bool ProgressStore::save(Progress& progress, QString* error)
         Progress raised = progress;
         keepHigherRecords(raised.records, onDisk_);
         FileIdentity written;
-        if (replaceFile(target.folder, target.name, progressBytes(raised), &written, &reason)) {
+        // The lock moves onto the new file when the folder's own records file carries it.
+        const bool carriesLock = lock_.result == ProgressLockResult::Held && !target.throughLink;
+        int locked = -1;
+        if (replaceFile(target.folder, target.name, progressBytes(raised), &written, &reason,
+                        carriesLock ? &locked : nullptr)) {
+            struct stat st {
+            };
+            if (locked >= 0 && ::fstat(locked, &st) == 0 && onlyPlayerCanWrite(st, target.folder))
+                lock_.moveOnto(locked);
+            else if (locked >= 0)
+                ::close(locked);
             progress = raised;
             known_ = written;
             onDisk_ = progress.records;

@@ -30,8 +30,10 @@ class ProgressStore
 
     /// Decides where the records of a program in programFolder live, and locks that place:
     /// beside the program when files can be created there; else in the player's data folder,
-    /// where a Progress.txt left beside the program is copied the first time; else beside the
-    /// program for reading only.
+    /// where a Progress.txt left beside the program is copied the first time; else where the
+    /// player's records can be read, for reading only and without a lock. Temporary files that
+    /// a killed save of the player's left there are removed, and the player is told when the
+    /// place is not the one the last run of this program used.
     static ProgressStore open(const QByteArray& programFolder);
 
     ProgressLockResult lockResult() const { return lock_.result; }
@@ -41,7 +43,10 @@ class ProgressStore
     QString folderName() const { return QFile::decodeName(place_.path()); }
 
     /// Reads the records and selections. A file that cannot be read gives the first-run
-    /// progress, and is left as it is from then on.
+    /// progress, and is left as it is from then on. Records are kept both beside the program and
+    /// in the player's data folder: each record read is the higher of the two places', so a win
+    /// saved in the other place in an earlier run is never out of sight, and the next save keeps
+    /// it in this one.
     Progress read();
 
     /// What the player must know before playing, in plain sentences: records that cannot be
@@ -54,11 +59,15 @@ class ProgressStore
     bool save(Progress& progress, QString* error);
 
   private:
-    void useDataFolder(Folder program, const QString& programError);
+    void useDataFolder(const Folder& program, const QString& programError);
     void adoptFrom(const Folder& program);
+    void rememberPlace(const QByteArray& programFolder);
+    void mergeOtherPlace(Progress& progress, bool placeHadFile) const;
     bool catchUp(const SaveTarget& target, QString* reason);
 
     Folder place_;
+    /// The other place records of this program may be in, read and merged at start.
+    Folder otherPlace_;
     ProgressLock lock_;
     /// Why no save can be made in this run; empty when saving may be tried.
     QString cannotSave_;

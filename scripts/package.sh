@@ -43,15 +43,14 @@ chmod 755 "$work"
 mkdir "$work/tmp"
 export TMPDIR="$work/tmp"
 
-# A clean copy of the tree: the files git knows, as they are now, and nothing built.
+# A clean copy of the tree: the files git tracks, as they are now, and nothing else (no build
+# folder, nothing a package build left).
+git rev-parse --is-inside-work-tree >/dev/null 2>&1 ||
+    fail "run it in a git checkout: the package is built from the files git tracks"
 tree="$work/numblaze-$upstream"
 mkdir "$tree"
-if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-    git ls-files -z --cached --others --exclude-standard |
-        tar --null --files-from=- --ignore-failed-read -cf - 2>/dev/null | tar -xf - -C "$tree"
-else
-    tar --exclude='./build*' --exclude=./.git -cf - . | tar -xf - -C "$tree"
-fi
+git ls-files -z --cached | tar --null --files-from=- --ignore-failed-read -cf - 2>/dev/null |
+    tar -xf - -C "$tree"
 # The upstream tarball is the tree without its Debian packaging.
 tar -C "$work" --exclude="numblaze-$upstream/debian" -cJf "$work/numblaze_$upstream.orig.tar.xz" \
     "numblaze-$upstream"
@@ -83,30 +82,11 @@ shown="$(/usr/games/numblaze --version)"
 [ "$shown" = "Numblaze $upstream" ] || fail "/usr/games/numblaze --version says '$shown'"
 echo "/usr/games/numblaze --version: $shown"
 
-# One start and Exit of the installed game with a fresh home folder, as the given user: the game
-# is clicked at "Exit" and must end, and its records must land in that player's data folder.
+# One start and Exit of the installed game with a fresh home folder, as the given user: the
+# package's own autopkgtest, which clicks "Exit" and finds the 14 lines in that player's data
+# folder.
 play_once() { # user-switch-command home
-    $1 env -i HOME="$2" XDG_RUNTIME_DIR="$2/runtime" PATH=/usr/bin:/bin:/usr/games \
-        LANG=C.UTF-8 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
-        sh -c '
-            numblaze & game=$!
-            menu="$(timeout 60 xdotool search --sync --onlyvisible --name "^Numblaze\$" | head -n 1)"
-            [ -n "$menu" ] || { kill $game; echo "the menu never showed" >&2; exit 1; }
-            # The centre of "Exit" in the menu window.
-            xdotool mousemove --window "$menu" 84 304 click 1
-            waited=0
-            while kill -0 $game 2>/dev/null; do
-                waited=$((waited + 1))
-                [ $waited -le 600 ] || { kill $game; echo "the game did not end on Exit" >&2; exit 1; }
-                sleep 0.1
-            done
-            wait $game
-        ' || fail "the installed game did not start and end as it should"
-    progress="$2/.local/share/Numblaze/Progress.txt"
-    [ -f "$progress" ] || fail "no Progress.txt in the player's data folder"
-    lines="$(wc -l <"$progress")"
-    [ "$lines" -eq 14 ] || fail "the player's Progress.txt has $lines lines, not 14"
-    [ ! -e /usr/games/Progress.txt ] || fail "the game wrote /usr/games/Progress.txt"
+    $1 sh "$tree/debian/tests/play-once" "$2" || fail "the installed game did not play as it should"
 }
 
 # First as a player who cannot write to /usr/games. As root, the player is a user id of its own

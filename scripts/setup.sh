@@ -9,27 +9,44 @@ set -eu
 cd "$(dirname "$0")/.."
 mode="${1:-play}"
 
+# Under sudo the build would belong to root, and the player's own runs could not update it.
+if [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_USER:-}" ]; then
+    echo "$(basename "$0"): run it as yourself; it asks sudo only to install packages" >&2
+    exit 1
+fi
+
 # Building and playing: the compiler, Qt, the tools that compile the game's translations
 # (qt6-l10n-tools, qt6-tools-dev), Qt's own translations for its dialogs, and the game's fonts.
 packages="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-tools-dev
     qt6-translations-l10n libgl-dev fonts-ocr-a fonts-dejavu-core fonts-liberation"
 if [ "$mode" = tests ]; then
     # The tests: Qt's private headers (a test copy of the game is asked to save as a session
-    # manager asks), X servers, the accessibility bus and its Python client, a real screen
-    # reader (Orca, with script to give its log a terminal), the validators of the installed
-    # files, the licence check, and the Debian package's build and checks.
+    # manager asks), X servers, Qt's Wayland plugin (as GNOME and KDE desktops have it: a
+    # Wayland display that is not there is still said in the game's one line), the
+    # accessibility bus and its Python client, a real screen reader (Orca, with script to give
+    # its log a terminal), the validators of the installed files, the licence check, and the
+    # Debian package's build and checks; the shared-computer tests make users (passwd), drop to
+    # them and lock as them (util-linux), and watch the game's system calls (strace).
     packages="$packages qt6-base-private-dev xvfb xauth xdotool dbus at-spi2-core python3-gi
-        gir1.2-atspi-2.0 orca bsdutils desktop-file-utils appstream reuse build-essential debhelper dpkg-dev
-        fakeroot lintian git xz-utils"
+        gir1.2-atspi-2.0 orca bsdutils qt6-wayland desktop-file-utils appstream reuse
+        build-essential debhelper dpkg-dev fakeroot lintian git xz-utils passwd util-linux strace"
 fi
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
 done
 if [ -n "$missing" ]; then
-    echo "Installing:$missing"
     sudo_cmd=""
-    [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null 2>&1; then
+            echo "$(basename "$0"): these packages are missing, and there is no sudo to install" >&2
+            echo "them; as root, run:" >&2
+            echo "apt-get install$missing" >&2
+            exit 1
+        fi
+        sudo_cmd="sudo"
+    fi
+    echo "Installing:$missing"
     $sudo_cmd apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends $missing
 fi

@@ -24,11 +24,11 @@
     </message>
     <message>
         <source>Show this help and quit.</source>
-        <translation>Diese Hilfe zeigen und aufhören.</translation>
+        <translation>Diese Hilfe zeigen und beenden.</translation>
     </message>
     <message>
         <source>Show the version of the game and quit.</source>
-        <translation>Die Version des Spiels zeigen und aufhören.</translation>
+        <translation>Die Version des Spiels zeigen und beenden.</translation>
     </message>
     <message>
         <source>unknown option &apos;%1&apos;</source>
@@ -63,7 +63,7 @@
     </message>
     <message>
         <source>Press ENTER to send your answer!</source>
-        <translation>Tipp die Antwort und dann ENTER!</translation>
+        <translation>Tipp die Antwort ein und drück Enter!</translation>
     </message>
     <message>
         <source>You won!!!</source>
@@ -91,11 +91,21 @@
     </message>
     <message>
         <source>Opponent&apos;s ball</source>
-        <translation>Ball vom Gegner</translation>
+        <translation>Ball des Gegners</translation>
     </message>
     <message>
         <source>Stop</source>
         <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>*</source>
+        <comment>the multiplication sign as the race shows it</comment>
+        <translation>·</translation>
+    </message>
+    <message>
+        <source>/</source>
+        <comment>the division sign as the race shows it</comment>
+        <translation>:</translation>
     </message>
     <message>
         <source>Your opponent</source>
@@ -162,11 +172,11 @@
     <name>Form2</name>
     <message>
         <source>You can go on playing: the game tries again after your next win and when you leave.</source>
-        <translation>Du kannst weiterspielen. Das Spiel versucht es nach deinem nächsten Sieg und beim Beenden noch einmal.</translation>
+        <translation>Drück „OK“ und spiel weiter. Nach deinem nächsten Sieg und beim Beenden versucht das Spiel noch einmal, deine Rekorde zu speichern.</translation>
     </message>
     <message>
         <source>Retry when the problem is solved, or discard the records of this game.</source>
-        <translation>Wiederhole es, wenn das Problem gelöst ist, oder verwirf die Rekorde von diesem Spiel.</translation>
+        <translation>Drück „Wiederholen“, wenn das Problem gelöst ist: Dann versucht das Spiel noch einmal, deine Rekorde zu speichern. Drück „Verwerfen“, dann endet das Spiel, und deine Rekorde von heute werden nicht gespeichert.</translation>
     </message>
     <message>
         <source>Your highest number is %1.</source>
@@ -271,7 +281,7 @@
     </message>
     <message>
         <source>Highest numbers</source>
-        <translation>Höchste Zahlen</translation>
+        <translation>Rekorde</translation>
     </message>
 </context>
 <context>
@@ -335,20 +345,12 @@
         <translation>Numblaze konnte nicht prüfen, ob es als einziges Spiel die Rekorde in %1 benutzt (%2). Deine Rekorde werden trotzdem gespeichert, aber spiel nicht zweimal gleichzeitig.</translation>
     </message>
     <message>
-        <source>no home folder is set</source>
-        <translation>es gibt keinen eigenen Ordner für dich</translation>
-    </message>
-    <message>
-        <source>the folder could not be created</source>
-        <translation>der Ordner konnte nicht angelegt werden</translation>
-    </message>
-    <message>
         <source>no file can be created beside the program in %1 (%2), nor in %3 (%4)</source>
         <translation>weder neben dem Programm in %1 (%2) noch in %3 (%4) kann eine Datei angelegt werden</translation>
     </message>
     <message>
         <source>Numblaze cannot save your records: %1. You can play, but the records you win today will not be kept.</source>
-        <translation>Numblaze kann deine Rekorde nicht speichern: %1. Du kannst spielen, aber die Rekorde von heute werden nicht behalten.</translation>
+        <translation>Numblaze kann deine Rekorde nicht speichern: %1. Du kannst spielen, aber deine Rekorde von heute werden nicht gespeichert.</translation>
     </message>
     <message>
         <source>the records in %1 could not be copied to your own folder (%2)</source>
@@ -356,7 +358,7 @@
     </message>
     <message>
         <source>Numblaze could not read your records in %1 (%2). You can play, starting from the first records, but that file is left as it is and today&apos;s records will not be saved in it.</source>
-        <translation>Numblaze konnte deine Rekorde in %1 nicht lesen (%2). Du kannst mit den ersten Rekorden von vorn anfangen. Die Datei bleibt, wie sie ist, und die Rekorde von heute werden nicht darin gespeichert.</translation>
+        <translation>Numblaze konnte deine Rekorde in %1 nicht lesen (%2). Drück „OK“ und spiel mit den ersten Rekorden. Die Datei bleibt, wie sie ist, und deine Rekorde von heute werden nicht darin gespeichert.</translation>
     </message>
     <message>
         <source>Your records in %1 will not be saved: %2. You can still play.</source>
@@ -374,12 +376,36 @@
         <source>the file could not be read (%1), so it is left as it is</source>
         <translation>die Datei konnte nicht gelesen werden (%1), darum bleibt sie, wie sie ist</translation>
     </message>
+    <message>
+        <source>it is a link that another user made, or that lies in another user&apos;s folder</source>
+        <translation>es ist eine Verknüpfung, die ein anderer Benutzer angelegt hat oder die im Ordner eines anderen Benutzers liegt</translation>
+    </message>
+    <message>
+        <source>no file there can be locked by you alone</source>
+        <translation>dort kann keine Datei allein von dir gesperrt werden</translation>
+    </message>
+    <message>
+        <source>no file can be created beside the program in %1 (%2), and no home folder is set for a folder of your own</source>
+        <translation>neben dem Programm in %1 kann keine Datei angelegt werden (%2), und es ist kein persönlicher Ordner gesetzt, in dem du einen eigenen Ordner hättest</translation>
+    </message>
+    <message>
+        <source>Your records are kept in %1 this time. Last time they were kept in %2: the records from both places are put together, and this game&apos;s wins are saved in %1.</source>
+        <translation>Deine Rekorde werden diesmal in %1 gespeichert. Letztes Mal lagen sie in %2: Die Rekorde beider Orte werden zusammengeführt, und die Siege dieses Spiels werden in %1 gespeichert.</translation>
+    </message>
 </context>
 <context>
     <name>RunningCopy</name>
     <message>
         <source>Numblaze is already running.</source>
         <translation>Numblaze läuft schon.</translation>
+    </message>
+    <message>
+        <source>Another user&apos;s copy of the game is using the records in %1. Close it, then start Numblaze again.</source>
+        <translation>Die Kopie des Spiels eines anderen Benutzers verwendet die Rekorde in %1. Schließe sie und starte Numblaze dann erneut.</translation>
+    </message>
+    <message>
+        <source>Another copy of the game is using the records in %1, and it did not come to the front: it may run on another screen or as another user. Close it, then start Numblaze again.</source>
+        <translation>Eine andere Kopie des Spiels verwendet die Rekorde in %1 und ist nicht in den Vordergrund gekommen: Sie läuft vielleicht auf einem anderen Bildschirm oder als anderer Benutzer. Schließe sie und starte Numblaze dann erneut.</translation>
     </message>
 </context>
 <context>

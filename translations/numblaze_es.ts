@@ -63,7 +63,7 @@
     </message>
     <message>
         <source>Press ENTER to send your answer!</source>
-        <translation>¡Escribe la respuesta y pulsa ENTER!</translation>
+        <translation>¡Escribe la respuesta y presiona ENTER!</translation>
     </message>
     <message>
         <source>You won!!!</source>
@@ -96,6 +96,16 @@
     <message>
         <source>Stop</source>
         <translation>Parar</translation>
+    </message>
+    <message>
+        <source>*</source>
+        <comment>the multiplication sign as the race shows it</comment>
+        <translation>×</translation>
+    </message>
+    <message>
+        <source>/</source>
+        <comment>the division sign as the race shows it</comment>
+        <translation>:</translation>
     </message>
     <message>
         <source>Your opponent</source>
@@ -162,11 +172,11 @@
     <name>Form2</name>
     <message>
         <source>You can go on playing: the game tries again after your next win and when you leave.</source>
-        <translation>Puedes seguir jugando: el juego lo intentará otra vez después de tu próxima victoria y cuando salgas.</translation>
+        <translation>Presiona «Aceptar» y sigue jugando: el juego intentará otra vez guardar tus récords después de tu próxima victoria y cuando salgas.</translation>
     </message>
     <message>
         <source>Retry when the problem is solved, or discard the records of this game.</source>
-        <translation>Reintenta cuando el problema esté resuelto, o descarta los récords de esta partida.</translation>
+        <translation>Presiona «Reintentar» cuando el problema esté resuelto: el juego intentará otra vez guardar tus récords. Si presionas «Descartar», el juego se cierra y tus récords de hoy no se guardan.</translation>
     </message>
     <message>
         <source>Your highest number is %1.</source>
@@ -328,19 +338,11 @@
     </message>
     <message>
         <source>the game is installed for every player of this computer</source>
-        <translation>el juego está instalado para todos los jugadores de este equipo</translation>
+        <translation>el juego está instalado para todos los jugadores de esta computadora</translation>
     </message>
     <message>
         <source>Numblaze could not make sure that it is the only copy of the game using the records in %1 (%2). Your records will still be saved, but do not play two copies at once.</source>
         <translation>Numblaze no pudo comprobar que es la única copia del juego que usa los récords de %1 (%2). Tus récords se guardarán igual, pero no juegues con dos copias a la vez.</translation>
-    </message>
-    <message>
-        <source>no home folder is set</source>
-        <translation>no tienes una carpeta propia</translation>
-    </message>
-    <message>
-        <source>the folder could not be created</source>
-        <translation>no se pudo crear la carpeta</translation>
     </message>
     <message>
         <source>no file can be created beside the program in %1 (%2), nor in %3 (%4)</source>
@@ -348,7 +350,7 @@
     </message>
     <message>
         <source>Numblaze cannot save your records: %1. You can play, but the records you win today will not be kept.</source>
-        <translation>Numblaze no puede guardar tus récords: %1. Puedes jugar, pero los récords que ganes hoy no se guardarán.</translation>
+        <translation>Numblaze no puede guardar tus récords: %1. Puedes jugar, pero tus récords de hoy no se guardarán.</translation>
     </message>
     <message>
         <source>the records in %1 could not be copied to your own folder (%2)</source>
@@ -356,7 +358,7 @@
     </message>
     <message>
         <source>Numblaze could not read your records in %1 (%2). You can play, starting from the first records, but that file is left as it is and today&apos;s records will not be saved in it.</source>
-        <translation>Numblaze no pudo leer tus récords en %1 (%2). Puedes jugar empezando desde los primeros récords, pero ese archivo se queda como está y los récords de hoy no se guardarán en él.</translation>
+        <translation>Numblaze no pudo leer tus récords en %1 (%2). Presiona «Aceptar» y juega empezando desde los primeros récords. Ese archivo se queda como está, y tus récords de hoy no se guardarán en él.</translation>
     </message>
     <message>
         <source>Your records in %1 will not be saved: %2. You can still play.</source>
@@ -374,12 +376,36 @@
         <source>the file could not be read (%1), so it is left as it is</source>
         <translation>el archivo no se pudo leer (%1), así que se queda como está</translation>
     </message>
+    <message>
+        <source>it is a link that another user made, or that lies in another user&apos;s folder</source>
+        <translation>es un enlace creado por otro usuario, o que está en la carpeta de otro usuario</translation>
+    </message>
+    <message>
+        <source>no file there can be locked by you alone</source>
+        <translation>allí no hay ningún archivo que solo tú puedas bloquear</translation>
+    </message>
+    <message>
+        <source>no file can be created beside the program in %1 (%2), and no home folder is set for a folder of your own</source>
+        <translation>no se puede crear ningún archivo junto al programa en %1 (%2), y no hay ninguna carpeta personal definida para una carpeta tuya</translation>
+    </message>
+    <message>
+        <source>Your records are kept in %1 this time. Last time they were kept in %2: the records from both places are put together, and this game&apos;s wins are saved in %1.</source>
+        <translation>Esta vez tus récords se guardan en %1. La última vez se guardaron en %2: los récords de ambos lugares se juntan, y las victorias de esta partida se guardan en %1.</translation>
+    </message>
 </context>
 <context>
     <name>RunningCopy</name>
     <message>
         <source>Numblaze is already running.</source>
         <translation>Numblaze ya está abierto.</translation>
+    </message>
+    <message>
+        <source>Another user&apos;s copy of the game is using the records in %1. Close it, then start Numblaze again.</source>
+        <translation>La copia del juego de otro usuario está usando los récords de %1. Ciérrala y vuelve a iniciar Numblaze.</translation>
+    </message>
+    <message>
+        <source>Another copy of the game is using the records in %1, and it did not come to the front: it may run on another screen or as another user. Close it, then start Numblaze again.</source>
+        <translation>Otra copia del juego está usando los récords de %1 y no ha pasado al primer plano: quizá se ejecuta en otra pantalla o como otro usuario. Ciérrala y vuelve a iniciar Numblaze.</translation>
     </message>
 </context>
 <context>

@@ -98,6 +98,16 @@
         <translation>Stop</translation>
     </message>
     <message>
+        <source>*</source>
+        <comment>the multiplication sign as the race shows it</comment>
+        <translation>×</translation>
+    </message>
+    <message>
+        <source>/</source>
+        <comment>the division sign as the race shows it</comment>
+        <translation>:</translation>
+    </message>
+    <message>
         <source>Your opponent</source>
         <translation>Ton adversaire</translation>
     </message>
@@ -162,11 +172,11 @@
     <name>Form2</name>
     <message>
         <source>You can go on playing: the game tries again after your next win and when you leave.</source>
-        <translation>Tu peux continuer à jouer&#xa0;: le jeu réessaiera après ta prochaine victoire et quand tu partiras.</translation>
+        <translation>Appuie sur «&#xa0;OK&#xa0;» et continue à jouer&#xa0;: le jeu essaiera encore de garder tes records après ta prochaine victoire et quand tu quitteras le jeu.</translation>
     </message>
     <message>
         <source>Retry when the problem is solved, or discard the records of this game.</source>
-        <translation>Réessaie quand le problème est réglé, ou laisse tomber les records de cette partie.</translation>
+        <translation>Appuie sur «&#xa0;Réessayer&#xa0;» quand le problème est réglé&#xa0;: le jeu essaiera encore de garder tes records. Si tu appuies sur «&#xa0;Ne pas tenir compte&#xa0;», le jeu se ferme et tes records d&apos;aujourd&apos;hui ne sont pas gardés.</translation>
     </message>
     <message>
         <source>Your highest number is %1.</source>
@@ -178,7 +188,7 @@
     </message>
     <message>
         <source>Race!</source>
-        <translation>Course&#xa0;!</translation>
+        <translation>En piste&#xa0;!</translation>
     </message>
     <message>
         <source>Hall of Fame</source>
@@ -190,19 +200,19 @@
     </message>
     <message>
         <source>Addition</source>
-        <translation>Additionner</translation>
+        <translation>Addition</translation>
     </message>
     <message>
         <source>Subtraction</source>
-        <translation>Soustraire</translation>
+        <translation>Soustraction</translation>
     </message>
     <message>
         <source>Multiplication</source>
-        <translation>Multiplier</translation>
+        <translation>Multiplication</translation>
     </message>
     <message>
         <source>Division</source>
-        <translation>Diviser</translation>
+        <translation>Division</translation>
     </message>
     <message>
         <source>Exit</source>
@@ -241,19 +251,19 @@
     </message>
     <message>
         <source>Addition:</source>
-        <translation>Additionner&#xa0;:</translation>
+        <translation>Addition&#xa0;:</translation>
     </message>
     <message>
         <source>Subtraction:</source>
-        <translation>Soustraire&#xa0;:</translation>
+        <translation>Soustraction&#xa0;:</translation>
     </message>
     <message>
         <source>Multiplication:</source>
-        <translation>Multiplier&#xa0;:</translation>
+        <translation>Multiplication&#xa0;:</translation>
     </message>
     <message>
         <source>Division:</source>
-        <translation>Diviser&#xa0;:</translation>
+        <translation>Division&#xa0;:</translation>
     </message>
     <message>
         <source>%1, %2: %3</source>
@@ -278,19 +288,19 @@
     <name>MathKinds</name>
     <message>
         <source>Addition</source>
-        <translation>Additionner</translation>
+        <translation>Addition</translation>
     </message>
     <message>
         <source>Subtraction</source>
-        <translation>Soustraire</translation>
+        <translation>Soustraction</translation>
     </message>
     <message>
         <source>Multiplication</source>
-        <translation>Multiplier</translation>
+        <translation>Multiplication</translation>
     </message>
     <message>
         <source>Division</source>
-        <translation>Diviser</translation>
+        <translation>Division</translation>
     </message>
 </context>
 <context>
@@ -301,7 +311,7 @@
     </message>
     <message>
         <source>Patty Purple</source>
-        <translation>Vicky Violet</translation>
+        <translation>Léa Violette</translation>
     </message>
     <message>
         <source>Ronald Red</source>
@@ -332,15 +342,7 @@
     </message>
     <message>
         <source>Numblaze could not make sure that it is the only copy of the game using the records in %1 (%2). Your records will still be saved, but do not play two copies at once.</source>
-        <translation>Numblaze n&apos;a pas pu vérifier qu&apos;il est le seul jeu à utiliser les records de %1 (%2). Tes records seront quand même gardés, mais ne joue pas à deux jeux en même temps.</translation>
-    </message>
-    <message>
-        <source>no home folder is set</source>
-        <translation>tu n&apos;as pas de dossier à toi</translation>
-    </message>
-    <message>
-        <source>the folder could not be created</source>
-        <translation>le dossier n&apos;a pas pu être créé</translation>
+        <translation>Numblaze n&apos;a pas pu vérifier qu&apos;il est le seul jeu ouvert à utiliser les records de %1 (%2). Tes records seront quand même gardés, mais n&apos;ouvre pas le jeu deux fois en même temps.</translation>
     </message>
     <message>
         <source>no file can be created beside the program in %1 (%2), nor in %3 (%4)</source>
@@ -348,7 +350,7 @@
     </message>
     <message>
         <source>Numblaze cannot save your records: %1. You can play, but the records you win today will not be kept.</source>
-        <translation>Numblaze ne peut pas garder tes records&#xa0;: %1. Tu peux jouer, mais les records gagnés aujourd&apos;hui seront perdus.</translation>
+        <translation>Numblaze ne peut pas garder tes records&#xa0;: %1. Tu peux jouer, mais tes records d&apos;aujourd&apos;hui ne seront pas gardés.</translation>
     </message>
     <message>
         <source>the records in %1 could not be copied to your own folder (%2)</source>
@@ -356,7 +358,7 @@
     </message>
     <message>
         <source>Numblaze could not read your records in %1 (%2). You can play, starting from the first records, but that file is left as it is and today&apos;s records will not be saved in it.</source>
-        <translation>Numblaze n&apos;a pas pu lire tes records dans %1 (%2). Tu peux jouer en repartant des premiers records, mais ce fichier reste tel quel et les records d&apos;aujourd&apos;hui n&apos;y seront pas gardés.</translation>
+        <translation>Numblaze n&apos;a pas pu lire tes records dans %1 (%2). Appuie sur «&#xa0;OK&#xa0;» et joue en repartant des premiers records. Ce fichier reste tel quel, et tes records d&apos;aujourd&apos;hui n&apos;y seront pas gardés.</translation>
     </message>
     <message>
         <source>Your records in %1 will not be saved: %2. You can still play.</source>
@@ -374,12 +376,36 @@
         <source>the file could not be read (%1), so it is left as it is</source>
         <translation>le fichier n&apos;a pas pu être lu (%1), alors il reste tel quel</translation>
     </message>
+    <message>
+        <source>it is a link that another user made, or that lies in another user&apos;s folder</source>
+        <translation>c&apos;est un lien créé par un autre utilisateur, ou placé dans le dossier d&apos;un autre utilisateur</translation>
+    </message>
+    <message>
+        <source>no file there can be locked by you alone</source>
+        <translation>aucun fichier n&apos;y peut être verrouillé par toi seul</translation>
+    </message>
+    <message>
+        <source>no file can be created beside the program in %1 (%2), and no home folder is set for a folder of your own</source>
+        <translation>aucun fichier ne peut être créé à côté du programme dans %1 (%2), et aucun dossier personnel n&apos;est défini pour un dossier à toi</translation>
+    </message>
+    <message>
+        <source>Your records are kept in %1 this time. Last time they were kept in %2: the records from both places are put together, and this game&apos;s wins are saved in %1.</source>
+        <translation>Tes records sont gardés cette fois dans %1. La dernière fois, ils l&apos;étaient dans %2&#xa0;: les records des deux endroits sont réunis, et les victoires de cette partie sont enregistrées dans %1.</translation>
+    </message>
 </context>
 <context>
     <name>RunningCopy</name>
     <message>
         <source>Numblaze is already running.</source>
         <translation>Numblaze est déjà ouvert.</translation>
+    </message>
+    <message>
+        <source>Another user&apos;s copy of the game is using the records in %1. Close it, then start Numblaze again.</source>
+        <translation>La copie du jeu d&apos;un autre utilisateur utilise les records de %1. Ferme-la, puis relance Numblaze.</translation>
+    </message>
+    <message>
+        <source>Another copy of the game is using the records in %1, and it did not come to the front: it may run on another screen or as another user. Close it, then start Numblaze again.</source>
+        <translation>Une autre copie du jeu utilise les records de %1 et n&apos;est pas passée au premier plan&#xa0;: elle tourne peut-être sur un autre écran ou sous un autre utilisateur. Ferme-la, puis relance Numblaze.</translation>
     </message>
 </context>
 <context>

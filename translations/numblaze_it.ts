@@ -98,6 +98,16 @@
         <translation>Stop</translation>
     </message>
     <message>
+        <source>*</source>
+        <comment>the multiplication sign as the race shows it</comment>
+        <translation>×</translation>
+    </message>
+    <message>
+        <source>/</source>
+        <comment>the division sign as the race shows it</comment>
+        <translation>:</translation>
+    </message>
+    <message>
         <source>Your opponent</source>
         <translation>Il tuo avversario</translation>
     </message>
@@ -162,15 +172,15 @@
     <name>Form2</name>
     <message>
         <source>You can go on playing: the game tries again after your next win and when you leave.</source>
-        <translation>Puoi continuare a giocare: il gioco riprova dopo la tua prossima vittoria e quando esci.</translation>
+        <translation>Premi «OK» e continua a giocare: il gioco proverà di nuovo a salvare i tuoi record dopo la tua prossima vittoria e quando esci.</translation>
     </message>
     <message>
         <source>Retry when the problem is solved, or discard the records of this game.</source>
-        <translation>Riprova quando il problema è risolto, oppure scarta i record di questa partita.</translation>
+        <translation>Premi «Riprova» quando il problema è risolto: il gioco proverà di nuovo a salvare i tuoi record. Se premi «Scarta», il gioco si chiude e i tuoi record di oggi non vengono salvati.</translation>
     </message>
     <message>
         <source>Your highest number is %1.</source>
-        <translation>Il tuo numero più alto è %1.</translation>
+        <translation>Il tuo record è %1.</translation>
     </message>
     <message>
         <source>Race against:</source>
@@ -335,20 +345,12 @@
         <translation>Numblaze non è riuscito a controllare di essere l&apos;unica copia del gioco che usa i record in %1 (%2). I tuoi record verranno salvati lo stesso, ma non giocare con due copie insieme.</translation>
     </message>
     <message>
-        <source>no home folder is set</source>
-        <translation>non hai una cartella tua</translation>
-    </message>
-    <message>
-        <source>the folder could not be created</source>
-        <translation>non è stato possibile creare la cartella</translation>
-    </message>
-    <message>
         <source>no file can be created beside the program in %1 (%2), nor in %3 (%4)</source>
         <translation>non si può creare nessun file accanto al programma in %1 (%2), né in %3 (%4)</translation>
     </message>
     <message>
         <source>Numblaze cannot save your records: %1. You can play, but the records you win today will not be kept.</source>
-        <translation>Numblaze non può salvare i tuoi record: %1. Puoi giocare, ma i record che vinci oggi non verranno tenuti.</translation>
+        <translation>Numblaze non può salvare i tuoi record: %1. Puoi giocare, ma i tuoi record di oggi non verranno salvati.</translation>
     </message>
     <message>
         <source>the records in %1 could not be copied to your own folder (%2)</source>
@@ -356,7 +358,7 @@
     </message>
     <message>
         <source>Numblaze could not read your records in %1 (%2). You can play, starting from the first records, but that file is left as it is and today&apos;s records will not be saved in it.</source>
-        <translation>Numblaze non è riuscito a leggere i tuoi record in %1 (%2). Puoi giocare ripartendo dai primi record, ma quel file resta com&apos;è e i record di oggi non verranno salvati lì.</translation>
+        <translation>Numblaze non è riuscito a leggere i tuoi record in %1 (%2). Premi «OK» e gioca ripartendo dai primi record. Quel file resta com&apos;è, e i tuoi record di oggi non verranno salvati lì.</translation>
     </message>
     <message>
         <source>Your records in %1 will not be saved: %2. You can still play.</source>
@@ -374,12 +376,36 @@
         <source>the file could not be read (%1), so it is left as it is</source>
         <translation>non è stato possibile leggere il file (%1), quindi resta com&apos;è</translation>
     </message>
+    <message>
+        <source>it is a link that another user made, or that lies in another user&apos;s folder</source>
+        <translation>è un collegamento creato da un altro utente, o che si trova nella cartella di un altro utente</translation>
+    </message>
+    <message>
+        <source>no file there can be locked by you alone</source>
+        <translation>lì nessun file può essere bloccato da te soltanto</translation>
+    </message>
+    <message>
+        <source>no file can be created beside the program in %1 (%2), and no home folder is set for a folder of your own</source>
+        <translation>non si può creare alcun file accanto al programma in %1 (%2), e non è impostata alcuna cartella home per una cartella tua</translation>
+    </message>
+    <message>
+        <source>Your records are kept in %1 this time. Last time they were kept in %2: the records from both places are put together, and this game&apos;s wins are saved in %1.</source>
+        <translation>Questa volta i tuoi record sono conservati in %1. L&apos;ultima volta erano in %2: i record dei due posti vengono riuniti, e le vittorie di questa partita vengono salvate in %1.</translation>
+    </message>
 </context>
 <context>
     <name>RunningCopy</name>
     <message>
         <source>Numblaze is already running.</source>
         <translation>Numblaze è già aperto.</translation>
+    </message>
+    <message>
+        <source>Another user&apos;s copy of the game is using the records in %1. Close it, then start Numblaze again.</source>
+        <translation>La copia del gioco di un altro utente sta usando i record in %1. Chiudila, poi avvia di nuovo Numblaze.</translation>
+    </message>
+    <message>
+        <source>Another copy of the game is using the records in %1, and it did not come to the front: it may run on another screen or as another user. Close it, then start Numblaze again.</source>
+        <translation>Un&apos;altra copia del gioco sta usando i record in %1 e non è venuta in primo piano: forse è in esecuzione su un altro schermo o come un altro utente. Chiudila, poi avvia di nuovo Numblaze.</translation>
     </message>
 </context>
 <context>

@@ -98,6 +98,16 @@
         <translation>Parar</translation>
     </message>
     <message>
+        <source>*</source>
+        <comment>the multiplication sign as the race shows it</comment>
+        <translation>×</translation>
+    </message>
+    <message>
+        <source>/</source>
+        <comment>the division sign as the race shows it</comment>
+        <translation>÷</translation>
+    </message>
+    <message>
         <source>Your opponent</source>
         <translation>Seu adversário</translation>
     </message>
@@ -162,11 +172,11 @@
     <name>Form2</name>
     <message>
         <source>You can go on playing: the game tries again after your next win and when you leave.</source>
-        <translation>Você pode continuar jogando: o jogo tenta de novo depois da sua próxima vitória e quando você sair.</translation>
+        <translation>Aperte “OK” e continue jogando: o jogo vai tentar salvar seus recordes de novo depois da sua próxima vitória e quando você sair.</translation>
     </message>
     <message>
         <source>Retry when the problem is solved, or discard the records of this game.</source>
-        <translation>Repita quando o problema estiver resolvido, ou descarte os recordes deste jogo.</translation>
+        <translation>Aperte “Repetir” quando o problema estiver resolvido: o jogo vai tentar salvar seus recordes de novo. Se você apertar “Descartar”, o jogo fecha e seus recordes de hoje não são salvos.</translation>
     </message>
     <message>
         <source>Your highest number is %1.</source>
@@ -305,7 +315,7 @@
     </message>
     <message>
         <source>Ronald Red</source>
-        <translation>Rui Vermelho</translation>
+        <translation>Val Vermelho</translation>
     </message>
 </context>
 <context>
@@ -335,20 +345,12 @@
         <translation>O Numblaze não conseguiu ter certeza de que é a única cópia do jogo usando os recordes em %1 (%2). Seus recordes vão ser salvos mesmo assim, mas não jogue com duas cópias ao mesmo tempo.</translation>
     </message>
     <message>
-        <source>no home folder is set</source>
-        <translation>você não tem uma pasta sua</translation>
-    </message>
-    <message>
-        <source>the folder could not be created</source>
-        <translation>não foi possível criar a pasta</translation>
-    </message>
-    <message>
         <source>no file can be created beside the program in %1 (%2), nor in %3 (%4)</source>
         <translation>nenhum arquivo pode ser criado ao lado do programa em %1 (%2), nem em %3 (%4)</translation>
     </message>
     <message>
         <source>Numblaze cannot save your records: %1. You can play, but the records you win today will not be kept.</source>
-        <translation>O Numblaze não pode salvar seus recordes: %1. Você pode jogar, mas os recordes que ganhar hoje não vão ser guardados.</translation>
+        <translation>O Numblaze não pode salvar seus recordes: %1. Você pode jogar, mas seus recordes de hoje não vão ser salvos.</translation>
     </message>
     <message>
         <source>the records in %1 could not be copied to your own folder (%2)</source>
@@ -356,7 +358,7 @@
     </message>
     <message>
         <source>Numblaze could not read your records in %1 (%2). You can play, starting from the first records, but that file is left as it is and today&apos;s records will not be saved in it.</source>
-        <translation>O Numblaze não conseguiu ler seus recordes em %1 (%2). Você pode jogar começando dos primeiros recordes, mas esse arquivo fica como está e os recordes de hoje não vão ser salvos nele.</translation>
+        <translation>O Numblaze não conseguiu ler seus recordes em %1 (%2). Aperte “OK” e jogue começando dos primeiros recordes. Esse arquivo fica como está, e seus recordes de hoje não vão ser salvos nele.</translation>
     </message>
     <message>
         <source>Your records in %1 will not be saved: %2. You can still play.</source>
@@ -364,7 +366,7 @@
     </message>
     <message>
         <source>another copy of Numblaze is using them</source>
-        <translation>outra cópia do Numblaze está usando eles</translation>
+        <translation>outra cópia do Numblaze os está usando</translation>
     </message>
     <message>
         <source>Numblaze could not save your records in %1: %2.</source>
@@ -374,12 +376,36 @@
         <source>the file could not be read (%1), so it is left as it is</source>
         <translation>não foi possível ler o arquivo (%1), então ele fica como está</translation>
     </message>
+    <message>
+        <source>it is a link that another user made, or that lies in another user&apos;s folder</source>
+        <translation>é um link criado por outro usuário, ou que está na pasta de outro usuário</translation>
+    </message>
+    <message>
+        <source>no file there can be locked by you alone</source>
+        <translation>lá nenhum arquivo pode ser bloqueado só por você</translation>
+    </message>
+    <message>
+        <source>no file can be created beside the program in %1 (%2), and no home folder is set for a folder of your own</source>
+        <translation>nenhum arquivo pode ser criado ao lado do programa em %1 (%2), e nenhuma pasta pessoal está definida para uma pasta sua</translation>
+    </message>
+    <message>
+        <source>Your records are kept in %1 this time. Last time they were kept in %2: the records from both places are put together, and this game&apos;s wins are saved in %1.</source>
+        <translation>Desta vez seus recordes ficam em %1. Da última vez eles ficaram em %2: os recordes dos dois lugares são reunidos, e as vitórias deste jogo são salvas em %1.</translation>
+    </message>
 </context>
 <context>
     <name>RunningCopy</name>
     <message>
         <source>Numblaze is already running.</source>
         <translation>O Numblaze já está aberto.</translation>
+    </message>
+    <message>
+        <source>Another user&apos;s copy of the game is using the records in %1. Close it, then start Numblaze again.</source>
+        <translation>A cópia do jogo de outro usuário está usando os recordes em %1. Feche-a e inicie o Numblaze novamente.</translation>
+    </message>
+    <message>
+        <source>Another copy of the game is using the records in %1, and it did not come to the front: it may run on another screen or as another user. Close it, then start Numblaze again.</source>
+        <translation>Outra cópia do jogo está usando os recordes em %1 e não veio para a frente: talvez esteja rodando em outra tela ou como outro usuário. Feche-a e inicie o Numblaze novamente.</translation>
     </message>
 </context>
 <context>

@@ -86,7 +86,7 @@ static bool releasedInside(QWidget* widget, QMouseEvent* event)
 // tells readers, and the reader's view of a control is made the first time it is told of it.
 
 Label::Label(QWidget* parent, const QString& name, Place place, const QString& caption)
-    : QLabel(parent)
+    : QLabel(parent), caption_(caption)
 {
     setText(caption);
     placeControl(this, name, place);
@@ -96,8 +96,15 @@ Label::Label(QWidget* parent, const QString& name, Place place, const QString& c
 
 void Label::setCaption(const QString& caption)
 {
-    setText(caption);
+    caption_ = caption;
+    setText(shown_ ? shown_(caption) : caption);
     fitToText();
+}
+
+void Label::setShownAs(std::function<QString(const QString&)> shown)
+{
+    shown_ = std::move(shown);
+    setCaption(caption_);
 }
 
 void Label::setBackColor(const QColor& colour)

@@ -61,8 +61,15 @@ class Label : public QLabel
 
     Label(QWidget* parent, const QString& name, Place place, const QString& caption = {});
 
-    QString caption() const { return text(); }
+    /// The caption as set; what is shown may differ (see setShownAs).
+    QString caption() const { return caption_; }
     void setCaption(const QString& caption);
+    /**
+     * Shows every caption as `shown` writes it, now and after each change, while caption()
+     * keeps the caption as set: the handlers compare and store that one. Readers hear what is
+     * shown.
+     */
+    void setShownAs(std::function<QString(const QString&)> shown);
 
     void setBackColor(const QColor& colour);
     void setForeColor(const QColor& colour);
@@ -78,6 +85,8 @@ class Label : public QLabel
   private:
     void fitToText();
     AutoSize autoSize_ = AutoSize::Off;
+    QString caption_;
+    std::function<QString(const QString&)> shown_;
 };
 
 /// A picture without a window of its own; its Left is kept in twips as a float.

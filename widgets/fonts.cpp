@@ -4,9 +4,11 @@
 #include "widgets/fonts.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QRawFont>
 #include <QStringList>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <iterator>
@@ -150,6 +152,17 @@ QFont designFont(const QString& family, double points, bool bold, bool italic)
         if (designs[i].is(family, points, bold, italic))
             return resolved[i]();
     return resolve(family, points, bold, italic);
+}
+
+QFont narrowedToFit(const QFont& font, const QString& text, int room)
+{
+    const int wide = QFontMetrics(font).horizontalAdvance(text);
+    if (wide <= room || room <= 0)
+        return font;
+    QFont narrower = font;
+    const int stretch = font.stretch() == QFont::AnyStretch ? 100 : font.stretch();
+    narrower.setStretch(std::max(1, stretch * room / wide));
+    return narrower;
 }
 
 } // namespace numblaze

@@ -17,4 +17,8 @@ void installDesignFonts();
 /// at 12 pt, 11 in bold, so every caption fits the width the layout gives it.
 QFont designFont(const QString& family, double points, bool bold = false, bool italic = false);
 
+/// The font made narrower, its height kept, so that text takes at most `room` pixels; the font
+/// unchanged when the text fits. For a translated caption longer than the design's.
+QFont narrowedToFit(const QFont& font, const QString& text, int room);
+
 } // namespace numblaze

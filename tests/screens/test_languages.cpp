@@ -11,6 +11,7 @@
 #include "tests/support.h"
 #include "widgets/pictures.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFontMetrics>
 #include <QProcess>
@@ -57,6 +58,13 @@ QString answerOnScreen(const Form1Controls& c)
     const qint64 b = c.Label2->caption().toLongLong();
     const QString sign = c.Label3->caption();
     return QString::number(sign == "+" ? a + b : sign == "-" ? a - b : sign == "*" ? a * b : a / b);
+}
+
+/// Types text key by key, also the characters QTest has no key for (the spaces that group digits).
+void typeText(QWidget* widget, const QString& text)
+{
+    for (const QChar ch : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
 }
 
 /// Starts a race from the menu and counts it down to its start.
@@ -196,16 +204,122 @@ class LanguagesTest : public QObject
         QCOMPARE(Form2::get().record(0, 0).toText(), QStringLiteral("6"));
     }
 
+    // The race shows and says the signs of the child's script; the caption the answer check
+    // reads stays the game's own sign, so a right answer still counts.
+    void signsAreShownInTheChildsScript_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("times");
+        QTest::addColumn<QString>("divided");
+        QTest::newRow("en") << "en"
+                            << "*"
+                            << "/";
+        QTest::newRow("de") << "de" << QStringLiteral(u"\u00B7") << ":";
+        QTest::newRow("fr") << "fr" << QStringLiteral(u"\u00D7") << ":";
+        QTest::newRow("es") << "es" << QStringLiteral(u"\u00D7") << ":";
+        QTest::newRow("it") << "it" << QStringLiteral(u"\u00D7") << ":";
+        QTest::newRow("pt_BR") << "pt_BR" << QStringLiteral(u"\u00D7") << QStringLiteral(u"\u00F7");
+    }
+    void signsAreShownInTheChildsScript()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, times);
+        QFETCH(QString, divided);
+        const PlayerLanguage player(language);
+        Form2Controls& menu = Form2::get().ui();
+        for (int kind : {2, 3}) {
+            menu.Option1[kind]->select();
+            Form1Controls& c = startRace();
+            const QString sign = kind == 2 ? "*" : "/";
+            QCOMPARE(c.Label3->caption(), sign);
+            QCOMPARE(c.Label3->text(), kind == 2 ? times : divided);
+            QCOMPARE(QAccessible::queryAccessibleInterface(c.Label3)->text(QAccessible::Name),
+                     c.Label3->text());
+            const float before = c.Image2->left();
+            QTest::keyClicks(c.Text1, answerOnScreen(c));
+            QTest::keyClick(c.Text1, Qt::Key_Return);
+            QCOMPARE(c.Image2->left(), before + 480.0f);
+            QCOMPARE(c.Label3->caption(), sign);
+            Form1::get().unload();
+        }
+    }
+
+    // A right answer of 1000 or more, grouped as the child's school writes it, moves the ball; a
+    // decimal number is no grouped whole number.
+    void groupedAnswersCount_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("right");
+        QTest::newRow("fr, narrow no-break space") << "fr" << QStringLiteral(u"1\u202F512") << true;
+        QTest::newRow("fr, space") << "fr"
+                                   << "1 512" << true;
+        QTest::newRow("de, point") << "de"
+                                   << "1.512" << true;
+        QTest::newRow("de, no-break space") << "de" << QStringLiteral(u"1\u00A0512") << true;
+        QTest::newRow("pt_BR, point") << "pt_BR"
+                                      << "1.512" << true;
+        QTest::newRow("de_CH, apostrophe") << "de_CH"
+                                           << "1'512" << true;
+        QTest::newRow("de, decimal") << "de"
+                                     << "1,512" << false;
+        QTest::newRow("fr, point") << "fr"
+                                   << "1.512" << false;
+        QTest::newRow("de, wrong grouping") << "de"
+                                            << "15.12" << false;
+    }
+    void groupedAnswersCount()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, answer);
+        QFETCH(bool, right);
+        const PlayerLanguage player(language);
+        Form1Controls& c = startRace();
+        c.Label3->setCaption("+");
+        c.Label1->setCaption("1000");
+        c.Label2->setCaption("512");
+        typeText(c.Text1, answer);
+        QCOMPARE(c.Text1->text(), answer);
+        QTest::keyClick(c.Text1, Qt::Key_Return);
+        QCOMPARE(c.Image2->left(), right ? 600.0f : 120.0f);
+        QCOMPARE(c.window->backColor() == QColor(255, 0, 0), !right);
+    }
+
+    // The messages about records that cannot be read or saved tell the child which button to
+    // press, by the name the button has in that language.
+    void recordMessagesNameTheRealButtons_data() { languageRows(false); }
+    void recordMessagesNameTheRealButtons()
+    {
+        QFETCH(QString, language);
+        const PlayerLanguage player(language);
+        const auto button = [](const char* text) {
+            return QCoreApplication::translate("QPlatformTheme", text).remove('&');
+        };
+        const QString atExit = QCoreApplication::translate(
+            "Form2", "Retry when the problem is solved, or discard the records of this game.");
+        QVERIFY2(atExit.contains(button("Retry")) && atExit.contains(button("Discard")),
+                 qPrintable(atExit));
+        const QString afterWin = QCoreApplication::translate(
+            "Form2", "You can go on playing: the game tries again after your next win and when "
+                     "you leave.");
+        QVERIFY2(afterWin.contains(button("OK")), qPrintable(afterWin));
+        const QString atStart = QCoreApplication::translate(
+            "Records", "Numblaze could not read your records in %1 (%2). You can play, starting "
+                       "from the first records, but that file is left as it is and today's "
+                       "records will not be saved in it.");
+        QVERIFY2(atStart.contains(button("OK")), qPrintable(atStart));
+    }
+
     void everyCaptionFitsItsControl_data() { languageRows(true); }
     void everyCaptionFitsItsControl()
     {
         QFETCH(QString, language);
         const PlayerLanguage player(language);
-        // A two-digit record against the first opponent, the largest a file may hold (eight
+        // A four-digit record against the first opponent, the largest a file may hold (eight
         // digits) against the second.
         const QByteArray largest = QByteArray::number(LargestRecord, 'f', 0);
-        QVERIFY(put(progressFile(),
-                    "99\r\n" + largest + "\r\n" + QByteArray("5\r\n").repeated(10) + "0\r\n0\r\n"));
+        QVERIFY(put(progressFile(), "1234\r\n" + largest + "\r\n" +
+                                        QByteArray("5\r\n").repeated(10) + "0\r\n0\r\n"));
         Form2Controls& m = Form2::get().ui();
         for (PushButton* button : {m.Command1, m.Command4, m.Command2})
             QVERIFY2(button->fontMetrics().horizontalAdvance(button->caption()) <=
@@ -234,11 +348,11 @@ class LanguagesTest : public QObject
                          name->fontMetrics().horizontalAdvance(name->caption()) <= name->width(),
                      qPrintable(name->caption()));
         // The record label grows to the left from its design right edge: clear of "Exit" with
-        // two digits, within the window with eight.
+        // four digits, within the window with eight.
         for (int opponent : {0, 1}) {
             m.Option2[opponent]->select();
             const QRect record = m.Label3->geometry();
-            QVERIFY(m.Label3->caption().contains(opponent == 0 ? "99" : largest));
+            QVERIFY(m.Label3->caption().contains(opponent == 0 ? "1234" : largest));
             QCOMPARE(record.right() + 1, pixels(6885));
             QVERIFY(m.Label3->fontMetrics().horizontalAdvance(m.Label3->caption()) <=
                     record.width());
@@ -343,6 +457,12 @@ class LanguagesTest : public QObject
         QTest::newRow("LC_ALL first")
             << QStringList{"LANG=de_DE.UTF-8", "LC_ALL=it_IT.UTF-8"} << "Uso: numblaze [opzioni]";
         QTest::newRow("unknown") << QStringList{"LANG=nl_NL.UTF-8"} << english;
+        // A language spoken in another country than the translation's takes that translation.
+        QTest::newRow("Portuguese of Portugal")
+            << QStringList{"LANG=pt_PT.UTF-8"} << "Uso: numblaze [opções]";
+        QTest::newRow("Portuguese, no country")
+            << QStringList{"LANG=de_DE.UTF-8", "LANGUAGE=pt"} << "Uso: numblaze [opções]";
+        QTest::newRow("Austrian German") << QStringList{"LANG=de_AT.UTF-8"} << german;
     }
     void programSpeaksThePlayersLanguage()
     {

@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace numblaze;
 using namespace numblaze::testing;
@@ -43,13 +45,81 @@ class TestRunningCopy : public QObject
         QVERIFY2(name.toLocal8Bit().size() < 100, qPrintable(name));
     }
 
+    // The channel lives in a folder only the player can enter, so no other user can answer
+    // for the game or stall it: never in a folder anyone else made or may enter.
+    void channelIsInAFolderOnlyThePlayerCanEnter_data()
+    {
+        QTest::addColumn<QString>("runtime");
+        QTest::addColumn<QString>("planted");
+        QTest::addColumn<bool>("usable");
+        QTest::newRow("the player's runtime folder") << "private"
+                                                     << "" << true;
+        QTest::newRow("a runtime folder others may enter") << "open"
+                                                           << "" << true;
+        QTest::newRow("no runtime folder") << ""
+                                           << "" << true;
+        QTest::newRow("the temporary name is a link") << ""
+                                                      << "link" << false;
+        QTest::newRow("the temporary name is another user's folder") << ""
+                                                                     << "nobody" << false;
+    }
+    void channelIsInAFolderOnlyThePlayerCanEnter()
+    {
+        QFETCH(QString, runtime);
+        QFETCH(QString, planted);
+        QFETCH(bool, usable);
+        if (planted == "nobody" && ::geteuid() != 0)
+            QSKIP("another user's folder needs root to make");
+        QTemporaryDir tmp;
+        QCOMPARE(::chmod(QFile::encodeName(tmp.path()), 01777), 0);
+        const QByteArray oldTmp = qgetenv("TMPDIR");
+        const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+        const QString own = tmp.filePath("numblaze-" + QString::number(::geteuid()));
+        if (runtime.isEmpty()) {
+            qunsetenv("XDG_RUNTIME_DIR");
+        } else {
+            QVERIFY(QDir(tmp.path()).mkdir("run"));
+            QCOMPARE(
+                ::chmod(QFile::encodeName(tmp.filePath("run")), runtime == "private" ? 0700 : 0755),
+                0);
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(tmp.filePath("run")));
+        }
+        if (planted == "link") {
+            QVERIFY(QDir(tmp.path()).mkdir("elsewhere"));
+            QVERIFY(QFile::link(tmp.filePath("elsewhere"), own));
+        } else if (planted == "nobody") {
+            QVERIFY(QDir(tmp.path()).mkdir(QFileInfo(own).fileName()));
+            QCOMPARE(::chown(QFile::encodeName(own), 65534, 65534), 0);
+            QCOMPARE(::chmod(QFile::encodeName(own), 0777), 0);
+        }
+        const QString name = runningCopyName(folder_.path());
+        qputenv("TMPDIR", oldTmp);
+        if (oldRuntime.isEmpty())
+            qunsetenv("XDG_RUNTIME_DIR");
+        else
+            qputenv("XDG_RUNTIME_DIR", oldRuntime);
+
+        QCOMPARE(!name.isEmpty(), usable);
+        if (!usable)
+            return;
+        const QString folder = QFileInfo(name).path();
+        QCOMPARE(folder, runtime == "private" ? tmp.filePath("run") : own);
+        struct stat st {
+        };
+        QCOMPARE(::lstat(QFile::encodeName(folder), &st), 0);
+        QVERIFY(S_ISDIR(st.st_mode));
+        QCOMPARE(st.st_uid, ::geteuid());
+        QCOMPARE(st.st_mode & 077, 0u);
+    }
+
     void nobodyAnswersWhenNoCopyListens()
     {
         QTemporaryDir empty;
-        QVERIFY(!bringRunningCopyToFront(empty.path(), 2000));
+        QCOMPARE(bringRunningCopyToFront(empty.path(), 2000), FrontAnswer::NoAnswer);
         // A socket file left by a copy that crashed answers nothing either.
         QVERIFY(put(runningCopyName(empty.path()), "left over"));
-        QVERIFY(!bringRunningCopyToFront(empty.path(), 2000));
+        QCOMPARE(bringRunningCopyToFront(empty.path(), 2000), FrontAnswer::NoAnswer);
         QFile::remove(runningCopyName(empty.path()));
     }
 

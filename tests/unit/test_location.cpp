@@ -10,12 +10,17 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
 #include <optional>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -85,10 +90,12 @@ class TestLocation : public QObject
 
     void init()
     {
+        QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze")).clear();
         QDir(playerDataFolder()).removeRecursively();
-        QDir program(scratch.filePath("program"));
-        program.removeRecursively();
-        QVERIFY(program.mkpath("."));
+        // rm, because a test leaves a folder deeper than QDir can remove.
+        const QByteArray program = QFile::encodeName(scratch.filePath("program"));
+        QCOMPARE(std::system("rm -rf '" + program + "'"), 0);
+        QVERIFY(QDir().mkpath(QFile::decodeName(program)));
     }
 
     void cleanupTestCase() { QDir(playerDataFolder()).removeRecursively(); }
@@ -174,6 +181,179 @@ class TestLocation : public QObject
         QCOMPARE(contents(original), usualFile());
     }
 
+    // Records in both places are one set, whichever place a start uses: each pairing keeps the
+    // higher record, and the next save puts the set where this run keeps it.
+    void recordsInBothPlacesAreOneSet_data()
+    {
+        QTest::addColumn<bool>("besideProgram");
+        QTest::newRow("beside the program, a win in the data folder") << true;
+        QTest::newRow("in the data folder, a win beside the program") << false;
+    }
+    void recordsInBothPlacesAreOneSet()
+    {
+        QFETCH(bool, besideProgram);
+        const QString program = besideProgram ? scratch.filePath("program") : unwritableFolder;
+        QVERIFY(QDir(playerDataFolder()).mkpath("."));
+        QByteArray beside = usualFile();
+        QByteArray data = usualFile().replace("11\r\n12\r\n", "14\r\n12\r\n");
+        if (!besideProgram) {
+            // A folder under a file cannot hold records: this row's program folder is one the
+            // player cannot write, with the higher record left there by an earlier run.
+            const QString readOnlyProgram = scratch.filePath("readonly");
+            QVERIFY(QDir(readOnlyProgram).mkpath("."));
+            QVERIFY(put(QDir(readOnlyProgram).filePath("Progress.txt"),
+                        usualFile().replace("12\r\n", "40\r\n")));
+            const TinyMount readOnly(readOnlyProgram);
+            if (!readOnly.restrict(TinyMount::ReadOnly))
+                QSKIP("a read-only program folder needs a tmpfs mount (run as root)");
+            QVERIFY(put(dataFile(), data));
+            ProgressStore store = ProgressStore::open(QFile::encodeName(readOnlyProgram));
+            QCOMPARE(store.fileName(), dataFile());
+            Progress progress = store.read();
+            QCOMPARE(progress.records[0][0].toText(), QStringLiteral("14"));
+            QCOMPARE(progress.records[0][1].toText(), QStringLiteral("40"));
+            QString error;
+            QVERIFY2(store.save(progress, &error), qPrintable(error));
+            QVERIFY(contents(dataFile()).startsWith("14\r\n40\r\n13\r\n"));
+            return;
+        }
+        QVERIFY(put(QDir(program).filePath("Progress.txt"), beside));
+        QVERIFY(put(dataFile(), data));
+        ProgressStore store = ProgressStore::open(QFile::encodeName(program));
+        QCOMPARE(store.fileName(), QDir(program).filePath("Progress.txt"));
+        Progress progress = store.read();
+        QCOMPARE(progress.records[0][0].toText(), QStringLiteral("14"));
+        QCOMPARE(progress.records[0][1].toText(), QStringLiteral("12"));
+        QString error;
+        QVERIFY2(store.save(progress, &error), qPrintable(error));
+        QVERIFY(contents(QDir(program).filePath("Progress.txt")).startsWith("14\r\n12\r\n"));
+        QCOMPARE(contents(dataFile()), data);
+    }
+
+    // A program folder out of inodes for one start sends the records to the data folder; the
+    // next start, with room again, still shows that win, and each start in another place than
+    // the last one says so.
+    void aWinInTheOtherPlaceIsNeverHidden()
+    {
+        const QString program = scratch.filePath("program");
+        const QString besideFile = QDir(program).filePath("Progress.txt");
+        QVERIFY(put(besideFile, usualFile()));
+        {
+            ProgressStore store = ProgressStore::open(QFile::encodeName(program));
+            store.read();
+            QCOMPARE(store.startNotice(), QString());
+        }
+        {
+            const TinyMount full(program);
+            if (!full.restrict(TinyMount::NoInodesLeft))
+                QSKIP("a full program folder needs a tmpfs mount (run as root)");
+            ProgressStore store = ProgressStore::open(QFile::encodeName(program));
+            QCOMPARE(store.fileName(), dataFile());
+            Progress progress = store.read();
+            QVERIFY2(store.startNotice().contains(program) &&
+                         store.startNotice().contains(playerDataFolder()),
+                     qPrintable(store.startNotice()));
+            progress.records[0][0] = Loose(80.0);
+            QString error;
+            QVERIFY2(store.save(progress, &error), qPrintable(error));
+        }
+        ProgressStore store = ProgressStore::open(QFile::encodeName(program));
+        QCOMPARE(store.fileName(), besideFile);
+        Progress progress = store.read();
+        QCOMPARE(progress.records[0][0].toText(), QStringLiteral("80"));
+        QVERIFY(store.startNotice().contains(playerDataFolder()));
+        QString error;
+        QVERIFY2(store.save(progress, &error), qPrintable(error));
+        QVERIFY(contents(besideFile).startsWith("80\r\n12\r\n"));
+    }
+
+    // A program folder whose path is longer than the system takes at once is still the place
+    // of its records.
+    void longFolderPathsAreUsedByHandle()
+    {
+        QByteArray path = QFile::encodeName(scratch.filePath("program"));
+        const QByteArray part(200, 'd');
+        int fd = ::open(path, O_RDONLY | O_DIRECTORY);
+        for (int depth = 0; depth < 24 && fd >= 0; ++depth) {
+            QCOMPARE(::mkdirat(fd, part, 0755), 0);
+            const int next = ::openat(fd, part, O_RDONLY | O_DIRECTORY);
+            ::close(fd);
+            fd = next;
+            path += '/' + part;
+        }
+        QVERIFY(fd >= 0);
+        QVERIFY(path.size() > 4096);
+        const QByteArray records = usualFile().replace("11\r\n", "77\r\n");
+        const int file = ::openat(fd, "Progress.txt", O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+        QCOMPARE(::write(file, records.constData(), size_t(records.size())),
+                 ssize_t(records.size()));
+        ::close(file);
+        ::close(fd);
+
+        ProgressStore store = ProgressStore::open(path);
+        QCOMPARE(QFile::encodeName(store.fileName()), path + "/Progress.txt");
+        QCOMPARE(store.lockResult(), ProgressLockResult::Held);
+        Progress progress = store.read();
+        QCOMPARE(progress.records[0][0].toText(), QStringLiteral("77"));
+        QCOMPARE(store.startNotice(), QString());
+        progress.records[0][1] = Loose(13.0);
+        QString error;
+        QVERIFY2(store.save(progress, &error), qPrintable(error));
+        QVERIFY(!QFile::exists(dataFile()));
+        const Folder deep = Folder::open(path);
+        QCOMPARE(deep.absolutePath(), path);
+        QCOMPARE(readRegularFile(deep, "Progress.txt", 100).bytes.left(8),
+                 QByteArray("77\r\n13\r\n"));
+    }
+
+    // Without a home folder there is no data folder: the player is told, and nothing is made
+    // at the file system's root.
+    void noHomeMeansNoDataFolder()
+    {
+        const QByteArray home = qgetenv("HOME");
+        qunsetenv("HOME");
+        const QString data = playerDataFolder();
+        ProgressStore store = ProgressStore::open(QFile::encodeName(unwritableFolder));
+        store.read();
+        qputenv("HOME", home);
+        QCOMPARE(data, QString());
+        QVERIFY2(store.startNotice().contains("no home folder"), qPrintable(store.startNotice()));
+        Progress progress;
+        QString error;
+        QVERIFY(!store.save(progress, &error));
+        QVERIFY(!QFileInfo::exists("/.local/share/test_location"));
+        QVERIFY(!QFileInfo::exists("/.qttest"));
+    }
+
+    // The game installed for everyone (or a program folder nobody may write), with a data folder
+    // the player may read but not write: the player's own records are the ones played, no lock
+    // is taken on a shared folder, and the player is told.
+    void readOnlyDataFolderIsPlayedFromAndTold()
+    {
+        const QString program = scratch.filePath("program");
+        QVERIFY(put(QDir(program).filePath("Progress.txt"),
+                    QByteArray("5\r\n").repeated(12) + "0\r\n0\r\n"));
+        QVERIFY(QDir(playerDataFolder()).mkpath("."));
+        QVERIFY(put(dataFile(), usualFile()));
+        const TinyMount readOnlyProgram(program);
+        const TinyMount readOnlyData(playerDataFolder());
+        if (!readOnlyProgram.restrict(TinyMount::ReadOnly) ||
+            !readOnlyData.restrict(TinyMount::ReadOnly))
+            QSKIP("read-only folders need tmpfs mounts (run as root)");
+        ProgressStore store = ProgressStore::open(QFile::encodeName(program));
+        QCOMPARE(store.fileName(), dataFile());
+        const Progress progress = store.read();
+        QCOMPARE(progress.records[1][1].toText(), QStringLiteral("15"));
+        QCOMPARE(progress.math, 2);
+        QVERIFY2(store.startNotice().contains(playerDataFolder()), qPrintable(store.startNotice()));
+        QVERIFY(store.lockResult() != ProgressLockResult::Held);
+        struct stat folder {
+        };
+        QCOMPARE(::stat(QFile::encodeName(program), &folder), 0);
+        QVERIFY(!contents("/proc/locks")
+                     .contains(":" + QByteArray::number(qulonglong(folder.st_ino)) + " "));
+    }
+
     void secondCopyIsKeptOut()
     {
         const QString folder = scratch.filePath("program");
@@ -223,40 +403,126 @@ class TestLocation : public QObject
         QCOMPARE(lockProgressFolder(folder).result, ProgressLockResult::Held);
     }
 
-    // What an older lock file or a power cut left beside the records never keeps the player out.
-    void leftoverLockFilesAreIgnored_data()
+    // Nothing another user (or an older game) can put or hold in the folder keeps the player
+    // out: a lock on the folder itself, or a lock file that is not the player's alone.
+    void onlyThePlayerCanHoldTheLock_data()
     {
-        QTest::addColumn<QString>("leftover");
-        QTest::newRow("empty") << "empty";
-        QTest::newRow("garbage") << "garbage";
-        QTest::newRow("a folder") << "folder";
-        QTest::newRow("a dangling link") << "link";
+        QTest::addColumn<QString>("other");
+        QTest::newRow("folder locked with flock") << "flock";
+        QTest::newRow("lock file that is a link") << "link";
+        QTest::newRow("lock file that is a folder") << "folder";
+        QTest::newRow("lock file anyone may write") << "shared";
+        QTest::newRow("old lock file beside the records") << "old";
     }
-
-    void leftoverLockFilesAreIgnored()
+    void onlyThePlayerCanHoldTheLock()
     {
-        QFETCH(QString, leftover);
+        QFETCH(QString, other);
         const QString program = scratch.filePath("program");
-        const QString lockName = QDir(program).filePath("Progress.txt.lock");
-        if (leftover == "empty")
-            QVERIFY(put(lockName, ""));
-        else if (leftover == "garbage")
-            QVERIFY(put(lockName, "\xff\x00 not a process\n"));
-        else if (leftover == "folder")
-            QVERIFY(QDir(program).mkdir("Progress.txt.lock"));
-        else
-            QVERIFY(QFile::link(scratch.filePath("nowhere"), lockName));
-
+        const QByteArray lockFile = QFile::encodeName(QDir(program).filePath(".Progress.lock"));
+        QVERIFY(put(QDir(program).filePath("Progress.txt"), usualFile()));
+        if (other == "link")
+            QCOMPARE(::symlink("/dev/null", lockFile), 0);
+        else if (other == "folder")
+            QCOMPARE(::mkdir(lockFile, 0700), 0);
+        else if (other == "shared")
+            QVERIFY(put(QFile::decodeName(lockFile), "") && ::chmod(lockFile, 0666) == 0);
+        else if (other == "old")
+            QVERIFY(put(QDir(program).filePath("Progress.txt.lock"), "\xff\x00 not a process\n"));
+        // Another process, as any user who can read the folder could.
+        pid_t holder = -1;
+        int ready[2];
+        QCOMPARE(::pipe(ready), 0);
+        if (other == "flock" || other == "shared") {
+            holder = fork();
+            if (holder == 0) {
+                const QByteArray name = other == "flock" ? QFile::encodeName(program) : lockFile;
+                const int fd = ::open(name, other == "flock" ? O_RDONLY | O_DIRECTORY : O_RDWR);
+                const int done = fd < 0             ? -1
+                                 : other == "flock" ? ::flock(fd, LOCK_EX | LOCK_NB)
+                                                    : lockForWriting(fd);
+                const char held = done == 0 ? 'y' : 'n';
+                (void)!::write(ready[1], &held, 1);
+                for (;;)
+                    ::pause();
+            }
+            char held = 0;
+            QCOMPARE(::read(ready[0], &held, 1), 1);
+            QCOMPARE(held, 'y');
+        }
         ProgressStore store = ProgressStore::open(QFile::encodeName(program));
-        QCOMPARE(store.lockResult(), ProgressLockResult::Held);
+        const ProgressLockResult result = store.lockResult();
+        if (holder > 0) {
+            ::kill(holder, SIGKILL);
+            ::waitpid(holder, nullptr, 0);
+        }
+        ::close(ready[0]);
+        ::close(ready[1]);
+        QCOMPARE(result, ProgressLockResult::Held);
         store.read();
         QCOMPARE(store.startNotice(), QString());
+        QCOMPARE(lockProgressFolder(program).result, ProgressLockResult::HeldByAnother);
+    }
+
+    // The lock lives on the records file and moves onto each new one a save puts in its place;
+    // a folder without records gets a lock file until the first save.
+    void lockFollowsTheRecordsFromSaveToSave_data()
+    {
+        QTest::addColumn<bool>("recordsAtStart");
+        QTest::newRow("records there") << true;
+        QTest::newRow("first run") << false;
+    }
+    void lockFollowsTheRecordsFromSaveToSave()
+    {
+        QFETCH(bool, recordsAtStart);
+        const QString program = scratch.filePath("program");
+        if (recordsAtStart)
+            QVERIFY(put(QDir(program).filePath("Progress.txt"), usualFile()));
+        ProgressStore store = ProgressStore::open(QFile::encodeName(program));
+        QCOMPARE(store.lockResult(), ProgressLockResult::Held);
+        QCOMPARE(QFile::exists(QDir(program).filePath(".Progress.lock")), !recordsAtStart);
+        Progress progress = store.read();
+        for (int save = 0; save < 2; ++save) {
+            QCOMPARE(lockProgressFolder(program).result, ProgressLockResult::HeldByAnother);
+            progress.records[0][0] = Loose(double(30 + save));
+            QString error;
+            QVERIFY2(store.save(progress, &error), qPrintable(error));
+        }
+        QCOMPARE(lockProgressFolder(program).result, ProgressLockResult::HeldByAnother);
+        QCOMPARE(QDir(program).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"Progress.txt"});
+        store = ProgressStore();
+        QCOMPARE(lockProgressFolder(program).result, ProgressLockResult::Held);
+    }
+
+    // A save killed halfway leaves its temporary file: the next start removes the player's own,
+    // and nothing else.
+    void leftoversOfKilledSavesAreRemovedAtStart()
+    {
+        const QString program = scratch.filePath("program");
+        const QStringList mine{".Progress.txt.1x2y3z", ".Progress.txt.a"};
+        const QStringList kept{".Progress.txt.NotOurs", ".Progress.txt.", "Progress.txt.abc",
+                               ".Progress.txt.abc.d"};
+        for (const QString& name : mine + kept)
+            QVERIFY(put(QDir(program).filePath(name), "14"));
+        QString othersFile = QDir(program).filePath(".Progress.txt.b0b");
+        QVERIFY(put(othersFile, "another user's"));
+        const bool root = ::geteuid() == 0;
+        if (root)
+            QCOMPARE(::chown(QFile::encodeName(othersFile), 65534, 65534), 0);
+        const ProgressStore store = ProgressStore::open(QFile::encodeName(program));
+        QCOMPARE(store.lockResult(), ProgressLockResult::Held);
+        for (const QString& name : mine)
+            QVERIFY2(!QFile::exists(QDir(program).filePath(name)), qPrintable(name));
+        for (const QString& name : kept)
+            QVERIFY2(QFile::exists(QDir(program).filePath(name)), qPrintable(name));
+        QCOMPARE(QFile::exists(othersFile), root);
     }
 
     // A disk without a free byte or inode still locks: the lock is no file.
     void lockNeedsNoSpace()
     {
         const QString folder = scratch.filePath("program");
+        QVERIFY(put(QDir(folder).filePath("Progress.txt"), usualFile()));
         const TinyMount full(folder);
         if (!full.restrict(TinyMount::NoInodesLeft))
             QSKIP("a full file system needs a tmpfs mount (run as root)");

@@ -20,6 +20,8 @@ class LooseTest : public QObject
     void localeNumberRefusesNonNumbers_data();
     void localeNumberRefusesNonNumbers();
     void localeNumberFollowsTheLocale();
+    void answersMayGroupDigitsAsTheLanguageDoes_data();
+    void answersMayGroupDigitsAsTheLanguageDoes();
     void leadingNumber_data();
     void leadingNumber();
     void plainTextIsShortestAndPlain_data();
@@ -86,6 +88,99 @@ void LooseTest::localeNumberFollowsTheLocale()
     const double comma = Loose::localeNumber(QStringLiteral("2,5"));
     QLocale::setDefault(saved);
     QCOMPARE(comma, 2.5);
+}
+
+void LooseTest::answersMayGroupDigitsAsTheLanguageDoes_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("number"); // NaN: the answer is not a number, so it is wrong
+    const double refused = std::nan("");
+    const QString space = QStringLiteral(" "), noBreak = QStringLiteral(u"\u00A0"),
+                  narrow = QStringLiteral(u"\u202F");
+    for (const QString locale : {"fr_FR", "de_DE"}) {
+        QTest::addRow("%s, plain space", qPrintable(locale))
+            << locale << "1" + space + "512" << 1512.0;
+        QTest::addRow("%s, no-break space", qPrintable(locale))
+            << locale << "1" + noBreak + "512" << 1512.0;
+        QTest::addRow("%s, narrow no-break space", qPrintable(locale))
+            << locale << "1" + narrow + "512" << 1512.0;
+        QTest::addRow("%s, millions", qPrintable(locale)) << locale << "12 345 678" << 12345678.0;
+        QTest::addRow("%s, negative", qPrintable(locale)) << locale << "-1 512" << -1512.0;
+        QTest::addRow("%s, blanks around", qPrintable(locale)) << locale << " 1 512 " << 1512.0;
+        QTest::addRow("%s, decimal comma", qPrintable(locale)) << locale << "7,5" << 7.5;
+        QTest::addRow("%s, two numbers", qPrintable(locale)) << locale << "1 2" << refused;
+        QTest::addRow("%s, group of two", qPrintable(locale)) << locale << "1 51" << refused;
+        QTest::addRow("%s, group of four", qPrintable(locale)) << locale << "1 5120" << refused;
+        QTest::addRow("%s, first group of four", qPrintable(locale))
+            << locale << "1512 000" << refused;
+        QTest::addRow("%s, leading zero", qPrintable(locale)) << locale << "0 512" << refused;
+        QTest::addRow("%s, mixed separators", qPrintable(locale))
+            << locale << "1 234" + noBreak + "567" << refused;
+        QTest::addRow("%s, apostrophe", qPrintable(locale)) << locale << "1'512" << refused;
+        QTest::addRow("%s, grouped fraction", qPrintable(locale)) << locale << "1 512,5" << refused;
+    }
+    QTest::newRow("de_DE, point") << "de_DE"
+                                  << "1.512" << 1512.0;
+    QTest::newRow("de_DE, point, millions") << "de_DE"
+                                            << "1.234.567" << 1234567.0;
+    QTest::newRow("de_DE, point and space") << "de_DE"
+                                            << "1.234 567" << refused;
+    QTest::newRow("de_DE, point then two") << "de_DE"
+                                           << "1.51" << refused;
+    QTest::newRow("fr_FR, point") << "fr_FR"
+                                  << "1.512" << refused;
+    QTest::newRow("pt_BR, point") << "pt_BR"
+                                  << "1.512" << 1512.0;
+    QTest::newRow("pt_BR, decimal comma") << "pt_BR"
+                                          << "7,5" << 7.5;
+    QTest::newRow("pt_BR, point as decimal") << "pt_BR"
+                                             << "7.5" << refused;
+    QTest::newRow("de_CH, apostrophe") << "de_CH"
+                                       << "1'512" << 1512.0;
+    QTest::newRow("de_CH, typographic apostrophe")
+        << "de_CH" << QStringLiteral(u"1\u2019512") << 1512.0;
+    QTest::newRow("de_CH, space") << "de_CH"
+                                  << "1 512" << 1512.0;
+    QTest::newRow("de_CH, point is decimal") << "de_CH"
+                                             << "1.512" << 1.512;
+    QTest::newRow("fr_CH, apostrophe") << "fr_CH"
+                                       << "1'512" << 1512.0;
+    QTest::newRow("it_IT, point") << "it_IT"
+                                  << "1.512" << 1512.0;
+    QTest::newRow("es_ES, point") << "es_ES"
+                                  << "1.512" << 1512.0;
+    QTest::newRow("en_US, comma") << "en_US"
+                                  << "1,512" << 1512.0;
+    QTest::newRow("en_US, comma then one") << "en_US"
+                                           << "7,5" << refused;
+    QTest::newRow("en_US, point is decimal") << "en_US"
+                                             << "1.512" << 1.512;
+    QTest::newRow("en_US, space") << "en_US"
+                                  << "1 512" << refused;
+    QTest::newRow("C, comma") << "C"
+                              << "1,512" << refused;
+    QTest::newRow("C, space") << "C"
+                              << "1 512" << refused;
+}
+
+void LooseTest::answersMayGroupDigitsAsTheLanguageDoes()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, text);
+    QFETCH(double, number);
+    const QLocale saved;
+    QLocale::setDefault(QLocale(locale));
+    double read = std::nan("");
+    try {
+        read = Loose::answerNumber(text);
+    } catch (const TypeMismatch&) {
+    }
+    QLocale::setDefault(saved);
+    if (std::isnan(number))
+        QVERIFY2(std::isnan(read), qPrintable(QString::number(read)));
+    else
+        QCOMPARE(read, number);
 }
 
 void LooseTest::leadingNumber_data()

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <fcntl.h>
@@ -52,8 +53,12 @@ class TestRecords : public QObject
     ProgressStore open() const { return ProgressStore::open(QFile::encodeName(dir->path())); }
 
   private slots:
+    // The player's data folder is the test's own, and empty: the store reads it at every start.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     void init()
     {
+        QDir(playerDataFolder()).removeRecursively();
         dir.emplace();
         QVERIFY(dir->isValid());
     }

@@ -224,6 +224,9 @@ void drawStop(QPainter& p)
 // ---------------------------------------------------------------------------------------------
 // Balls: glossy spheres lit from the upper left, on a transparent background.
 
+/// The player's ball, which is also the application icon.
+const QColor GreenBall(0, 200, 0);
+
 void drawBall(QPainter& p, int size, const QColor& tone)
 {
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -453,7 +456,7 @@ std::vector<Picture> pictures()
     const struct {
         const char* name;
         QColor tone;
-    } balls[] = {{"green", QColor(0, 200, 0)},
+    } balls[] = {{"green", GreenBall},
                  {"blue", QColor(0, 80, 230)},
                  {"purple", QColor(150, 40, 200)},
                  {"red", QColor(220, 20, 20)}};
@@ -486,20 +489,42 @@ QImage render(const Picture& picture, int scale)
 
 } // namespace
 
+/// The application icon at the sizes software centres and large desktops ask for, beyond those the
+/// game itself shows: the green ball drawn at its own size, numblaze-<size>.png.
+int drawIcons(const QDir& out, QTextStream& err)
+{
+    int failures = 0;
+    for (int size : {64, 128}) {
+        const Picture icon{QStringLiteral("numblaze-%1").arg(size),
+                           {size, size},
+                           true,
+                           [size](QPainter& p) { drawBall(p, size, GreenBall); }};
+        const QString file = out.filePath(icon.name + QStringLiteral(".png"));
+        if (!render(icon, 1).save(file, "PNG")) {
+            err << "cannot write " << file << "\n";
+            ++failures;
+        }
+    }
+    return failures;
+}
+
 int main(int argc, char* argv[])
 {
     QGuiApplication app(argc, argv);
     QTextStream err(stderr);
-    if (argc != 2) {
-        err << "usage: drawassets <output directory>\n";
+    if (argc != 2 && argc != 3) {
+        err << "usage: drawassets <output directory> [<icon directory>]\n";
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
-    if (!out.exists() && !QDir().mkpath(out.path())) {
-        err << "cannot create " << out.path() << "\n";
-        return 1;
+    const QDir icons(QString::fromLocal8Bit(argc == 3 ? argv[2] : argv[1]));
+    for (const QDir& folder : {out, icons}) {
+        if (!folder.exists() && !QDir().mkpath(folder.path())) {
+            err << "cannot create " << folder.path() << "\n";
+            return 1;
+        }
     }
-    int failures = 0;
+    int failures = argc == 3 ? drawIcons(icons, err) : 0;
     for (const Picture& picture : pictures()) {
         for (int scale : {1, 2}) {
             const QString file =
