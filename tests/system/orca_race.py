@@ -336,11 +336,11 @@ def lost_race(binary, ear, hands):
                      "highest number is 5.", start)
         # A switch tool's toggle action chooses the pairing; each choice is said.
         app = wait_until("the game on the bus", the_game)
-        for name in ("Subtraction", "Ronald Red"):
+        for name, told in (("Subtraction", "Subtraction against Bobby Blue: your highest "
+                            "number is 5."), ("Ronald Red", "Subtraction against Ronald Red: "
+                                              "your highest number is 4.")):
             act(wait_until(name, lambda: find(app, "radio button", name)), "toggle")
-            time.sleep(0.3)
-        ear.wait_for("the record", lambda p: p == "Subtraction against Ronald Red: your "
-                     "highest number is 4.", start)
+            ear.wait_for(f"the record after choosing {name}", lambda p: p == told, start)
         mark = ear.count()
         hands.press(RETURN)  # Race!
         ear.wait_for("the countdown", lambda p: p in ("3", "3."), mark)
