@@ -79,10 +79,15 @@ CommandLineReply CommandLine::read(const QStringList& arguments)
                                   tr("Show this help and quit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      tr("Show the version of the game and quit."));
+    const QCommandLineOption extraTime(
+        QStringLiteral("extra-time"),
+        tr("Give yourself extra time: the opponents race at half speed (F2 on the menu "
+           "switches it too)."));
     const QCommandLineOption mute(QStringLiteral("mute"),
                                   tr("Start without sound (the M key turns it on)."));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(extraTime);
     parser.addOption(mute);
 
     if (!parser.parse(arguments)) {
@@ -102,9 +107,10 @@ CommandLineReply CommandLine::read(const QStringList& arguments)
         return done(helpFor(program, parser));
     if (parser.isSet(version))
         return done(QStringLiteral("Numblaze " NUMBLAZE_VERSION "\n"));
-    CommandLineReply reply;
-    reply.mute = parser.isSet(mute);
-    return reply;
+    CommandLineReply play;
+    play.extraTime = parser.isSet(extraTime);
+    play.mute = parser.isSet(mute);
+    return play;
 }
 
 std::optional<int> CommandLine::handleBeforeQt(int argc, char* argv[])
@@ -139,10 +145,11 @@ std::optional<int> CommandLine::handleBeforeQt(int argc, char* argv[])
     return finish(reply);
 }
 
-std::optional<int> CommandLine::handleAfterQt(const QStringList& arguments, bool& mute)
+std::optional<int> CommandLine::handleAfterQt(const QStringList& arguments, CommandLineReply* asked)
 {
     const CommandLineReply reply = read(arguments);
-    mute = reply.mute;
+    if (asked)
+        *asked = reply;
     return finish(reply);
 }
 

@@ -23,13 +23,15 @@ struct CommandLineReply {
     QString err;
     /// --mute: the game starts silent this time.
     bool mute = false;
+    /// --extra-time: the opponents race at half speed for this run.
+    bool extraTime = false;
 };
 
 /**
  * Reads the program's arguments (the program's name first). The game has three options of its
- * own, --help, --version and --mute. Qt's own options (-platform, -style, -display, -name and
- * whatever else the Qt in use knows) are Qt's to take: the application object takes them out of the
- * command line when it is made, and the game reads what is left. Any other option, or any
+ * own, --help, --version, --extra-time and --mute. Qt's own options (-platform, -style,
+ * -display, -name and whatever else the Qt in use knows) are Qt's to take: the application
+ * object takes them out of the command line when it is made, and the game reads what is left. Any other option, or any
  * argument that is not an option, is a mistake that ends the program with status 2.
  */
 class CommandLine
@@ -49,10 +51,11 @@ class CommandLine
 
     /**
      * Reads the arguments that Qt left (QCoreApplication::arguments()): prints a mistake and
-     * returns its exit status, or returns nothing when the game is to start, and then sets
-     * `mute` when it is to start silent.
+     * returns its exit status, or returns nothing when the game is to start; what the command
+     * line asks of the game then goes into asked, when given.
      */
-    static std::optional<int> handleAfterQt(const QStringList& arguments, bool& mute);
+    static std::optional<int> handleAfterQt(const QStringList& arguments,
+                                            CommandLineReply* asked = nullptr);
 };
 
 } // namespace numblaze

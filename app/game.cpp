@@ -5,6 +5,7 @@
 
 #include "app/endsignals.h"
 #include "app/gamesounds.h"
+#include "app/settings.h"
 #include "halloffame/form3.h"
 #include "menu/form2.h"
 #include "race/form1.h"
@@ -42,9 +43,14 @@ void connectScreens()
     race.onClosed = [] { Form2::get().show(); };
 }
 
-int playGame(ProgressStore store, bool muteThisRun)
+int playGame(ProgressStore store, RunOptions options)
 {
     connectScreens();
+    // Extra time as the player last chose it, or as the command line asks for this run; a
+    // choice made with F2 is kept for the next runs.
+    Form2& menu = Form2::get();
+    menu.ExtraTime = options.extraTime || settings::extraTime();
+    menu.onExtraTimeChanged = [](bool on) { settings::setExtraTime(on); };
     EndSignals* ending = EndSignals::of(qApp);
     if (!ending)
         ending = new EndSignals(qApp);
@@ -57,13 +63,12 @@ int playGame(ProgressStore store, bool muteThisRun)
     const std::initializer_list<Screen*> screens = {&Form1::get(), &Form2::get(), &Form3::get()};
     for (Screen* screen : screens)
         screen->useSounds(&sounds);
-    Form2& menu = Form2::get();
     menu.useProgressStore(std::move(store));
     // Registered after the menu exists, so it runs before the menu is destroyed.
     static const bool registered = std::atexit(saveAtSuddenEnd) == 0;
     Q_UNUSED(registered);
     menu.show();
-    startSoundsAfterFirstPaint(sounds, &menu.window(), muteThisRun);
+    startSoundsAfterFirstPaint(sounds, &menu.window(), options.mute);
     int status = QApplication::exec();
     // The loop ended without the menu ending the game (someone quit the application).
     if (menu.isLoaded() && !menu.saveQuietly() && status == 0)

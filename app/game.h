@@ -15,6 +15,14 @@ namespace numblaze
  */
 void connectScreens();
 
+/// What the command line asked of this run of the game.
+struct RunOptions {
+    /// Extra time for this run, whatever the player's settings say.
+    bool extraTime = false;
+    /// No sound for this run, whatever the player's settings say.
+    bool mute = false;
+};
+
 /**
  * Plays one run of the game with the records in store: shows the menu and runs the message loop
  * until the game ends, then returns the exit status (0 when the records are saved). Every way
@@ -23,6 +31,6 @@ void connectScreens();
  * Qt when the display is lost. With `muteThisRun` (--mute) the game starts silent, whatever the
  * player chose with the M key before.
  */
-int playGame(ProgressStore store, bool muteThisRun = false);
+int playGame(ProgressStore store, RunOptions options = {});
 
 } // namespace numblaze

@@ -3,9 +3,10 @@
 
 #include "app/gamesounds.h"
 
+#include "app/settings.h"
+
 #include <QEvent>
 #include <QPointer>
-#include <QSettings>
 #include <QTimer>
 #include <QWidget>
 
@@ -14,17 +15,12 @@ namespace numblaze
 
 namespace
 {
-QSettings playerSettings()
-{
-    return QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze"));
-}
-
 void startSounds(Sounds& sounds, bool muteThisRun)
 {
-    sounds.setMuted(muteThisRun || playerSettings().value(QLatin1String(MutedSetting)).toBool());
+    sounds.setMuted(muteThisRun || settings::muted());
     sounds.listenToMuteKey();
     QObject::connect(&sounds, &Sounds::mutedByPlayer, &sounds,
-                     [](bool muted) { playerSettings().setValue(MutedSetting, muted); });
+                     [](bool muted) { settings::setMuted(muted); });
     sounds.setOutput(std::make_unique<SoundDevice>());
 }
 

@@ -12,8 +12,6 @@ namespace numblaze
 
 /// Where the player's choice of sound is remembered: QSettings of organisation and application
 /// "Numblaze", never the progress file.
-inline constexpr char MutedSetting[] = "sound/muted";
-
 /**
  * Gives the game its sounds once `window` has been painted for the first time, so start-up does
  * not wait for them: the player's remembered choice (silent for this run only with

@@ -52,9 +52,9 @@ int main(int argc, char* argv[])
     if (!app)
         return 1;
     // Qt has taken its own options out of the command line; the rest are the game's.
-    bool mute = false;
+    CommandLineReply asked;
     if (const std::optional<int> status =
-            CommandLine::handleAfterQt(QCoreApplication::arguments(), mute))
+            CommandLine::handleAfterQt(QCoreApplication::arguments(), &asked))
         return *status;
 
     // The place of the records is decided once, with the lock that keeps a second copy of the
@@ -73,5 +73,5 @@ int main(int argc, char* argv[])
     RunningCopyListener listener;
     if (progress.lockResult() == ProgressLockResult::Held)
         listener.listen(progress.folderName());
-    return playGame(std::move(progress), mute);
+    return playGame(std::move(progress), {asked.extraTime, asked.mute});
 }

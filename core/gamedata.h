@@ -41,6 +41,17 @@ inline QString ballPicture(const char* ball, int size)
 /// The player's ball, always green.
 inline constexpr char PlayerBall[] = "ball-green";
 
+/// The math kinds' names, by math kind, before translation: see mathKindName().
+inline constexpr std::array<const char*, 4> mathKinds = {
+    QT_TRANSLATE_NOOP("MathKinds", "Addition"), QT_TRANSLATE_NOOP("MathKinds", "Subtraction"),
+    QT_TRANSLATE_NOOP("MathKinds", "Multiplication"), QT_TRANSLATE_NOOP("MathKinds", "Division")};
+
+/// Math kind m's name in the player's language, as the game says it.
+inline QString mathKindName(int m)
+{
+    return QCoreApplication::translate("MathKinds", mathKinds[m]);
+}
+
 /// The math kinds' operator signs, by math kind.
 inline const std::array<QString, 4> operatorSigns = {QStringLiteral("+"), QStringLiteral("-"),
                                                      QStringLiteral("*"), QStringLiteral("/")};

@@ -30,14 +30,15 @@ struct Form3Controls {
     std::array<Label*, 12> Label6;
 };
 
-/// The Hall of Fame: shows the twelve records the menu writes into it; no behaviour of its own.
+/// The Hall of Fame: shows the twelve records the menu writes into it. Its only behaviour is
+/// leaving: Escape and Enter close it, as a dialog's keys do, and readers get a close action.
 class Form3 : public ScreenOf<Form3Controls>
 {
   public:
     static Form3& get();
 
   protected:
-    void connectEvents(Form3Controls&) override {}
+    void connectEvents(Form3Controls& c) override { c.window->setClosesOnEscape(true); }
 
   private:
     Form3() = default;

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QPointer>
+#include <QShortcut>
 #include <QTimer>
 
 namespace numblaze
@@ -32,6 +33,10 @@ int tellPlayer(QWidget* over, const QString& text, QMessageBox::StandardButtons 
 {
     QPointer<QMessageBox> box =
         new QMessageBox(QMessageBox::Warning, QStringLiteral("Numblaze"), text, buttons, over);
+    if (!(buttons & escape)) {
+        // Escape, and the box's close button, answer with a button the box does not show.
+        box->addButton(escape)->hide();
+    }
     box->setEscapeButton(escape);
     const int answer = box->exec();
     delete box.data();
@@ -56,6 +61,8 @@ void Form2::connectEvents(Form2Controls& c)
     c.Command1->onClick = [this] { Command1_Click(); };
     c.Command4->onClick = [this] { Command4_Click(); };
     c.Command2->onClick = [this] { Command2_Click(); };
+    auto* f2 = new QShortcut(QKeySequence(Qt::Key_F2), c.window);
+    QObject::connect(f2, &QShortcut::activated, c.window, [this] { toggleExtraTime(); });
 }
 
 void Form2::Form_Load()
@@ -72,6 +79,8 @@ void Form2::Form_Load()
     RecordTable = progress.records;
     c.Option1[progress.math]->select();
     c.Option2[progress.opponent]->select();
+    // Made after the choices are restored: the record is told when the menu comes up.
+    voice_ = new Voice(c.window);
     // Told once the menu is on screen, and before anything is played.
     if (const QString notice = store_->startNotice(); !notice.isEmpty())
         QTimer::singleShot(0, c.window, [window = c.window, notice] {
@@ -79,11 +88,17 @@ void Form2::Form_Load()
         });
 }
 
+bool Form2::Form_QueryUnload()
+{
+    const ExitSave outcome = saveAtExit();
+    savedAtExit_ = outcome == ExitSave::Saved;
+    return outcome != ExitSave::Stayed;
+}
+
 void Form2::Form_Unload()
 {
-    const bool saved = saveAtExit();
     if (!ended_)
-        endGame(saved ? 0 : 1);
+        endGame(savedAtExit_ ? 0 : 1);
 }
 
 void Form2::forgetControls()
@@ -166,22 +181,25 @@ void Form2::endWithoutAsking()
     endGame(saveQuietly() ? 0 : 1);
 }
 
-bool Form2::saveAtExit()
+Form2::ExitSave Form2::saveAtExit()
 {
     QPointer<QWidget> window = controls_->window;
     QString error;
     while (!ended_ && !saveProgress(&error)) {
         // The old file is still whole; the player decides whether this run's records are lost.
+        // Only the Discard button lets them go: Escape or closing the box goes back to the game.
         const int answer =
             tellPlayer(window,
                        error + QLatin1Char('\n') +
                            tr("Retry when the problem is solved, or discard the records of "
                               "this game."),
-                       QMessageBox::Retry | QMessageBox::Discard, QMessageBox::Discard);
+                       QMessageBox::Retry | QMessageBox::Discard, QMessageBox::Cancel);
+        if (answer == QMessageBox::Discard)
+            return ExitSave::Discarded;
         if (answer != QMessageBox::Retry)
-            return false;
+            return ended_ ? ExitSave::Discarded : ExitSave::Stayed;
     }
-    return !ended_;
+    return ended_ ? ExitSave::Discarded : ExitSave::Saved;
 }
 
 void Form2::endGame(int status)
@@ -194,11 +212,48 @@ void Form2::Form_Activate()
 {
     Form2Controls& c = *controls_;
     const QString mailbox = c.Image2->tag();
-    if (mailbox.isEmpty())
+    if (!mailbox.isEmpty()) {
+        activeRecord() = Loose::leadingNumber(mailbox);
+        refreshRecordLabel();
+        c.Image2->setTag(QString());
+    }
+    // Back on the menu a reader first says the window and the focused control; then the
+    // record, and the first time in a run how to get extra time.
+    if (!voice_)
         return;
-    activeRecord() = Loose::leadingNumber(mailbox);
-    refreshRecordLabel();
-    c.Image2->setTag(QString());
+    voice_->holdFor(1200);
+    tellRecord();
+    if (!toldExtraTime_) {
+        toldExtraTime_ = true;
+        voice_->say(ExtraTime ? tr("Extra time is on: press F2 to switch it off.")
+                              : tr("For extra time, press F2: the opponents go at half speed."),
+                    Voice::Kind::Reply);
+    }
+}
+
+void Form2::tellRecord()
+{
+    if (!voice_)
+        return;
+    const int math = Active_Math.toInteger16();
+    const int opponent = Active_Difficulty.toInteger16();
+    if (math < 0 || math > 3 || opponent < 0 || opponent > 2)
+        return;
+    voice_->say(tr("%1 against %2: your highest number is %3.")
+                    .arg(mathKindName(math), opponentName(opponent),
+                         Loose::plainText(activeRecord().toNumber())),
+                Voice::Kind::Reply, QStringLiteral("record"));
+}
+
+void Form2::toggleExtraTime()
+{
+    ExtraTime = !ExtraTime;
+    if (voice_) {
+        voice_->clear();
+        voice_->say(ExtraTime ? tr("Extra time on.") : tr("Extra time off."), Voice::Kind::Reply);
+    }
+    if (onExtraTimeChanged)
+        onExtraTimeChanged(ExtraTime);
 }
 
 Loose& Form2::activeRecord()
@@ -217,6 +272,7 @@ void Form2::Option1_Click(int Index)
     clickSound();
     Active_Math = Index;
     refreshRecordLabel();
+    tellRecord();
 }
 
 void Form2::Option2_Click(int Index)
@@ -224,6 +280,7 @@ void Form2::Option2_Click(int Index)
     clickSound();
     Active_Difficulty = Index;
     refreshRecordLabel();
+    tellRecord();
 }
 
 void Form2::Label2_Click(int Index)
@@ -242,6 +299,7 @@ void Form2::Command1_Click()
     Form1& race = Form1::get();
     const int opponent = Active_Difficulty.toInteger16();
     race.enemy_speed = opponents[opponent].speed;
+    race.extraTime = ExtraTime;
     // Touching the race screen's sign label loads it: after the speed, before the record.
     for (int k = 0; k < 4; ++k)
         if (c.Option1[k]->value())

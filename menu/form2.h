@@ -7,6 +7,9 @@
 #include "menu/form2layout.h"
 #include "records/progressfile.h"
 #include "records/progressstore.h"
+#include "widgets/voice.h"
+
+#include <functional>
 
 #include <optional>
 
@@ -25,6 +28,11 @@ class Form2 : public ScreenOf<Form2Controls>
     Loose Active_Math;
     /// The selected opponent, 0 to 2.
     Loose Active_Difficulty;
+
+    /// Extra time: the opponents race at half their speed. F2 on the menu switches it.
+    bool ExtraTime = false;
+    /// The player switched extra time with F2; whoever set the menu up keeps the choice.
+    std::function<void(bool on)> onExtraTimeChanged;
 
     /// Stands in for the program's directory when set (tests); empty means the real one.
     QString progressFolder;
@@ -57,8 +65,11 @@ class Form2 : public ScreenOf<Form2Controls>
     void Command1_Click();
     void Command4_Click();
     void Command2_Click();
+    /// F2: extra time on or off, said to a reader as it changes.
+    void toggleExtraTime();
 
   protected:
+    bool Form_QueryUnload() override;
     void connectEvents(Form2Controls& c) override;
     void Form_Load() override;
     void Form_Unload() override;
@@ -71,10 +82,15 @@ class Form2 : public ScreenOf<Form2Controls>
     void refreshRecordLabel();
     /// The click of a choice, when the player makes it on the shown menu.
     void clickSound();
+    /// Says the selected pairing and its record ("Division against Patty Purple: your highest
+    /// number is 6.").
+    void tellRecord();
     Loose& activeRecord();
     Progress currentProgress() const;
     bool saveProgress(QString* error);
-    bool saveAtExit();
+    /// How leaving ended: saved, the records let go by the player, or not left after all.
+    enum class ExitSave { Saved, Discarded, Stayed };
+    ExitSave saveAtExit();
     void endGame(int status);
 
     Records RecordTable;
@@ -83,6 +99,12 @@ class Form2 : public ScreenOf<Form2Controls>
     bool toldSaveFailed_ = false;
     /// The end of the run has begun: nothing more is saved or asked.
     bool ended_ = false;
+    /// Leaving saved the records.
+    bool savedAtExit_ = false;
+    /// The menu's spoken channel; lives with the window.
+    QPointer<Voice> voice_;
+    /// A reader has been told how to switch extra time on, once a run.
+    bool toldExtraTime_ = false;
 };
 
 } // namespace numblaze

@@ -1,10 +1,22 @@
 // SPDX-FileCopyrightText: The Numblaze developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "core/gamedata.h"
 #include "race/form1.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace numblaze
 {
+
+namespace
+{
+/// The player's ball and the opponent's start here, in twips.
+constexpr double StartLine = 120;
+/// The opponent is near the finish with this many of the player's steps left to go.
+constexpr int NearFinish = 2;
+} // namespace
 
 QString Form1::equationInWords() const
 {
@@ -25,20 +37,91 @@ QString Form1::equationInWords() const
     return {};
 }
 
+int Form1::stepsOf(const Image* ball)
+{
+    // A ball at the finish line has come the whole way, however the last step fell.
+    if (ball->left() >= FinishLine)
+        return StepsToFinish;
+    const double steps = (double(ball->left()) - StartLine) / 480.0;
+    return std::clamp(int(std::floor(steps)), 0, StepsToFinish);
+}
+
+QString Form1::opponentInWords() const
+{
+    return opponent_ >= 0 ? opponentName(opponent_) : tr("Your opponent");
+}
+
+QString Form1::standingInWords() const
+{
+    return tr("You %1, %2 %3.")
+        .arg(stepsOf(controls_->Image2))
+        .arg(opponentInWords())
+        .arg(stepsOf(controls_->Image3));
+}
+
 void Form1::tellEquation(Verdict verdict)
 {
-    TextBox* box = controls_->Text1;
     const QString equation = equationInWords();
-    if (equation.isEmpty() || verdict == Verdict::None) {
-        box->setDescription(equation);
+    if (equation.isEmpty() || !voice_)
+        return;
+    QString told;
+    if (verdict == Verdict::None) {
+        told = tr("Go! %1.").arg(equation);
+        toldStanding_ = standingInWords(); // both at the start: no news
+    } else {
+        // The standing comes with the verdict when it has changed since it was last told.
+        const QString standing = standingInWords();
+        const QString verdictWords = verdict == Verdict::Right ? tr("Right.") : tr("Wrong.");
+        if (standing == toldStanding_)
+            told = tr("%1 %2.").arg(verdictWords, equation);
+        else
+            told = tr("%1 %2 %3.").arg(verdictWords, standing, equation);
+        toldStanding_ = standing;
+        // The verdict told the standing: a lead told before it is news again when it comes.
+        toldAhead_ = stepsOf(controls_->Image3) > stepsOf(controls_->Image2);
+    }
+    voice_->say(told, Voice::Kind::Prompt);
+}
+
+void Form1::watchOpponent()
+{
+    if (!voice_)
+        return;
+    const int player = stepsOf(controls_->Image2);
+    const int opponent = stepsOf(controls_->Image3);
+    if (opponent <= player) {
+        toldAhead_ = false;
+    } else if (!toldAhead_) {
+        toldAhead_ = true;
+        voice_->say(tr("%1 is ahead.").arg(opponentInWords()), Voice::Kind::Note,
+                    QStringLiteral("standing"));
+    }
+    if (!toldNear_ && opponent >= StepsToFinish - NearFinish) {
+        toldNear_ = true;
+        voice_->say(tr("%1 is near the finish.").arg(opponentInWords()), Voice::Kind::Note,
+                    QStringLiteral("standing"));
+    }
+}
+
+void Form1::tellResult(bool won, const QString& newRecord)
+{
+    if (!voice_)
+        return;
+    voice_->clear();
+    if (!won) {
+        voice_->say(tr("You lost! %1 got there first.").arg(opponentInWords()),
+                    Voice::Kind::Result);
         return;
     }
-    const bool right = verdict == Verdict::Right;
-    QString told = (right ? tr("Right. %1") : tr("Wrong. %1")).arg(equation);
-    // The same words twice in a row would not be news to every reader.
-    if (told == box->accessibleDescription())
-        told = (right ? tr("Right again. %1") : tr("Wrong again. %1")).arg(equation);
-    box->setDescription(told);
+    const auto sign =
+        std::find(operatorSigns.begin(), operatorSigns.end(), controls_->Label3->caption());
+    const auto kind = sign - operatorSigns.begin();
+    const QString told = sign == operatorSigns.end()
+                             ? tr("You won! Your highest number is now %1.").arg(newRecord)
+                             : tr("You won! Your highest number for %1 against %2 is now %3.")
+                                   .arg(mathKindName(int(kind)), opponentInWords(), newRecord);
+    // The last right answer brought the win: the player acted, so it is said at once.
+    voice_->say(told, Voice::Kind::Reply);
 }
 
 } // namespace numblaze

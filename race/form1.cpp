@@ -42,15 +42,41 @@ void Form1::Form_Load()
 {
     Form1Controls& c = *controls_;
     random_.seedFromTimeOfDay();
+    // The race tells its own news through its voice, in order: the status button's captions
+    // are not read out as they change.
+    c.Command1->setTellsCaption(false);
     c.Command1->setCaption(QStringLiteral("3"));
+    nameStatusButton(tr("Get ready"));
     PlayerStep = 480;
+    opponent_ = -1;
+    toldStanding_.clear();
+    toldAhead_ = false;
+    toldNear_ = false;
     // Each opponent's speed has its own ball; any other speed leaves the ball without one.
     for (int k = 0; k < int(opponents.size()); ++k)
         if (enemy_speed.toNumber() == opponents[k].speed)
             takeOpponentBall(k);
+    if (extraTime)
+        enemy_speed = enemy_speed.toNumber() / 2;
+    // Where each ball is, for a reader that asks: it says nothing on its own as it moves.
+    c.Image2->describe = [this] {
+        return tr("%1 of %2 steps").arg(stepsOf(controls_->Image2)).arg(StepsToFinish);
+    };
+    c.Image3->describe = [this] {
+        return tr("%1 of %2 steps").arg(stepsOf(controls_->Image3)).arg(StepsToFinish);
+    };
     // The answer box is disabled until the start, so the status button has the focus.
     c.Command1->setFocus();
     playSound(Cue::Countdown);
+    voice_ = new Voice(c.window);
+    // A reader first says the window and the focused button.
+    voice_->holdFor(300);
+    voice_->say(QStringLiteral("3"), Voice::Kind::Reply);
+}
+
+void Form1::nameStatusButton(const QString& name)
+{
+    controls_->Command1->setAccessibleName(name);
 }
 
 void Form1::takeOpponentBall(int k)
@@ -58,6 +84,7 @@ void Form1::takeOpponentBall(int k)
     Form1Controls& c = *controls_;
     c.Image3->setPicture(c.Image1[k]->picture());
     c.Image3->setAccessibleName(opponentName(k));
+    opponent_ = k;
 }
 
 void Form1::Form_Unload()
@@ -78,6 +105,7 @@ void Form1::Timer1_Timer()
     const QString phase = c.Command1->caption();
     if (phase == QLatin1String("1")) {
         c.Command1->setCaption(Racing);
+        nameStatusButton(QString());
         c.Image4[0]->hide();
         c.Image4[1]->show();
         c.Timer1->setEnabled(false);
@@ -94,9 +122,11 @@ void Form1::Timer1_Timer()
     } else if (phase == QLatin1String("2")) {
         c.Command1->setCaption(QStringLiteral("1"));
         playSound(Cue::Countdown);
+        voice_->say(QStringLiteral("1"), Voice::Kind::Reply);
     } else if (phase == QLatin1String("3")) {
         c.Command1->setCaption(QStringLiteral("2"));
         playSound(Cue::Countdown);
+        voice_->say(QStringLiteral("2"), Voice::Kind::Reply);
     }
 }
 
@@ -108,14 +138,17 @@ void Form1::Timer2_Timer()
     if (c.Image3->left() >= FinishLine) {
         c.Label1->setCaption(QString());
         c.Label2->setCaption(QString());
-        tellEquation(Verdict::None);
+        nameStatusButton(tr("Back to the menu"));
         c.Text1->setText(QString());
         c.Text1->setEnabled(false);
         c.Timer2->setEnabled(false);
         c.window->setBackColor(Red);
         c.Command1->setCaption(Lost);
         playSound(Cue::Lost);
+        tellResult(false, QString());
+        return;
     }
+    watchOpponent();
 }
 
 void Form1::Timer3_Timer()
@@ -133,11 +166,12 @@ void Form1::Win()
     c.Timer2->setEnabled(false);
     c.Label1->setCaption(QString());
     c.Label2->setCaption(QString());
-    tellEquation(Verdict::None);
+    nameStatusButton(tr("Back to the menu"));
     c.Text1->setEnabled(false);
     const QString newRecord = Loose(Highest.toNumber() + 1).toText();
     c.window->setBackColor(Blue);
     c.Command1->setCaption(Won);
+    tellResult(true, newRecord);
     if (onWon)
         onWon(newRecord);
 }

@@ -16,6 +16,7 @@
 #include "core/loose.h"
 #include "core/randomsource.h"
 #include "race/form1layout.h"
+#include "widgets/voice.h"
 
 #include <functional>
 
@@ -55,6 +56,11 @@ class Form1 : public ScreenOf<Form1Controls>
     Loose Highest;
     /// Twips the opponent's ball moves per tick of Timer2: 15, 25 or 35.
     Loose enemy_speed;
+    /// Extra time: the race halves the opponent's speed when it loads. Off unless the player
+    /// asked for it; everything else about the race stays as it is.
+    bool extraTime = false;
+    /// The finish line in the player's steps: the eleventh right answer wins.
+    static constexpr int StepsToFinish = 11;
 
     /// Puts a new equation of the race's operator, sized by Highest, on the operand labels.
     void Make_Equation();
@@ -90,9 +96,22 @@ class Form1 : public ScreenOf<Form1Controls>
     void wrongAnswerFlash(bool withFocus);
     /// The equation on the screen in words ("7 plus 5"); empty when there is none.
     QString equationInWords() const;
-    /// Gives the answer box the equation in words, after the verdict on the last answer, as
-    /// its description: a reader speaks it when it changes ("Right. 3 plus 8").
+    /// Says the equation after the verdict on the last answer, with the standing when it has
+    /// changed since it was last told ("Right. You 4, Bobby Blue 6. 3 plus 8").
     void tellEquation(Verdict verdict);
+    /// The standing in words ("You 4, Bobby Blue 6."), in steps of the player's ball.
+    QString standingInWords() const;
+    /// Steps a ball has come from the start, whole steps only; all of them at the finish line.
+    static int stepsOf(const Image* ball);
+    /// The opponent's name as the race says it.
+    QString opponentInWords() const;
+    /// Tells the player when the opponent takes the lead or nears the finish, at a moment that
+    /// does not cut an equation.
+    void watchOpponent();
+    /// Says the end of the race: the result, and after a win the new record.
+    void tellResult(bool won, const QString& newRecord);
+    /// Sets what the status button is called to readers in this phase.
+    void nameStatusButton(const QString& name);
     /// Takes opponent k's ball, picture and name, for the opponent's lane.
     void takeOpponentBall(int k);
     /// The steps the player's ball has made from the start.
@@ -104,6 +123,16 @@ class Form1 : public ScreenOf<Form1Controls>
     /// Twips the player's ball moves per right answer.
     Loose PlayerStep;
     RandomSource random_;
+    /// The race's one spoken channel; lives with the window.
+    QPointer<Voice> voice_;
+    /// The opponent whose ball runs, or -1 when the speed is none of theirs.
+    int opponent_ = -1;
+    /// The standing as last told, so that an unchanged one is not told again.
+    QString toldStanding_;
+    /// The player has been told the opponent is ahead, and it still is.
+    bool toldAhead_ = false;
+    /// The player has been told the opponent is near the finish.
+    bool toldNear_ = false;
 };
 
 } // namespace numblaze

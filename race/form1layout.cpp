@@ -103,13 +103,12 @@ Form1Controls::Form1Controls()
     Picture1 = new PictureBox(window, QStringLiteral("Picture1"), {240, 2520, 6255, 1335}, White);
     Picture1->setPicture(picture(QStringLiteral("track")));
     Picture1->setAccessibleName(tr("Track"));
-    // Readers follow the two balls as progress indicators from the start to the finish line.
+    // The track takes no focus: readers hear the standing from the race itself, and find each
+    // ball's place by asking about it.
     Image2 = new Image(Picture1, QStringLiteral("Image2"), {120, 60, 480, 480});
     Image2->setPicture(picture(ballPicture(PlayerBall, 32)));
-    Image2->setCourse(120, Form1::FinishLine);
     Image2->setAccessibleName(tr("Your ball"));
     Image3 = new Image(Picture1, QStringLiteral("Image3"), {120, 795, 480, 480});
-    Image3->setCourse(120, Form1::FinishLine);
     Image3->setAccessibleName(tr("Opponent's ball"));
 
     Command2 = new PushButton(window, QStringLiteral("Command2"), {5760, 4080, 735, 735});
@@ -117,8 +116,7 @@ Form1Controls::Form1Controls()
     Command2->setAccessibleName(tr("Stop"));
 
     QWidget::setTabOrder(Text1, Command1);
-    QWidget::setTabOrder(Command1, Picture1);
-    QWidget::setTabOrder(Picture1, Command2);
+    QWidget::setTabOrder(Command1, Command2);
 
     Timer1 = new Timer(window, QStringLiteral("Timer1"), 1000, true);
     Timer2 = new Timer(window, QStringLiteral("Timer2"), 100, false);

@@ -24,14 +24,15 @@ if [ "$mode" = tests ]; then
     # The tests: Qt's private headers (a test copy of the game is asked to save as a session
     # manager asks), X servers, Qt's Wayland plugin (as GNOME and KDE desktops have it: a
     # Wayland display that is not there is still said in the game's one line), the
-    # accessibility bus and its Python client, an audio server and its recorder (a race heard
-    # through a null sink), the validators of the installed files, the licence check, and the
-    # Debian package's build and checks; the shared-computer tests make users (passwd), drop to
-    # them and lock as them (util-linux), and watch the game's system calls (strace).
+    # accessibility bus and its Python client, a real screen reader (Orca, with script to give
+    # its log a terminal), an audio server and its recorder (a race heard through a null sink),
+    # the validators of the installed files, the licence check, and the Debian package's build
+    # and checks; the shared-computer tests make users (passwd), drop to them and lock as them
+    # (util-linux), and watch the game's system calls (strace).
     packages="$packages qt6-base-private-dev xvfb xauth xdotool dbus at-spi2-core python3-gi
-        gir1.2-atspi-2.0 qt6-wayland pulseaudio pulseaudio-utils desktop-file-utils appstream
-        reuse build-essential debhelper dpkg-dev fakeroot lintian git xz-utils passwd
-        util-linux strace"
+        gir1.2-atspi-2.0 orca bsdutils qt6-wayland pulseaudio pulseaudio-utils
+        desktop-file-utils appstream reuse build-essential debhelper dpkg-dev fakeroot lintian
+        git xz-utils passwd util-linux strace"
 fi
 missing=""
 for p in $packages; do

@@ -42,6 +42,10 @@
         <source>Start without sound (the M key turns it on).</source>
         <translation>Ohne Ton starten (die Taste M schaltet ihn ein).</translation>
     </message>
+    <message>
+        <source>Give yourself extra time: the opponents race at half speed (F2 on the menu switches it too).</source>
+        <translation>Mehr Zeit für dich: Die Gegner fahren mit halber Geschwindigkeit (F2 im Menü schaltet das auch).</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
@@ -60,22 +64,6 @@
     <message>
         <source>%1 divided by %2</source>
         <translation>%1 geteilt durch %2</translation>
-    </message>
-    <message>
-        <source>Right. %1</source>
-        <translation>Richtig. %1</translation>
-    </message>
-    <message>
-        <source>Wrong. %1</source>
-        <translation>Falsch. %1</translation>
-    </message>
-    <message>
-        <source>Right again. %1</source>
-        <translation>Wieder richtig. %1</translation>
-    </message>
-    <message>
-        <source>Wrong again. %1</source>
-        <translation>Wieder falsch. %1</translation>
     </message>
     <message>
         <source>Press ENTER to send your answer!</source>
@@ -122,6 +110,66 @@
         <source>/</source>
         <comment>the division sign as the race shows it</comment>
         <translation>:</translation>
+    </message>
+    <message>
+        <source>Your opponent</source>
+        <translation>Dein Gegner</translation>
+    </message>
+    <message>
+        <source>You %1, %2 %3.</source>
+        <translation>Du %1, %2 %3.</translation>
+    </message>
+    <message>
+        <source>Go! %1.</source>
+        <translation>Los! %1.</translation>
+    </message>
+    <message>
+        <source>Right.</source>
+        <translation>Richtig.</translation>
+    </message>
+    <message>
+        <source>Wrong.</source>
+        <translation>Falsch.</translation>
+    </message>
+    <message>
+        <source>%1 %2.</source>
+        <translation>%1 %2.</translation>
+    </message>
+    <message>
+        <source>%1 %2 %3.</source>
+        <translation>%1 %2 %3.</translation>
+    </message>
+    <message>
+        <source>%1 is ahead.</source>
+        <translation>%1 liegt vorne.</translation>
+    </message>
+    <message>
+        <source>%1 is near the finish.</source>
+        <translation>%1 ist kurz vor dem Ziel.</translation>
+    </message>
+    <message>
+        <source>You lost! %1 got there first.</source>
+        <translation>Du hast verloren! %1 war zuerst im Ziel.</translation>
+    </message>
+    <message>
+        <source>You won! Your highest number is now %1.</source>
+        <translation>Du hast gewonnen! Dein Rekord ist jetzt %1.</translation>
+    </message>
+    <message>
+        <source>You won! Your highest number for %1 against %2 is now %3.</source>
+        <translation>Du hast gewonnen! Dein Rekord für %1 gegen %2 ist jetzt %3.</translation>
+    </message>
+    <message>
+        <source>Get ready</source>
+        <translation>Mach dich bereit</translation>
+    </message>
+    <message>
+        <source>%1 of %2 steps</source>
+        <translation>%1 von %2 Schritten</translation>
+    </message>
+    <message>
+        <source>Back to the menu</source>
+        <translation>Zurück zum Menü</translation>
     </message>
 </context>
 <context>
@@ -174,6 +222,26 @@
         <source>Exit</source>
         <translation>Ende</translation>
     </message>
+    <message>
+        <source>Extra time is on: press F2 to switch it off.</source>
+        <translation>Mehr Zeit ist an: Drücke F2, um sie auszuschalten.</translation>
+    </message>
+    <message>
+        <source>For extra time, press F2: the opponents go at half speed.</source>
+        <translation>Für mehr Zeit drücke F2: Die Gegner fahren mit halber Geschwindigkeit.</translation>
+    </message>
+    <message>
+        <source>%1 against %2: your highest number is %3.</source>
+        <translation>%1 gegen %2: Dein Rekord ist %3.</translation>
+    </message>
+    <message>
+        <source>Extra time on.</source>
+        <translation>Mehr Zeit an.</translation>
+    </message>
+    <message>
+        <source>Extra time off.</source>
+        <translation>Mehr Zeit aus.</translation>
+    </message>
 </context>
 <context>
     <name>Form3</name>
@@ -218,6 +286,25 @@
     <message>
         <source>Highest numbers</source>
         <translation>Rekorde</translation>
+    </message>
+</context>
+<context>
+    <name>MathKinds</name>
+    <message>
+        <source>Addition</source>
+        <translation>Plus</translation>
+    </message>
+    <message>
+        <source>Subtraction</source>
+        <translation>Minus</translation>
+    </message>
+    <message>
+        <source>Multiplication</source>
+        <translation>Mal</translation>
+    </message>
+    <message>
+        <source>Division</source>
+        <translation>Geteilt</translation>
     </message>
 </context>
 <context>

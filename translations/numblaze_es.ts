@@ -42,6 +42,10 @@
         <source>Start without sound (the M key turns it on).</source>
         <translation>Empezar sin sonido (la tecla M lo activa).</translation>
     </message>
+    <message>
+        <source>Give yourself extra time: the opponents race at half speed (F2 on the menu switches it too).</source>
+        <translation>Date más tiempo: los rivales corren a media velocidad (F2 en el menú también lo cambia).</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
@@ -60,22 +64,6 @@
     <message>
         <source>%1 divided by %2</source>
         <translation>%1 dividido entre %2</translation>
-    </message>
-    <message>
-        <source>Right. %1</source>
-        <translation>Bien. %1</translation>
-    </message>
-    <message>
-        <source>Wrong. %1</source>
-        <translation>Mal. %1</translation>
-    </message>
-    <message>
-        <source>Right again. %1</source>
-        <translation>Otra vez bien. %1</translation>
-    </message>
-    <message>
-        <source>Wrong again. %1</source>
-        <translation>Otra vez mal. %1</translation>
     </message>
     <message>
         <source>Press ENTER to send your answer!</source>
@@ -122,6 +110,66 @@
         <source>/</source>
         <comment>the division sign as the race shows it</comment>
         <translation>:</translation>
+    </message>
+    <message>
+        <source>Your opponent</source>
+        <translation>Tu rival</translation>
+    </message>
+    <message>
+        <source>You %1, %2 %3.</source>
+        <translation>Tú %1, %2 %3.</translation>
+    </message>
+    <message>
+        <source>Go! %1.</source>
+        <translation>¡Ya! %1.</translation>
+    </message>
+    <message>
+        <source>Right.</source>
+        <translation>Bien.</translation>
+    </message>
+    <message>
+        <source>Wrong.</source>
+        <translation>Mal.</translation>
+    </message>
+    <message>
+        <source>%1 %2.</source>
+        <translation>%1 %2.</translation>
+    </message>
+    <message>
+        <source>%1 %2 %3.</source>
+        <translation>%1 %2 %3.</translation>
+    </message>
+    <message>
+        <source>%1 is ahead.</source>
+        <translation>%1 va delante.</translation>
+    </message>
+    <message>
+        <source>%1 is near the finish.</source>
+        <translation>%1 está cerca de la meta.</translation>
+    </message>
+    <message>
+        <source>You lost! %1 got there first.</source>
+        <translation>¡Perdiste! %1 llegó primero.</translation>
+    </message>
+    <message>
+        <source>You won! Your highest number is now %1.</source>
+        <translation>¡Ganaste! Tu número más alto es ahora %1.</translation>
+    </message>
+    <message>
+        <source>You won! Your highest number for %1 against %2 is now %3.</source>
+        <translation>¡Ganaste! Tu número más alto en %1 contra %2 es ahora %3.</translation>
+    </message>
+    <message>
+        <source>Get ready</source>
+        <translation>Prepárate</translation>
+    </message>
+    <message>
+        <source>%1 of %2 steps</source>
+        <translation>%1 de %2 pasos</translation>
+    </message>
+    <message>
+        <source>Back to the menu</source>
+        <translation>Volver al menú</translation>
     </message>
 </context>
 <context>
@@ -174,6 +222,26 @@
         <source>Exit</source>
         <translation>Salir</translation>
     </message>
+    <message>
+        <source>Extra time is on: press F2 to switch it off.</source>
+        <translation>El tiempo extra está activado: pulsa F2 para quitarlo.</translation>
+    </message>
+    <message>
+        <source>For extra time, press F2: the opponents go at half speed.</source>
+        <translation>Para tener tiempo extra, pulsa F2: los rivales van a media velocidad.</translation>
+    </message>
+    <message>
+        <source>%1 against %2: your highest number is %3.</source>
+        <translation>%1 contra %2: tu número más alto es %3.</translation>
+    </message>
+    <message>
+        <source>Extra time on.</source>
+        <translation>Tiempo extra activado.</translation>
+    </message>
+    <message>
+        <source>Extra time off.</source>
+        <translation>Tiempo extra desactivado.</translation>
+    </message>
 </context>
 <context>
     <name>Form3</name>
@@ -218,6 +286,25 @@
     <message>
         <source>Highest numbers</source>
         <translation>Números más altos</translation>
+    </message>
+</context>
+<context>
+    <name>MathKinds</name>
+    <message>
+        <source>Addition</source>
+        <translation>Suma</translation>
+    </message>
+    <message>
+        <source>Subtraction</source>
+        <translation>Resta</translation>
+    </message>
+    <message>
+        <source>Multiplication</source>
+        <translation>Multiplicación</translation>
+    </message>
+    <message>
+        <source>Division</source>
+        <translation>División</translation>
     </message>
 </context>
 <context>

@@ -42,6 +42,10 @@
         <source>Start without sound (the M key turns it on).</source>
         <translation>Démarrer sans son (la touche M le rétablit).</translation>
     </message>
+    <message>
+        <source>Give yourself extra time: the opponents race at half speed (F2 on the menu switches it too).</source>
+        <translation>Prends plus de temps&#xa0;: les adversaires courent à mi-vitesse (F2 dans le menu le règle aussi).</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
@@ -60,22 +64,6 @@
     <message>
         <source>%1 divided by %2</source>
         <translation>%1 divisé par %2</translation>
-    </message>
-    <message>
-        <source>Right. %1</source>
-        <translation>Juste. %1</translation>
-    </message>
-    <message>
-        <source>Wrong. %1</source>
-        <translation>Faux. %1</translation>
-    </message>
-    <message>
-        <source>Right again. %1</source>
-        <translation>Encore une bonne réponse&#xa0;! %1</translation>
-    </message>
-    <message>
-        <source>Wrong again. %1</source>
-        <translation>Encore faux. %1</translation>
     </message>
     <message>
         <source>Press ENTER to send your answer!</source>
@@ -122,6 +110,66 @@
         <source>/</source>
         <comment>the division sign as the race shows it</comment>
         <translation>:</translation>
+    </message>
+    <message>
+        <source>Your opponent</source>
+        <translation>Ton adversaire</translation>
+    </message>
+    <message>
+        <source>You %1, %2 %3.</source>
+        <translation>Toi %1, %2 %3.</translation>
+    </message>
+    <message>
+        <source>Go! %1.</source>
+        <translation>Partez&#xa0;! %1.</translation>
+    </message>
+    <message>
+        <source>Right.</source>
+        <translation>Juste.</translation>
+    </message>
+    <message>
+        <source>Wrong.</source>
+        <translation>Faux.</translation>
+    </message>
+    <message>
+        <source>%1 %2.</source>
+        <translation>%1 %2.</translation>
+    </message>
+    <message>
+        <source>%1 %2 %3.</source>
+        <translation>%1 %2 %3.</translation>
+    </message>
+    <message>
+        <source>%1 is ahead.</source>
+        <translation>%1 est devant.</translation>
+    </message>
+    <message>
+        <source>%1 is near the finish.</source>
+        <translation>%1 est près de l&apos;arrivée.</translation>
+    </message>
+    <message>
+        <source>You lost! %1 got there first.</source>
+        <translation>Tu as perdu&#xa0;! %1 est arrivé le premier.</translation>
+    </message>
+    <message>
+        <source>You won! Your highest number is now %1.</source>
+        <translation>Tu as gagné&#xa0;! Ton plus grand nombre est maintenant %1.</translation>
+    </message>
+    <message>
+        <source>You won! Your highest number for %1 against %2 is now %3.</source>
+        <translation>Tu as gagné&#xa0;! Ton plus grand nombre pour %1 contre %2 est maintenant %3.</translation>
+    </message>
+    <message>
+        <source>Get ready</source>
+        <translation>Prépare-toi</translation>
+    </message>
+    <message>
+        <source>%1 of %2 steps</source>
+        <translation>%1 pas sur %2</translation>
+    </message>
+    <message>
+        <source>Back to the menu</source>
+        <translation>Retour au menu</translation>
     </message>
 </context>
 <context>
@@ -174,6 +222,26 @@
         <source>Exit</source>
         <translation>Quitter</translation>
     </message>
+    <message>
+        <source>Extra time is on: press F2 to switch it off.</source>
+        <translation>Le temps en plus est activé&#xa0;: appuie sur F2 pour l&apos;arrêter.</translation>
+    </message>
+    <message>
+        <source>For extra time, press F2: the opponents go at half speed.</source>
+        <translation>Pour avoir plus de temps, appuie sur F2&#xa0;: les adversaires vont à mi-vitesse.</translation>
+    </message>
+    <message>
+        <source>%1 against %2: your highest number is %3.</source>
+        <translation>%1 contre %2&#xa0;: ton plus grand nombre est %3.</translation>
+    </message>
+    <message>
+        <source>Extra time on.</source>
+        <translation>Temps en plus activé.</translation>
+    </message>
+    <message>
+        <source>Extra time off.</source>
+        <translation>Temps en plus désactivé.</translation>
+    </message>
 </context>
 <context>
     <name>Form3</name>
@@ -218,6 +286,25 @@
     <message>
         <source>Highest numbers</source>
         <translation>Plus grands nombres</translation>
+    </message>
+</context>
+<context>
+    <name>MathKinds</name>
+    <message>
+        <source>Addition</source>
+        <translation>Addition</translation>
+    </message>
+    <message>
+        <source>Subtraction</source>
+        <translation>Soustraction</translation>
+    </message>
+    <message>
+        <source>Multiplication</source>
+        <translation>Multiplication</translation>
+    </message>
+    <message>
+        <source>Division</source>
+        <translation>Division</translation>
     </message>
 </context>
 <context>

@@ -42,6 +42,10 @@
         <source>Start without sound (the M key turns it on).</source>
         <translation>Avvia senza audio (il tasto M lo attiva).</translation>
     </message>
+    <message>
+        <source>Give yourself extra time: the opponents race at half speed (F2 on the menu switches it too).</source>
+        <translation>Concediti più tempo: gli avversari corrono a metà velocità (anche F2 nel menu lo cambia).</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
@@ -60,22 +64,6 @@
     <message>
         <source>%1 divided by %2</source>
         <translation>%1 diviso %2</translation>
-    </message>
-    <message>
-        <source>Right. %1</source>
-        <translation>Giusto. %1</translation>
-    </message>
-    <message>
-        <source>Wrong. %1</source>
-        <translation>Sbagliato. %1</translation>
-    </message>
-    <message>
-        <source>Right again. %1</source>
-        <translation>Di nuovo giusto. %1</translation>
-    </message>
-    <message>
-        <source>Wrong again. %1</source>
-        <translation>Di nuovo sbagliato. %1</translation>
     </message>
     <message>
         <source>Press ENTER to send your answer!</source>
@@ -122,6 +110,66 @@
         <source>/</source>
         <comment>the division sign as the race shows it</comment>
         <translation>:</translation>
+    </message>
+    <message>
+        <source>Your opponent</source>
+        <translation>Il tuo avversario</translation>
+    </message>
+    <message>
+        <source>You %1, %2 %3.</source>
+        <translation>Tu %1, %2 %3.</translation>
+    </message>
+    <message>
+        <source>Go! %1.</source>
+        <translation>Via! %1.</translation>
+    </message>
+    <message>
+        <source>Right.</source>
+        <translation>Giusto.</translation>
+    </message>
+    <message>
+        <source>Wrong.</source>
+        <translation>Sbagliato.</translation>
+    </message>
+    <message>
+        <source>%1 %2.</source>
+        <translation>%1 %2.</translation>
+    </message>
+    <message>
+        <source>%1 %2 %3.</source>
+        <translation>%1 %2 %3.</translation>
+    </message>
+    <message>
+        <source>%1 is ahead.</source>
+        <translation>%1 è in testa.</translation>
+    </message>
+    <message>
+        <source>%1 is near the finish.</source>
+        <translation>%1 è vicino al traguardo.</translation>
+    </message>
+    <message>
+        <source>You lost! %1 got there first.</source>
+        <translation>Hai perso! %1 è arrivato prima.</translation>
+    </message>
+    <message>
+        <source>You won! Your highest number is now %1.</source>
+        <translation>Hai vinto! Il tuo numero più alto ora è %1.</translation>
+    </message>
+    <message>
+        <source>You won! Your highest number for %1 against %2 is now %3.</source>
+        <translation>Hai vinto! Il tuo numero più alto per %1 contro %2 ora è %3.</translation>
+    </message>
+    <message>
+        <source>Get ready</source>
+        <translation>Preparati</translation>
+    </message>
+    <message>
+        <source>%1 of %2 steps</source>
+        <translation>%1 passi su %2</translation>
+    </message>
+    <message>
+        <source>Back to the menu</source>
+        <translation>Torna al menu</translation>
     </message>
 </context>
 <context>
@@ -174,6 +222,26 @@
         <source>Exit</source>
         <translation>Esci</translation>
     </message>
+    <message>
+        <source>Extra time is on: press F2 to switch it off.</source>
+        <translation>Il tempo extra è attivo: premi F2 per toglierlo.</translation>
+    </message>
+    <message>
+        <source>For extra time, press F2: the opponents go at half speed.</source>
+        <translation>Per avere più tempo, premi F2: gli avversari vanno a metà velocità.</translation>
+    </message>
+    <message>
+        <source>%1 against %2: your highest number is %3.</source>
+        <translation>%1 contro %2: il tuo numero più alto è %3.</translation>
+    </message>
+    <message>
+        <source>Extra time on.</source>
+        <translation>Tempo extra attivo.</translation>
+    </message>
+    <message>
+        <source>Extra time off.</source>
+        <translation>Tempo extra disattivato.</translation>
+    </message>
 </context>
 <context>
     <name>Form3</name>
@@ -218,6 +286,25 @@
     <message>
         <source>Highest numbers</source>
         <translation>Numeri più alti</translation>
+    </message>
+</context>
+<context>
+    <name>MathKinds</name>
+    <message>
+        <source>Addition</source>
+        <translation>Sommare</translation>
+    </message>
+    <message>
+        <source>Subtraction</source>
+        <translation>Sottrarre</translation>
+    </message>
+    <message>
+        <source>Multiplication</source>
+        <translation>Moltiplicare</translation>
+    </message>
+    <message>
+        <source>Division</source>
+        <translation>Dividere</translation>
     </message>
 </context>
 <context>

@@ -42,6 +42,10 @@
         <source>Start without sound (the M key turns it on).</source>
         <translation>Iniciar sem som (a tecla M o liga).</translation>
     </message>
+    <message>
+        <source>Give yourself extra time: the opponents race at half speed (F2 on the menu switches it too).</source>
+        <translation>Tenha mais tempo: os adversários correm na metade da velocidade (F2 no menu também muda isso).</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
@@ -60,22 +64,6 @@
     <message>
         <source>%1 divided by %2</source>
         <translation>%1 dividido por %2</translation>
-    </message>
-    <message>
-        <source>Right. %1</source>
-        <translation>Certo. %1</translation>
-    </message>
-    <message>
-        <source>Wrong. %1</source>
-        <translation>Errado. %1</translation>
-    </message>
-    <message>
-        <source>Right again. %1</source>
-        <translation>Certo de novo. %1</translation>
-    </message>
-    <message>
-        <source>Wrong again. %1</source>
-        <translation>Errado de novo. %1</translation>
     </message>
     <message>
         <source>Press ENTER to send your answer!</source>
@@ -122,6 +110,66 @@
         <source>/</source>
         <comment>the division sign as the race shows it</comment>
         <translation>÷</translation>
+    </message>
+    <message>
+        <source>Your opponent</source>
+        <translation>Seu adversário</translation>
+    </message>
+    <message>
+        <source>You %1, %2 %3.</source>
+        <translation>Você %1, %2 %3.</translation>
+    </message>
+    <message>
+        <source>Go! %1.</source>
+        <translation>Já! %1.</translation>
+    </message>
+    <message>
+        <source>Right.</source>
+        <translation>Certo.</translation>
+    </message>
+    <message>
+        <source>Wrong.</source>
+        <translation>Errado.</translation>
+    </message>
+    <message>
+        <source>%1 %2.</source>
+        <translation>%1 %2.</translation>
+    </message>
+    <message>
+        <source>%1 %2 %3.</source>
+        <translation>%1 %2 %3.</translation>
+    </message>
+    <message>
+        <source>%1 is ahead.</source>
+        <translation>%1 está na frente.</translation>
+    </message>
+    <message>
+        <source>%1 is near the finish.</source>
+        <translation>%1 está perto da chegada.</translation>
+    </message>
+    <message>
+        <source>You lost! %1 got there first.</source>
+        <translation>Você perdeu! %1 chegou primeiro.</translation>
+    </message>
+    <message>
+        <source>You won! Your highest number is now %1.</source>
+        <translation>Você ganhou! Seu maior número agora é %1.</translation>
+    </message>
+    <message>
+        <source>You won! Your highest number for %1 against %2 is now %3.</source>
+        <translation>Você ganhou! Seu maior número em %1 contra %2 agora é %3.</translation>
+    </message>
+    <message>
+        <source>Get ready</source>
+        <translation>Prepare-se</translation>
+    </message>
+    <message>
+        <source>%1 of %2 steps</source>
+        <translation>%1 de %2 passos</translation>
+    </message>
+    <message>
+        <source>Back to the menu</source>
+        <translation>Voltar ao menu</translation>
     </message>
 </context>
 <context>
@@ -174,6 +222,26 @@
         <source>Exit</source>
         <translation>Sair</translation>
     </message>
+    <message>
+        <source>Extra time is on: press F2 to switch it off.</source>
+        <translation>O tempo extra está ligado: aperte F2 para desligar.</translation>
+    </message>
+    <message>
+        <source>For extra time, press F2: the opponents go at half speed.</source>
+        <translation>Para ter tempo extra, aperte F2: os adversários vão na metade da velocidade.</translation>
+    </message>
+    <message>
+        <source>%1 against %2: your highest number is %3.</source>
+        <translation>%1 contra %2: seu maior número é %3.</translation>
+    </message>
+    <message>
+        <source>Extra time on.</source>
+        <translation>Tempo extra ligado.</translation>
+    </message>
+    <message>
+        <source>Extra time off.</source>
+        <translation>Tempo extra desligado.</translation>
+    </message>
 </context>
 <context>
     <name>Form3</name>
@@ -218,6 +286,25 @@
     <message>
         <source>Highest numbers</source>
         <translation>Maiores números</translation>
+    </message>
+</context>
+<context>
+    <name>MathKinds</name>
+    <message>
+        <source>Addition</source>
+        <translation>Adição</translation>
+    </message>
+    <message>
+        <source>Subtraction</source>
+        <translation>Subtração</translation>
+    </message>
+    <message>
+        <source>Multiplication</source>
+        <translation>Multiplicação</translation>
+    </message>
+    <message>
+        <source>Division</source>
+        <translation>Divisão</translation>
     </message>
 </context>
 <context>

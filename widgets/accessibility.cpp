@@ -36,6 +36,20 @@ class WindowAccessible : public QAccessibleWidget
             return window->describe();
         return QAccessibleWidget::text(t);
     }
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (screenWindow()->closesOnEscape())
+            names << closeActionName();
+        return names;
+    }
+    void doAction(const QString& action) override
+    {
+        if (action == closeActionName() && screenWindow()->closesOnEscape())
+            screenWindow()->close();
+        else
+            QAccessibleWidget::doAction(action);
+    }
     int childCount() const override { return int(offered().size()); }
     QAccessibleInterface* child(int index) const override { return offered().value(index); }
     int indexOfChild(const QAccessibleInterface* child) const override
@@ -44,6 +58,7 @@ class WindowAccessible : public QAccessibleWidget
     }
 
   private:
+    ScreenWindow* screenWindow() const { return static_cast<ScreenWindow*>(widget()); }
     /// The child controls that are not decorative and that no other object (a table) claims.
     QList<QAccessibleInterface*> offered() const
     {
@@ -63,31 +78,24 @@ class WindowAccessible : public QAccessibleWidget
     }
 };
 
-/// A picture: a progress indicator when it runs a course (the balls of the race), a graphic
-/// when it has a name (the opponents' balls, the stop sign), otherwise decorative.
-class PictureAccessible : public QAccessibleWidget, public QAccessibleValueInterface
+/// A picture: a graphic when it has a name (the balls, the stop sign), otherwise decorative.
+/// A ball on a course says where it is in its description, read when a reader asks; it sends
+/// no news of its own as it moves, and offers no value a reader could change.
+class PictureAccessible : public QAccessibleWidget
 {
   public:
     explicit PictureAccessible(Image* image) : QAccessibleWidget(image, QAccessible::Graphic) {}
 
     QAccessible::Role role() const override
     {
-        if (image()->hasCourse())
-            return QAccessible::ProgressBar;
         return image()->accessibleName().isEmpty() ? Decorative : QAccessible::Graphic;
     }
-    void* interface_cast(QAccessible::InterfaceType type) override
+    QString text(QAccessible::Text t) const override
     {
-        if (type == QAccessible::ValueInterface && image()->hasCourse())
-            return static_cast<QAccessibleValueInterface*>(this);
-        return QAccessibleWidget::interface_cast(type);
+        if (t == QAccessible::Description && image()->describe)
+            return image()->describe();
+        return QAccessibleWidget::text(t);
     }
-
-    QVariant currentValue() const override { return image()->progress(); }
-    void setCurrentValue(const QVariant&) override {}
-    QVariant maximumValue() const override { return 100; }
-    QVariant minimumValue() const override { return 0; }
-    QVariant minimumStepSize() const override { return 1; }
 
   private:
     const Image* image() const { return static_cast<const Image*>(object()); }
@@ -148,6 +156,15 @@ class NewsBar : public QWidget
         news_->resize(0, 0);
         news_->hide();
         show();
+        window->installEventFilter(this);
+    }
+
+    /// News is told once: a window shown again does not show its last news again.
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == parent() && event->type() == QEvent::Hide)
+            news_->hide();
+        return QWidget::eventFilter(watched, event);
     }
 
     void tell(const QString& news)
@@ -204,12 +221,22 @@ void installAccessibility()
     Q_UNUSED(installed)
 }
 
-void announceValueChange(QObject* control, const QVariant& value)
+void announce(QWidget* window, const QString& news)
 {
-    if (!QAccessible::isActive())
+    if (!QAccessible::isActive() || news.isEmpty() || !window)
         return;
-    QAccessibleValueChangeEvent event(control, value);
-    QAccessible::updateAccessibility(&event);
+    NewsBar::of(window->window()).tell(news);
+}
+
+void prepareNews(QWidget* window)
+{
+    if (window)
+        NewsBar::of(window->window());
+}
+
+QString closeActionName()
+{
+    return QStringLiteral("close");
 }
 
 void announceChange(QWidget* control, const QString& news)

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include <QVariant>
+#include <QString>
 
 class QObject;
 class QWidget;
@@ -20,8 +20,19 @@ namespace numblaze
  */
 void installAccessibility();
 
-/// Tells readers that a control's value changed, when a reader is listening.
-void announceValueChange(QObject* control, const QVariant& value);
+/**
+ * Tells a reader news of a window, wherever the focus is in it: shown as a notification on the
+ * window's news bar, which readers speak as it appears. Does nothing when the news is empty or
+ * no reader listens.
+ */
+void announce(QWidget* window, const QString& news);
+
+/// Gets a window ready to tell news, so that a reader knows where news comes from before the
+/// first piece arrives.
+void prepareNews(QWidget* window);
+
+/// The name of the action that closes a screen which Escape closes.
+QString closeActionName();
 
 /**
  * Tells a reader the news of the focused control whose name or description has just changed

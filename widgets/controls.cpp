@@ -5,6 +5,7 @@
 
 #include "widgets/accessibility.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -32,6 +33,38 @@ void placeControl(QWidget* widget, const QString& name, Place place)
     widget->setObjectName(name);
     widget->setGeometry(pixels(place.left), pixels(place.top), pixels(place.width),
                         pixels(place.height));
+}
+
+namespace
+{
+bool focusMarks = false;
+} // namespace
+
+bool focusMarksShown()
+{
+    return focusMarks;
+}
+
+void showFocusMarks(bool shown)
+{
+    if (focusMarks == shown)
+        return;
+    focusMarks = shown;
+    if (QWidget* focused = QApplication::focusWidget())
+        focused->update();
+}
+
+void paintFocusMark(QPainter& painter, const QRect& rect)
+{
+    const QRect outer = rect.adjusted(0, 0, -1, -1);
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(Qt::black);
+    painter.drawRect(outer);
+    painter.drawRect(outer.adjusted(1, 1, -1, -1));
+    painter.setPen(Qt::white);
+    painter.drawRect(outer.adjusted(2, 2, -2, -2));
+    painter.restore();
 }
 
 static void setPaletteColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
@@ -135,25 +168,8 @@ void Image::setStretch(bool stretch)
 
 void Image::setLeft(float twips)
 {
-    const int before = progress();
     left_ = twips;
     move(pixels(twips), y());
-    if (hasCourse() && progress() != before)
-        announceValueChange(this, progress());
-}
-
-void Image::setCourse(float start, float finish)
-{
-    start_ = start;
-    finish_ = finish;
-}
-
-int Image::progress() const
-{
-    if (!hasCourse())
-        return 0;
-    const double share = 100.0 * (double(left_) - start_) / (double(finish_) - start_);
-    return int(std::lround(std::clamp(share, 0.0, 100.0)));
 }
 
 void Image::paintEvent(QPaintEvent*)
@@ -243,7 +259,8 @@ PushButton::PushButton(QWidget* parent, const QString& name, Place place, const 
 void PushButton::setCaption(const QString& caption)
 {
     setText(caption);
-    announceChange(this, caption);
+    if (tellsCaption_)
+        announceChange(this, caption);
 }
 
 void PushButton::setFaceColor(const QColor& colour)
@@ -330,7 +347,9 @@ void PushButton::paintBevel(QPainter& painter)
     edge(r.topLeft(), r.bottomLeft(), outer);
     edge(r.bottomLeft(), r.bottomRight(), Qt::black);
     edge(r.topRight(), r.bottomRight(), Qt::black);
-    if (hasFocus()) {
+    if (hasFocus() && focusMarksShown()) {
+        paintFocusMark(painter, r.adjusted(2, 2, -2, -2));
+    } else if (hasFocus()) {
         painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
         painter.drawRect(r.adjusted(4, 4, -5, -5));
     }
@@ -347,6 +366,15 @@ void TextBox::setDescription(const QString& description)
 {
     setAccessibleDescription(description);
     announceChange(this, description);
+}
+
+void TextBox::paintEvent(QPaintEvent* event)
+{
+    QLineEdit::paintEvent(event);
+    if (hasFocus() && focusMarksShown()) {
+        QPainter painter(this);
+        paintFocusMark(painter, rect());
+    }
 }
 
 // OptionButton
@@ -411,6 +439,7 @@ void OptionButton::selectNeighbour(int step)
         at = (at + step + count) % count;
         auto* next = dynamic_cast<OptionButton*>(buttons[at]);
         if (next && next->isEnabled() && next->isVisibleTo(window())) {
+            showFocusMarks();
             next->select();
             next->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             return;
@@ -423,6 +452,15 @@ void OptionButton::focusInEvent(QFocusEvent* event)
     // Qt's buttons would move the group's Tab stop to whichever button gets the focus, changing
     // the others' focus policies; the screen's Tab enters a group at its selected button instead.
     QWidget::focusInEvent(event);
+}
+
+void OptionButton::paintEvent(QPaintEvent* event)
+{
+    QRadioButton::paintEvent(event);
+    if (hasFocus() && focusMarksShown()) {
+        QPainter painter(this);
+        paintFocusMark(painter, rect());
+    }
 }
 
 void OptionButton::setBackColor(const QColor& colour)
@@ -485,7 +523,6 @@ PictureBox::PictureBox(QWidget* parent, const QString& name, Place place, const 
     : QWidget(parent), background_(background)
 {
     placeControl(this, name, place);
-    setFocusPolicy(Qt::TabFocus);
 }
 
 void PictureBox::setPicture(const QPixmap& picture)

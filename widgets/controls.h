@@ -41,6 +41,15 @@ struct Place {
 /// Puts a widget at its design place in its container.
 void placeControl(QWidget* widget, const QString& name, Place place);
 
+/// Whether the focused control shows the keyboard's focus mark. Until the player first moves
+/// the focus by keyboard every control keeps its designed look; from then on, for the rest of
+/// the run, the focused one is marked so that a keyboard player sees where the focus is.
+bool focusMarksShown();
+void showFocusMarks(bool shown = true);
+/// The keyboard's focus mark around the inside of a rectangle: a black ring two pixels wide
+/// with a white ring inside it, clear on light faces, dark faces and pictures alike.
+void paintFocusMark(QPainter& painter, const QRect& rect);
+
 /// A caption on the screen; drawn, never takes the focus.
 class Label : public QLabel
 {
@@ -94,15 +103,12 @@ class Image : public QWidget
     void setStretch(bool stretch);
 
     float left() const { return left_; }
-    /// Moves the picture; readers are told when that changes its progress.
+    /// Moves the picture.
     void setLeft(float twips);
 
-    /// Offers the picture to readers as a progress indicator: how far its Left has come from
-    /// start to finish (twips), as a share from 0 to 100.
-    void setCourse(float start, float finish);
-    bool hasCourse() const { return finish_ > start_; }
-    /// The share of its course the picture has covered, 0 to 100 to the nearest whole number.
-    int progress() const;
+    /// What the picture tells a reader that asks about it, worked out when asked; none when
+    /// unset.
+    std::function<QString()> describe;
 
     /// Free text that has no effect on what is shown.
     QString tag() const { return tag_; }
@@ -117,8 +123,6 @@ class Image : public QWidget
   private:
     QPixmap picture_;
     float left_;
-    float start_ = 0;
-    float finish_ = 0;
     bool stretch_ = false;
     QString tag_;
 };
@@ -150,8 +154,10 @@ class PushButton : public QPushButton
 
     QString caption() const { return text(); }
     /// The caption is also the button's name to readers; a reader is told when the focused
-    /// button's caption changes.
+    /// button's caption changes, unless the screen tells its news itself.
     void setCaption(const QString& caption);
+    /// Whether a reader is told of a new caption while the button has the focus (the default).
+    void setTellsCaption(bool tells) { tellsCaption_ = tells; }
     /// Graphical style: the face is painted in this colour instead of the platform's look.
     void setFaceColor(const QColor& colour);
     QColor faceColor() const { return face_; }
@@ -169,6 +175,7 @@ class PushButton : public QPushButton
 
     QColor face_;
     QPixmap picture_;
+    bool tellsCaption_ = true;
 };
 
 /// The answer box.
@@ -182,6 +189,9 @@ class TextBox : public QLineEdit
     /// What the box tells a reader besides its text; a reader is told when it changes while
     /// the box has the focus.
     void setDescription(const QString& description);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 /// One button of a group in which one at most is selected: the buttons sharing a container.
@@ -209,6 +219,7 @@ class OptionButton : public QRadioButton
     void nextCheckState() override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void raiseClick();

@@ -4,6 +4,7 @@
 #include "widgets/screen.h"
 
 #include "widgets/accessibility.h"
+#include "widgets/controls.h"
 #include "widgets/fonts.h"
 
 #include <QAbstractButton>
@@ -126,6 +127,7 @@ bool ScreenWindow::focusNextPrevChild(bool next)
     do {
         widget = next ? widget->nextInFocusChain() : widget->previousInFocusChain();
         if (takesTab(widget)) {
+            showFocusMarks();
             widget->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             return true;
         }
@@ -168,6 +170,11 @@ void ScreenWindow::keyPressEvent(QKeyEvent* event)
 {
     if (isEnter(event) && pressEnter(this))
         return;
+    // A screen that Escape closes closes on Enter too, when no button takes Enter.
+    if (closesOnEscape_ && (event->key() == Qt::Key_Escape || isEnter(event))) {
+        close();
+        return;
+    }
     // Escape and every other key the controls did not take do nothing on a screen.
     event->ignore();
 }
@@ -256,6 +263,10 @@ void Screen::unload()
     if (!isLoaded() || unloading_)
         return;
     unloading_ = true;
+    if (!Form_QueryUnload()) {
+        unloading_ = false;
+        return;
+    }
     Form_Unload();
     unloading_ = false;
     destroyWindow();

@@ -35,6 +35,11 @@ class ScreenWindow : public QWidget
     /// Called when the player closes the window (close box or the platform's close command).
     std::function<void()> onClose;
 
+    /// Escape closes the window, and so does Enter when no button takes it; readers are offered
+    /// a close action. Off by default: the game's main screens are left by their own buttons.
+    void setClosesOnEscape(bool closes) { closesOnEscape_ = closes; }
+    bool closesOnEscape() const { return closesOnEscape_; }
+
     /// What the window tells a reader when it appears, worked out when asked; none when unset.
     std::function<QString()> describe;
 
@@ -60,6 +65,7 @@ class ScreenWindow : public QWidget
 
     QPointer<QAbstractButton> defaultButton_;
     bool centred_ = false;
+    bool closesOnEscape_ = false;
 };
 
 /**
@@ -84,7 +90,8 @@ class Screen
     /// gets no input meanwhile and is activated again afterwards.
     void showModal(Screen& owner);
     void hide();
-    /// Raises the unload event, then destroys the window and controls.
+    /// Asks the screen whether it may unload, then raises the unload event and destroys the
+    /// window and controls.
     void unload();
     /// Destroys the window and controls without raising any event (the program is ending).
     void discard();
@@ -102,6 +109,8 @@ class Screen
     virtual void forgetControls() = 0;
 
     virtual void Form_Load() {}
+    /// Asked before the screen unloads: false keeps it loaded (the player went back to it).
+    virtual bool Form_QueryUnload() { return true; }
     virtual void Form_Unload() {}
     virtual void Form_Activate() {}
 

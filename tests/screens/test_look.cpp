@@ -8,6 +8,7 @@
 #include "race/form1.h"
 #include "tests/support.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QGlyphRun>
 #include <QPainter>
@@ -105,7 +106,11 @@ class LookTest : public QObject
     QTemporaryDir folder_;
 
   private slots:
-    void init() { Form2::get().progressFolder = folder_.path(); }
+    void init()
+    {
+        Form2::get().progressFolder = folder_.path();
+        showFocusMarks(false);
+    }
     void cleanup() { discardAllScreens(); }
 
     void windowsHaveTheirDesignFrameAndTabOrder_data()
@@ -117,7 +122,7 @@ class LookTest : public QObject
         QTest::addColumn<bool>("minimise");
         QTest::addColumn<QStringList>("tabOrder"); // the controls that can take the focus
         QTest::newRow("race") << "Form1" << QSize(449, 337) << true << false << false
-                              << QStringList{"Text1", "Command1", "Picture1", "Command2"};
+                              << QStringList{"Text1", "Command1", "Command2"};
         QTest::newRow("menu") << "Form2" << QSize(463, 329) << false << false << true
                               << QStringList{"Command1",   "Command4",   "Option1(0)", "Option1(1)",
                                              "Option1(2)", "Option1(3)", "Command2",   "Option2(0)",
@@ -357,6 +362,59 @@ class LookTest : public QObject
         QTEST(at(shot, c.window, {2, 2}), "background");
         QVERIFY(showsPicture(shot, c.Image4[1]->geometry(), "banner-go"));
         checkEquationRow(shot, c);
+    }
+
+    // Focused by the mouse a control keeps its designed pixels; once the focus has moved by
+    // keyboard, the focused control wears a mark: black two pixels wide, white inside it.
+    void focusMarkAfterTheKeyboard_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("inset"); // where the mark starts, from the control's edge
+        QTest::newRow("grey Exit") << "Form2"
+                                   << "Option1(3)"
+                                   << "Command2" << 2;
+        QTest::newRow("blue Hall of Fame") << "Form2"
+                                           << "Command1"
+                                           << "Command4" << 2;
+        QTest::newRow("math option") << "Form2"
+                                     << "Command4"
+                                     << "Option1(0)" << 0;
+        QTest::newRow("red Stop sign") << "Form1"
+                                       << "Command1"
+                                       << "Command2" << 2;
+    }
+    void focusMarkAfterTheKeyboard()
+    {
+        QFETCH(QString, screen);
+        QFETCH(QString, from);
+        QFETCH(QString, name);
+        QFETCH(int, inset);
+        QWidget* w = window(screen);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QWidget* before = control(screen, from);
+        QWidget* target = control(screen, name);
+        before->setFocus(Qt::MouseFocusReason);
+        const QImage unfocused = w->grab().toImage();
+        target->setFocus(Qt::MouseFocusReason);
+        const QImage byMouse = w->grab().toImage();
+        const int y = target->height() / 2;
+        for (int x = inset; x < inset + 2; ++x)
+            QCOMPARE(at(byMouse, target, {x, y}), at(unfocused, target, {x, y}));
+
+        before->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(before, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), target);
+        const QImage byTab = w->grab().toImage();
+        const int right = target->width() - 1 - inset;
+        for (int d : {0, 1}) {
+            QCOMPARE(at(byTab, target, {inset + d, y}), QColor(Qt::black));
+            QCOMPARE(at(byTab, target, {right - d, y}), QColor(Qt::black));
+            QCOMPARE(at(byTab, target, {target->width() / 2, inset + d}), QColor(Qt::black));
+        }
+        QCOMPARE(at(byTab, target, {inset + 2, y}), QColor(Qt::white));
     }
 
     void menuShowsItsDesign()

@@ -67,26 +67,36 @@ bool everyScreenUnloaded()
     return !Form1::get().isLoaded() && !Form2::get().isLoaded() && !Form3::get().isLoaded();
 }
 
-// What the Hall of Fame showed while it was open, and whether Escape and Enter left it open.
+// What the Hall of Fame showed while it was open, and whether the way out closed it.
 struct Visit {
     QStringList cells;
     bool modal = false;
-    bool openAfterKeys = false;
+    bool closed = false;
 };
 
-Visit visitHallOfFame()
+/// How the player leaves the Hall of Fame.
+enum class WayOut { Escape, Enter, CloseAction };
+
+Visit visitHallOfFame(WayOut way = WayOut::Escape)
 {
     Visit visit;
-    QTimer::singleShot(0, [&visit] {
+    QTimer::singleShot(0, [&visit, way] {
         Form3& hall = Form3::get();
         if (!hall.isLoaded())
             return;
         visit.modal = QApplication::activeModalWidget() == &hall.window();
         for (const Label* cell : hall.ui().Label6)
             visit.cells << cell->caption();
-        QTest::keyClick(&hall.window(), Qt::Key_Escape);
-        QTest::keyClick(&hall.window(), Qt::Key_Return);
-        visit.openAfterKeys = hall.isLoaded() && hall.window().isVisible();
+        if (way == WayOut::CloseAction) {
+            QAccessibleInterface* dialog = QAccessible::queryAccessibleInterface(&hall.window());
+            QAccessibleActionInterface* actions = dialog ? dialog->actionInterface() : nullptr;
+            if (actions && actions->actionNames().contains(QStringLiteral("close")))
+                actions->doAction(QStringLiteral("close"));
+        } else {
+            QTest::keyClick(&hall.window(),
+                            way == WayOut::Escape ? Qt::Key_Escape : Qt::Key_Return);
+        }
+        visit.closed = !hall.isLoaded();
         if (hall.isLoaded())
             hall.window().close();
     });
@@ -495,13 +505,32 @@ class TestMenu : public QObject
             }
             const Visit seen = visitHallOfFame();
             QVERIFY(seen.modal);
-            QVERIFY(seen.openAfterKeys);
+            QVERIFY(seen.closed);
             QCOMPARE(seen.cells, table); // Label6(11), Division against Ronald Red, shows 42
             QVERIFY(!Form3::get().isLoaded());
             // Back on the menu with an empty mailbox: nothing changes.
             QCOMPARE(c.Label3->caption(), says(visit == 2 ? "8" : "7"));
             QVERIFY(c.window->isVisible() && !QApplication::activeModalWidget());
         }
+    }
+
+    // The Hall of Fame is left by Escape, Enter or a reader's close action, back to the menu.
+    void hallOfFameLeftByKeysAndAction_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::newRow("Escape") << int(WayOut::Escape);
+        QTest::newRow("Enter") << int(WayOut::Enter);
+        QTest::newRow("close action") << int(WayOut::CloseAction);
+    }
+    void hallOfFameLeftByKeysAndAction()
+    {
+        QFETCH(int, way);
+        Form2Controls& c = startMenu(fileWith({}));
+        const Visit seen = visitHallOfFame(WayOut(way));
+        QVERIFY(seen.modal);
+        QVERIFY(seen.closed);
+        QVERIFY(c.window->isVisible() && !QApplication::activeModalWidget());
+        QVERIFY(Form2::get().isLoaded());
     }
 
     // A whole run ended by Exit or by the close box: the same file either way.
@@ -569,6 +598,45 @@ class TestMenu : public QObject
         QVERIFY(everyScreenUnloaded());
         QCOMPARE(contents(fileName()),
                  retry ? fileWith({{5, "8"}, {13, "2"}, {14, "1"}}) : afterWin);
+    }
+
+    // Escape, or the box's close button, backs out of the Retry/Discard box: the game goes on
+    // with nothing discarded, and a later Exit saves everything.
+    void escapeOnFailedSaveGoesBackToTheGame_data()
+    {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("Escape") << false;
+        QTest::newRow("close button") << true;
+    }
+    void escapeOnFailedSaveGoesBackToTheGame()
+    {
+        QFETCH(bool, closeBox);
+        Form2Controls& c = startMenu(fileWith({{5, "7"}, {13, "1"}, {14, "1"}}));
+        c.Option1[2]->click(); // a change that only Exit saves
+        bool asked = false;
+        bool discardShown = false;
+        {
+            DiskFull full;
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!box)
+                    return;
+                asked = true;
+                discardShown = box->button(QMessageBox::Discard)->isVisible();
+                if (closeBox)
+                    box->close();
+                else
+                    QTest::keyClick(box, Qt::Key_Escape);
+            });
+            QTest::mouseClick(c.Command2, Qt::LeftButton);
+        }
+        QVERIFY(asked);
+        QVERIFY(discardShown);
+        QVERIFY(Form2::get().isLoaded());
+        QVERIFY(c.window->isVisible());
+        QCOMPARE(contents(fileName()), fileWith({{5, "7"}, {13, "1"}, {14, "1"}}));
+        QCOMPARE(runUntilEnd([&c] { QTest::mouseClick(c.Command2, Qt::LeftButton); }), 0);
+        QCOMPARE(contents(fileName()), fileWith({{5, "7"}, {13, "2"}, {14, "1"}}));
     }
 };
 

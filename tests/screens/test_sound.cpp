@@ -7,6 +7,7 @@
 
 #include "app/commandline.h"
 #include "app/gamesounds.h"
+#include "app/settings.h"
 #include "tests/support.h"
 #include "widgets/sound.h"
 
@@ -314,10 +315,10 @@ void SoundTest::mKeyMutesEveryScreenAndIsRemembered()
     QVERIFY(sounds_.isMuted());
     QVERIFY(isSilentFor(heard_,
                         [] { QTest::mouseClick(Form2::get().ui().Option1[1], Qt::LeftButton); }));
-    QCOMPARE(QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze")).value(MutedSetting),
+    QCOMPARE(QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze")).value(QLatin1String(settings::MutedKey)),
              QVariant(true));
     QTest::keyClick(&Form2::get().window(), Qt::Key_M);
-    QCOMPARE(QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze")).value(MutedSetting),
+    QCOMPARE(QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze")).value(QLatin1String(settings::MutedKey)),
              QVariant(false));
 }
 
@@ -340,7 +341,7 @@ void SoundTest::muteOptionSilencesThisRunOnly()
     const CommandLineReply reply = CommandLine::read(arguments);
     QVERIFY(reply.play);
     QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze"))
-        .setValue(MutedSetting, remembered);
+        .setValue(QLatin1String(settings::MutedKey), remembered);
 
     Sounds sounds;
     QWidget window;
@@ -349,7 +350,7 @@ void SoundTest::muteOptionSilencesThisRunOnly()
     window.show();
     QTRY_VERIFY(sounds.output());
     QCOMPARE(sounds.isMuted(), muted);
-    QCOMPARE(QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze")).value(MutedSetting),
+    QCOMPARE(QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze")).value(QLatin1String(settings::MutedKey)),
              QVariant(remembered));
 }
 

@@ -34,7 +34,7 @@ QString unknown(const QString& option)
 
 const QString HelpText = QStringLiteral("^Usage: numblaze \\[options\\]\n(.*\n)*"
                                         "  -h, --help +\\S.*\n  -v, --version +\\S.*\n"
-                                        "  --mute +\\S.*\n$");
+                                        "  --extra-time +\\S.*\n(.*\n)*  --mute +\\S.*\n$");
 
 } // namespace
 
@@ -56,30 +56,36 @@ void TestCommandLine::commandLineIsRead_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err");
+    QTest::addColumn<bool>("extraTime");
 
     const QString none = exactly({});
     auto row = [](const char* name, const QString& arguments) -> QTestData& {
         return QTest::newRow(name) << (QStringList{QStringLiteral("/usr/games/numblaze")} +
                                        arguments.split(QLatin1Char(' '), Qt::SkipEmptyParts));
     };
-    row("nothing", {}) << true << 0 << none << none;
-    row("version", "--version") << false << 0 << exactly(Version) << none;
-    row("version, short", "-v") << false << 0 << exactly(Version) << none;
-    row("help", "--help") << false << 0 << HelpText << none;
-    row("help, short", "-h") << false << 0 << HelpText << none;
-    row("mute", "--mute") << true << 0 << none << none;
+    row("nothing", {}) << true << 0 << none << none << false;
+    row("version", "--version") << false << 0 << exactly(Version) << none << false;
+    row("version, short", "-v") << false << 0 << exactly(Version) << none << false;
+    row("help", "--help") << false << 0 << HelpText << none << false;
+    row("help, short", "-h") << false << 0 << HelpText << none << false;
 
-    row("unknown long option", "--bogus") << false << 2 << none << unknown("--bogus");
-    row("unknown short option", "-x") << false << 2 << none << unknown("-x");
-    row("unknown option with a value", "--speed=99") << false << 2 << none << unknown("--speed");
+    row("unknown long option", "--bogus") << false << 2 << none << unknown("--bogus") << false;
+    row("unknown short option", "-x") << false << 2 << none << unknown("-x") << false;
+    row("unknown option with a value", "--speed=99")
+        << false << 2 << none << unknown("--speed") << false;
     row("unknown option after --version", "--version --bogus")
-        << false << 2 << none << unknown("--bogus");
+        << false << 2 << none << unknown("--bogus") << false;
     row("a file name", "Progress.txt")
         << false << 2 << none
-        << exactly("numblaze: unexpected argument 'Progress.txt' (try 'numblaze --help')\n");
+        << exactly("numblaze: unexpected argument 'Progress.txt' (try 'numblaze --help')\n")
+        << false;
     row("everything after --", "-- --version")
         << false << 2 << none
-        << exactly("numblaze: unexpected argument '--version' (try 'numblaze --help')\n");
+        << exactly("numblaze: unexpected argument '--version' (try 'numblaze --help')\n") << false;
+    row("extra time", "--extra-time") << true << 0 << none << none << true;
+    row("mute", "--mute") << true << 0 << none << none << false;
+    row("extra time with a value", "--extra-time=yes")
+        << false << 2 << none << QStringLiteral("^numblaze: .*'--extra-time'.*\n$") << false;
 }
 
 void TestCommandLine::commandLineIsRead()
@@ -89,9 +95,12 @@ void TestCommandLine::commandLineIsRead()
     QFETCH(int, status);
     QFETCH(QString, out);
     QFETCH(QString, err);
+    QFETCH(bool, extraTime);
 
     const CommandLineReply reply = CommandLine::read(arguments);
     QCOMPARE(reply.play, play);
+    QCOMPARE(reply.extraTime, extraTime);
+    QCOMPARE(reply.mute, arguments.contains(QStringLiteral("--mute")));
     if (!play)
         QCOMPARE(reply.status, status);
     QVERIFY2(QRegularExpression(out).match(reply.out).hasMatch(), qPrintable(reply.out));

@@ -1,0 +1,52 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "app/settings.h"
+
+#include <QSettings>
+
+namespace numblaze::settings
+{
+
+namespace
+{
+const char ExtraTimeKey[] = "race/extraTime";
+const char Organisation[] = "Numblaze";
+const char Application[] = "Numblaze";
+
+
+bool read(const char* key)
+{
+    const QSettings player(QString::fromLatin1(Organisation), QString::fromLatin1(Application));
+    return player.value(QLatin1String(key), false).toBool();
+}
+
+void write(const char* key, bool value)
+{
+    QSettings player(QString::fromLatin1(Organisation), QString::fromLatin1(Application));
+    player.setValue(QLatin1String(key), value);
+    player.sync();
+}
+} // namespace
+
+bool extraTime()
+{
+    return read(ExtraTimeKey);
+}
+
+void setExtraTime(bool on)
+{
+    write(ExtraTimeKey, on);
+}
+
+bool muted()
+{
+    return read(MutedKey);
+}
+
+void setMuted(bool muted)
+{
+    write(MutedKey, muted);
+}
+
+} // namespace numblaze::settings

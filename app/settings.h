@@ -1,0 +1,25 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+namespace numblaze::settings
+{
+
+// The player's own settings, kept by Qt where the desktop keeps each user's settings
+// (organisation and application "Numblaze"), never in the progress file beside the game.
+
+/// Where the choice of sound is kept.
+inline constexpr char MutedKey[] = "sound/muted";
+
+/// Extra time, as the player last chose it with F2; off when never chosen.
+bool extraTime();
+/// Keeps the player's choice of extra time for the next runs.
+void setExtraTime(bool on);
+
+/// Sound off, as the player last chose it with M; sound on when never chosen.
+bool muted();
+/// Keeps the player's choice of sound for the next runs.
+void setMuted(bool muted);
+
+} // namespace numblaze::settings

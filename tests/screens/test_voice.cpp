@@ -1,0 +1,147 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The spoken channel: when each kind of phrase is said, what waits, what is dropped, and that
+// a phrase is never cut off by the next.
+
+#include "widgets/voice.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+#include <QWidget>
+
+using namespace numblaze;
+
+namespace
+{
+struct Heard {
+    qint64 at;
+    QString phrase;
+};
+} // namespace
+
+class TestVoice : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QWidget> window;
+    Voice* voice = nullptr;
+    QList<Heard> heard;
+    QElapsedTimer clock;
+
+    void start()
+    {
+        window = std::make_unique<QWidget>();
+        window->resize(100, 100);
+        voice = new Voice(window.get());
+        voice->speak = [this](const QString& phrase) { heard << Heard{clock.elapsed(), phrase}; };
+        clock.start();
+    }
+    void showActive()
+    {
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+    QStringList phrases() const
+    {
+        QStringList all;
+        for (const Heard& h : heard)
+            all << h.phrase;
+        return all;
+    }
+
+  private slots:
+    void init()
+    {
+        heard.clear();
+        start();
+    }
+    void cleanup() { window.reset(); }
+
+    // Nothing goes out before the window is active; then everything, in order.
+    void waitsForTheActiveWindow()
+    {
+        voice->say(QStringLiteral("3"), Voice::Kind::Reply);
+        QTest::qWait(100);
+        QVERIFY(heard.isEmpty());
+        showActive();
+        QTRY_COMPARE(phrases(), QStringList{QStringLiteral("3")});
+        QVERIFY(heard.first().at >= Voice::SettleAfterActivation);
+    }
+
+    // Each phrase has its time to be said to its end before the next one starts.
+    void neverCutsItselfOff()
+    {
+        showActive();
+        const QStringList said{QStringLiteral("Right. You 4, Bobby Blue 6. 3 plus 8."),
+                               QStringLiteral("You won!"), QStringLiteral("2")};
+        for (const QString& phrase : said)
+            voice->say(phrase, Voice::Kind::Reply);
+        QTRY_COMPARE_WITH_TIMEOUT(phrases(), said, 10000);
+        for (qsizetype i = 1; i < heard.size(); ++i)
+            QVERIFY2(heard[i].at - heard[i - 1].at >= Voice::speakingTime(heard[i - 1].phrase),
+                     qPrintable(heard[i].phrase));
+    }
+
+    // After a prompt, news the player did not ask for waits for the quiet time; a reply (the
+    // player acted) does not wait for it, and drops the news still waiting.
+    void quietAfterAPrompt_data()
+    {
+        QTest::addColumn<bool>("playerActs");
+        QTest::newRow("the player waits") << false;
+        QTest::newRow("the player answers") << true;
+    }
+    void quietAfterAPrompt()
+    {
+        QFETCH(bool, playerActs);
+        showActive();
+        QTRY_VERIFY(clock.elapsed() > Voice::SettleAfterActivation + 50);
+        const QString prompt = QStringLiteral("Go! 3 plus 4.");
+        voice->say(prompt, Voice::Kind::Prompt);
+        voice->say(QStringLiteral("Bobby Blue is ahead."), Voice::Kind::Note);
+        if (playerActs)
+            voice->say(QStringLiteral("Right. 5 plus 1."), Voice::Kind::Prompt);
+        QTest::qWait(Voice::speakingTime(prompt) + Voice::QuietAfterPrompt + 300);
+        if (playerActs) {
+            QCOMPARE(phrases(), (QStringList{prompt, QStringLiteral("Right. 5 plus 1.")}));
+            QVERIFY(heard[1].at - heard[0].at < Voice::speakingTime(prompt) + 200);
+        } else {
+            QCOMPARE(phrases(), (QStringList{prompt, QStringLiteral("Bobby Blue is ahead.")}));
+            QVERIFY(heard[1].at - heard[0].at >=
+                    Voice::speakingTime(prompt) + Voice::QuietAfterPrompt);
+        }
+    }
+
+    // A result waits for the quiet time like news, but a reply coming after it neither drops
+    // it nor goes before it.
+    void aResultIsNeverDropped()
+    {
+        showActive();
+        const QStringList said{QStringLiteral("Go! 3 plus 4."),
+                               QStringLiteral("You lost! Bobby Blue got there first."),
+                               QStringLiteral("2")};
+        voice->say(said[0], Voice::Kind::Prompt);
+        voice->say(said[1], Voice::Kind::Result);
+        voice->say(said[2], Voice::Kind::Reply);
+        QTRY_COMPARE_WITH_TIMEOUT(phrases(), said, 10000);
+        QVERIFY(heard[1].at - heard[0].at >=
+                Voice::speakingTime(said[0]) + Voice::QuietAfterPrompt);
+    }
+
+    // A newer phrase on the same topic replaces the one still waiting: quick arrows through
+    // the choices say only where they stopped.
+    void aTopicSaysOnlyItsLatest()
+    {
+        showActive();
+        voice->say(QStringLiteral("Extra time on."), Voice::Kind::Reply);
+        for (const char* record : {"Subtraction: 5.", "Multiplication: 6.", "Division: 7."})
+            voice->say(QString::fromLatin1(record), Voice::Kind::Reply, QStringLiteral("record"));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            phrases(),
+            (QStringList{QStringLiteral("Extra time on."), QStringLiteral("Division: 7.")}), 5000);
+    }
+};
+
+QTEST_MAIN(TestVoice)
+#include "test_voice.moc"
