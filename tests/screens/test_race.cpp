@@ -4,6 +4,7 @@
 #include "halloffame/form3.h"
 #include "menu/form2.h"
 #include "race/form1.h"
+#include "tests/screens/racing.h"
 #include "tests/support.h"
 
 #include <QDir>
@@ -19,27 +20,13 @@
 #include <unistd.h>
 
 using namespace numblaze;
+using namespace numblaze::testing;
 
 namespace
 {
 const QColor LightGreen(128, 255, 128);
 const QColor Red(255, 0, 0);
 const QColor Blue(0, 0, 255);
-
-Form1Controls& race()
-{
-    return Form1::get().ui();
-}
-
-/// Launches a race the way the menu does: speed, then the sign (which loads), then the record.
-void launch(const QString& sign, const Loose& highest, int speed = 15)
-{
-    Form1& form = Form1::get();
-    form.enemy_speed = speed;
-    form.ui().Label3->setCaption(sign);
-    form.Highest = highest;
-    form.show();
-}
 
 void countDown()
 {
@@ -55,21 +42,6 @@ void showEquation(const QString& sign, const QString& first, const QString& seco
     race().Label2->setCaption(second);
 }
 
-/// The answer to the equation on the screen, as the player would work it out.
-QString answerOnScreen()
-{
-    const qint64 a = race().Label1->caption().toLongLong();
-    const qint64 b = race().Label2->caption().toLongLong();
-    const QString sign = race().Label3->caption();
-    const qint64 answer = sign == "+" ? a + b : sign == "-" ? a - b : sign == "*" ? a * b : a / b;
-    return QString::number(answer);
-}
-
-void typeAndEnter(const QString& answer)
-{
-    QTest::keyClicks(race().Text1, answer);
-    QTest::keyClick(race().Text1, Qt::Key_Return);
-}
 } // namespace
 
 class RaceTest : public QObject

@@ -8,6 +8,7 @@
 #include "app/commandline.h"
 #include "app/gamesounds.h"
 #include "app/settings.h"
+#include "tests/screens/racing.h"
 #include "tests/support.h"
 #include "widgets/sound.h"
 
@@ -20,6 +21,7 @@
 #include <map>
 
 using namespace numblaze;
+using namespace numblaze::testing;
 
 namespace
 {
@@ -35,26 +37,6 @@ class Recording : public SoundOutput
   private:
     Cues& heard_;
 };
-
-Form1Controls& race()
-{
-    return Form1::get().ui();
-}
-
-QString answerOnScreen()
-{
-    const qint64 a = race().Label1->caption().toLongLong();
-    const qint64 b = race().Label2->caption().toLongLong();
-    const QString sign = race().Label3->caption();
-    const qint64 answer = sign == "+" ? a + b : sign == "-" ? a - b : sign == "*" ? a * b : a / b;
-    return QString::number(answer);
-}
-
-void typeAndEnter(const QString& answer)
-{
-    QTest::keyClicks(race().Text1, answer);
-    QTest::keyClick(race().Text1, Qt::Key_Return);
-}
 
 /// The menu shown, then a race against the opponent of that speed with record `highest`, up to
 /// the start; the real timers are left to the test (none of them ticks while it runs).
@@ -315,10 +297,12 @@ void SoundTest::mKeyMutesEveryScreenAndIsRemembered()
     QVERIFY(sounds_.isMuted());
     QVERIFY(isSilentFor(heard_,
                         [] { QTest::mouseClick(Form2::get().ui().Option1[1], Qt::LeftButton); }));
-    QCOMPARE(QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze")).value(QLatin1String(settings::MutedKey)),
+    QCOMPARE(QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze"))
+                 .value(QLatin1String(settings::MutedKey)),
              QVariant(true));
     QTest::keyClick(&Form2::get().window(), Qt::Key_M);
-    QCOMPARE(QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze")).value(QLatin1String(settings::MutedKey)),
+    QCOMPARE(QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze"))
+                 .value(QLatin1String(settings::MutedKey)),
              QVariant(false));
 }
 
@@ -350,7 +334,8 @@ void SoundTest::muteOptionSilencesThisRunOnly()
     window.show();
     QTRY_VERIFY(sounds.output());
     QCOMPARE(sounds.isMuted(), muted);
-    QCOMPARE(QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze")).value(QLatin1String(settings::MutedKey)),
+    QCOMPARE(QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze"))
+                 .value(QLatin1String(settings::MutedKey)),
              QVariant(remembered));
 }
 

@@ -6,6 +6,7 @@
 #include "core/gamedata.h"
 #include "menu/form2.h"
 #include "race/form1.h"
+#include "tests/screens/racing.h"
 #include "tests/support.h"
 
 #include <QDir>
@@ -14,14 +15,10 @@
 #include <QTest>
 
 using namespace numblaze;
+using namespace numblaze::testing;
 
 namespace
 {
-Form1Controls& race()
-{
-    return Form1::get().ui();
-}
-
 QStringList said(Screen& screen)
 {
     const auto* voice = screen.window().findChild<Voice*>();
@@ -35,28 +32,10 @@ QString lastSaid(Screen& screen)
     return all.isEmpty() ? QString() : all.last();
 }
 
-/// Launches a race the way the menu does: speed, then the sign (which loads), then the record.
-void launch(const QString& sign, const Loose& highest, int speed, bool extraTime = false)
-{
-    Form1& form = Form1::get();
-    form.enemy_speed = speed;
-    form.extraTime = extraTime;
-    form.ui().Label3->setCaption(sign);
-    form.Highest = highest;
-    form.show();
-}
-
 void countDown()
 {
     for (int tick = 0; tick < 3; ++tick)
         Form1::get().Timer1_Timer();
-}
-
-QString answerOnScreen()
-{
-    const int a = race().Label1->caption().toInt();
-    const int b = race().Label2->caption().toInt();
-    return QString::number(race().Label3->caption() == QLatin1String("+") ? a + b : a - b);
 }
 
 void answer(const QString& text)

@@ -1,0 +1,50 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+// What the race screen's suites do with a race: start one as the menu does, work out the answer
+// to the equation on the screen, and type it.
+
+#include "race/form1.h"
+
+#include <QTest>
+
+namespace numblaze::testing
+{
+
+inline Form1Controls& race()
+{
+    return Form1::get().ui();
+}
+
+/// Launches a race the way the menu does: speed, then the sign (which loads), then the record.
+inline void launch(const QString& sign, const Loose& highest, int speed = 15,
+                   bool extraTime = false)
+{
+    Form1& form = Form1::get();
+    form.enemy_speed = speed;
+    form.extraTime = extraTime;
+    form.ui().Label3->setCaption(sign);
+    form.Highest = highest;
+    form.show();
+}
+
+/// The answer to the equation on the screen, as the player would work it out.
+inline QString answerOnScreen()
+{
+    const qint64 a = race().Label1->caption().toLongLong();
+    const qint64 b = race().Label2->caption().toLongLong();
+    const QString sign = race().Label3->caption();
+    const qint64 answer = sign == "+" ? a + b : sign == "-" ? a - b : sign == "*" ? a * b : a / b;
+    return QString::number(answer);
+}
+
+/// Types an answer into the answer box and presses Enter, as the player does.
+inline void typeAndEnter(const QString& answer)
+{
+    QTest::keyClicks(race().Text1, answer);
+    QTest::keyClick(race().Text1, Qt::Key_Return);
+}
+
+} // namespace numblaze::testing
