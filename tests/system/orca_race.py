@@ -228,6 +228,14 @@ def end_game(proc, log, folder):
         raise Failure(f"the game ended with status {code}")
 
 
+def clean_up(proc, folder):
+    """Ends a game a failed case left running, and removes its folder."""
+    if proc.poll() is None:
+        proc.kill()
+        proc.wait()
+    shutil.rmtree(folder, ignore_errors=True)
+
+
 def act(obj, action):
     """Does the named action on obj, as an assistive tool does."""
     names = [obj.get_action_name(i).lower() for i in range(obj.get_n_actions())]
@@ -318,10 +326,7 @@ def won_race(binary, ear, hands):
                 raise Failure(f"{case}: F2's choice was not kept in {settings}")
         say(f"PASS: {case}")
     finally:
-        if proc.poll() is None:
-            proc.kill()
-            proc.wait()
-        shutil.rmtree(folder, ignore_errors=True)
+        clean_up(proc, folder)
 
 
 def lost_race(binary, ear, hands):
@@ -363,10 +368,7 @@ def lost_race(binary, ear, hands):
         end_game(proc, log, folder)
         say(f"PASS: {case}")
     finally:
-        if proc.poll() is None:
-            proc.kill()
-            proc.wait()
-        shutil.rmtree(folder, ignore_errors=True)
+        clean_up(proc, folder)
 
 
 def main(binary):
