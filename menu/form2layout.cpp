@@ -4,6 +4,7 @@
 #include "menu/form2layout.h"
 
 #include "core/gamedata.h"
+#include "widgets/accessibility.h"
 #include "widgets/fonts.h"
 #include "widgets/pictures.h"
 
@@ -78,6 +79,9 @@ Form2Controls::Form2Controls()
     }
     Label1 =
         menuLabel(window, QStringLiteral("Label1"), {2640, 2880, 1215, 615}, tr("Race against:"));
+    // Readers find the opponents' buttons in a group named by the heading, as the math kinds
+    // are in the frame named "Math".
+    nameOptionGroup(Label1);
     const int nameWidths[] = {1500, 1800, 1500};
     for (int i = 0; i < 3; ++i) {
         Label2[i] = menuLabel(window, QStringLiteral("Label2(%1)").arg(i),

@@ -7,6 +7,10 @@
         <source>News</source>
         <translation>Neuigkeiten</translation>
     </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

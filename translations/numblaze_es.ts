@@ -7,6 +7,10 @@
         <source>News</source>
         <translation>Avisos</translation>
     </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 de %2</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -7,7 +7,9 @@
 #include "widgets/screen.h"
 
 #include <QAccessibleWidget>
+#include <QButtonGroup>
 #include <QCoreApplication>
+#include <QLabel>
 #include <typeinfo>
 
 namespace numblaze
@@ -17,6 +19,63 @@ namespace
 {
 /// The role our interfaces give a control that readers are not offered.
 constexpr QAccessible::Role Decorative = QAccessible::NoRole;
+
+/// The property that marks a label as the name of the option group beside it.
+constexpr char GroupHeading[] = "numblazeGroupHeading";
+
+/// The option buttons of a button's group, in the order the arrow keys go round them.
+QList<QAbstractButton*> groupOf(QAbstractButton* option)
+{
+    return option->group() ? option->group()->buttons() : QList<QAbstractButton*>{option};
+}
+
+/// The label that names the option group lying directly on a container, if there is one.
+QLabel* headingOn(const QWidget* container)
+{
+    if (!container)
+        return nullptr;
+    for (QLabel* label : container->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+        if (label->property(GroupHeading).toBool())
+            return label;
+    return nullptr;
+}
+
+/// A label naming the option group beside it: for readers, the group that holds the buttons.
+class GroupHeadingAccessible : public QAccessibleWidget
+{
+  public:
+    explicit GroupHeadingAccessible(QLabel* heading)
+        : QAccessibleWidget(heading, QAccessible::Grouping)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return static_cast<const QLabel*>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+    int childCount() const override { return int(members().size()); }
+    QAccessibleInterface* child(int index) const override
+    {
+        const QList<QAbstractButton*> buttons = members();
+        return index >= 0 && index < buttons.size()
+                   ? QAccessible::queryAccessibleInterface(buttons[index])
+                   : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return int(members().indexOf(qobject_cast<QAbstractButton*>(child->object())));
+    }
+
+  private:
+    QList<QAbstractButton*> members() const
+    {
+        const auto buttons =
+            widget()->parentWidget()->findChildren<OptionButton*>(Qt::FindDirectChildrenOnly);
+        return buttons.isEmpty() ? QList<QAbstractButton*>{} : groupOf(buttons.first());
+    }
+};
 
 /// A screen's window: the menu and the race are windows, a screen shown over another a dialog.
 /// Its children are the controls readers are offered, and only those.
@@ -114,7 +173,31 @@ class OptionAccessible : public QAccessibleWidget
     {
         if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
             return option()->text();
+        // Where the button is in its group, as "2 of 4".
+        if (t == QAccessible::Description && widget()->accessibleDescription().isEmpty()) {
+            const QList<QAbstractButton*> group = groupOf(option());
+            return QCoreApplication::translate("Accessibility", "%1 of %2")
+                .arg(group.indexOf(option()) + 1)
+                .arg(group.size());
+        }
         return QAccessibleWidget::text(t);
+    }
+    /// A button on a container with a group heading is, for readers, inside the heading's group.
+    QAccessibleInterface* parent() const override
+    {
+        if (QLabel* heading = headingOn(widget()->parentWidget()))
+            return QAccessible::queryAccessibleInterface(heading);
+        return QAccessibleWidget::parent();
+    }
+    /// Qt labels a button in a frame by the frame's caption; a reader would then say the caption
+    /// again at every button the arrow keys reach. The group names itself once, as the focus
+    /// enters it.
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>>
+    relations(QAccessible::Relation match) const override
+    {
+        auto related = QAccessibleWidget::relations(match);
+        related.removeIf([](const auto& relation) { return relation.second & QAccessible::Label; });
+        return related;
     }
     QAccessible::State state() const override
     {
@@ -199,6 +282,9 @@ QAccessibleInterface* gameAccessible(const QString& className, QObject* object)
         return new PictureAccessible(image);
     if (auto* option = dynamic_cast<OptionButton*>(object))
         return new OptionAccessible(option);
+    if (auto* label = qobject_cast<QLabel*>(object);
+        label && label->property(GroupHeading).toBool())
+        return new GroupHeadingAccessible(label);
     if (auto* box = dynamic_cast<PictureBox*>(object))
         return new QAccessibleWidget(box, QAccessible::Pane);
     if (auto* bar = dynamic_cast<NewsBar*>(object))
@@ -219,6 +305,15 @@ void installAccessibility()
         return true;
     }();
     Q_UNUSED(installed)
+}
+
+void nameOptionGroup(QLabel* heading)
+{
+    heading->setProperty(GroupHeading, true);
+    // A reader may have met the label already, as plain text: it meets the group from now on.
+    QAccessibleInterface* known = QAccessible::queryAccessibleInterface(heading);
+    if (known && known->role() != QAccessible::Grouping)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(known));
 }
 
 void announce(QWidget* window, const QString& news)

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class QLabel;
 class QObject;
 class QWidget;
 
@@ -19,6 +20,13 @@ namespace numblaze
  * Safe to call more than once.
  */
 void installAccessibility();
+
+/**
+ * Names for readers the group of option buttons that lie directly on the heading's container,
+ * as a frame's caption names the buttons inside it: readers find the buttons inside the group,
+ * and say its name once as the focus enters it. The heading itself looks unchanged.
+ */
+void nameOptionGroup(QLabel* heading);
 
 /**
  * Tells a reader news of a window, wherever the focus is in it: shown as a notification on the

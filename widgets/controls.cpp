@@ -440,8 +440,10 @@ void OptionButton::selectNeighbour(int step)
         auto* next = dynamic_cast<OptionButton*>(buttons[at]);
         if (next && next->isEnabled() && next->isVisibleTo(window())) {
             showFocusMarks();
-            next->select();
+            // The focus goes first, so that the click's news follows the reader's naming of
+            // the button instead of being cut off by it.
             next->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            next->select();
             return;
         }
     }

@@ -5,6 +5,8 @@
 
 #include "widgets/accessibility.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QEvent>
 #include <QWidget>
 #include <algorithm>
@@ -23,6 +25,17 @@ Voice::Voice(QWidget* window) : QObject(window), window_(window)
         if (window_)
             announce(window_, phrase);
     };
+    // The focus moved within the window: the reader names the control it reached, and says
+    // nothing else of ours meanwhile unless it is a prompt the player needs at once. (The focus a
+    // window gets as it becomes active is named as the reader turns to the window.)
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (old && now && window_ && old->window() == window_ && now->window() == window_) {
+            // The reader stops whatever it was saying to name the control.
+            busyUntil_ = std::min(busyUntil_, this->now());
+            namingUntil_ = std::max(namingUntil_, this->now() + namingTime(now));
+            next();
+        }
+    });
 }
 
 int Voice::speakingTime(const QString& phrase)
@@ -31,6 +44,20 @@ int Voice::speakingTime(const QString& phrase)
     // pauses at each full stop.
     const auto stops = phrase.count(QLatin1Char('.')) + phrase.count(QLatin1Char('!'));
     return 300 + 65 * int(phrase.size()) + 150 * int(stops);
+}
+
+int Voice::namingTime(const QWidget* control)
+{
+    // The kind and state of a control are two or three words a reader adds to its name.
+    constexpr int KindAndState = 1000;
+    const QAccessibleInterface* read =
+        QAccessible::queryAccessibleInterface(const_cast<QWidget*>(control));
+    if (!read)
+        return speakingTime(control->accessibleName()) + KindAndState;
+    const QString name = read->text(QAccessible::Name);
+    const QString description = read->text(QAccessible::Description);
+    return speakingTime(name) + KindAndState +
+           (description.isEmpty() ? 0 : speakingTime(description));
 }
 
 void Voice::say(const QString& phrase, Kind kind, const QString& topic)
@@ -74,7 +101,8 @@ void Voice::next()
     while (!waiting_.empty()) {
         const Phrase& first = waiting_.front();
         const bool waits = first.kind == Kind::Note || first.kind == Kind::Result;
-        const qint64 at = std::max(busyUntil_, waits ? quietUntil_ : 0);
+        const qint64 at = std::max(
+            {busyUntil_, waits ? quietUntil_ : 0, first.kind == Kind::Prompt ? 0 : namingUntil_});
         if (at > now()) {
             timer_.start(int(at - now()));
             return;
@@ -83,8 +111,11 @@ void Voice::next()
         waiting_.pop_front();
         said_ << phrase.text;
         busyUntil_ = now() + speakingTime(phrase.text);
-        if (phrase.kind == Kind::Prompt)
+        if (phrase.kind == Kind::Prompt) {
             quietUntil_ = busyUntil_ + QuietAfterPrompt;
+            // The prompt cut the reader's naming of a control short: nothing waits for it.
+            namingUntil_ = 0;
+        }
         if (speak)
             speak(phrase.text);
     }

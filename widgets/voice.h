@@ -22,7 +22,9 @@ namespace numblaze
  * takes to say it before the next one goes out, so the channel never cuts itself off. After a
  * prompt (an equation the player must hear) nothing more is said for a while unless the player
  * acts: the player is thinking. Nothing is said before the window is active, when a reader
- * would not take it. Says nothing when no reader listens.
+ * would not take it. When the focus moves in the window, the reader names the control it
+ * reached, and only a prompt goes before the reader has done so: any other phrase would cut the
+ * name off, or be cut off by it. Says nothing when no reader listens.
  */
 class Voice : public QObject
 {
@@ -61,6 +63,11 @@ class Voice : public QObject
     /// Time a reader takes to turn to a window that has just become active, in milliseconds.
     static constexpr int SettleAfterActivation = 600;
 
+    /// How long a reader takes to name a control the focus has just moved to: its name, its
+    /// kind and state ("push button", "selected radio button") and its description, in
+    /// milliseconds.
+    static int namingTime(const QWidget* control);
+
     /// Where a phrase goes when it is said; by default, the window's news for readers.
     std::function<void(const QString&)> speak;
 
@@ -86,6 +93,8 @@ class Voice : public QObject
     qint64 busyUntil_ = 0;
     /// When the quiet time after the last prompt ends, on clock_.
     qint64 quietUntil_ = 0;
+    /// When the reader has named the control the focus last moved to, on clock_.
+    qint64 namingUntil_ = 0;
 };
 
 } // namespace numblaze

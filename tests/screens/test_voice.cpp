@@ -7,10 +7,13 @@
 #include "widgets/voice.h"
 
 #include <QElapsedTimer>
+#include <QPushButton>
 #include <QTest>
 #include <QWidget>
 
 using namespace numblaze;
+
+Q_DECLARE_METATYPE(numblaze::Voice::Kind)
 
 namespace
 {
@@ -127,6 +130,41 @@ class TestVoice : public QObject
         QTRY_COMPARE_WITH_TIMEOUT(phrases(), said, 10000);
         QVERIFY(heard[1].at - heard[0].at >=
                 Voice::speakingTime(said[0]) + Voice::QuietAfterPrompt);
+    }
+
+    // When the player moves the focus, the reader names the control it reached: a reply waits
+    // until it has (it would cut the name off, or be cut off by it), a prompt goes at once. The
+    // focus a window gets as it becomes active holds nothing back.
+    void waitsForTheReaderToNameTheFocus_data()
+    {
+        QTest::addColumn<Voice::Kind>("kind");
+        QTest::addColumn<bool>("waits");
+        QTest::newRow("a reply") << Voice::Kind::Reply << true;
+        QTest::newRow("a prompt") << Voice::Kind::Prompt << false;
+    }
+    void waitsForTheReaderToNameTheFocus()
+    {
+        QFETCH(Voice::Kind, kind);
+        QFETCH(bool, waits);
+        auto* first = new QPushButton(QStringLiteral("Race!"), window.get());
+        auto* second = new QPushButton(QStringLiteral("Hall of Fame"), window.get());
+        second->move(0, 40);
+        first->setFocus();
+        showActive();
+        QTRY_VERIFY(clock.elapsed() > Voice::SettleAfterActivation + 50);
+        voice->say(QStringLiteral("Addition: 5."), Voice::Kind::Reply);
+        QTRY_COMPARE(heard.size(), 1);
+
+        second->setFocus();
+        const qint64 moved = clock.elapsed();
+        voice->say(QStringLiteral("Subtraction: 6."), kind);
+        QTest::qWait(Voice::namingTime(second) + 200);
+        QCOMPARE(heard.size(), 2);
+        const qint64 after = heard[1].at - moved;
+        if (waits)
+            QVERIFY2(after >= Voice::namingTime(second), qPrintable(QString::number(after)));
+        else
+            QVERIFY2(after < 100, qPrintable(QString::number(after)));
     }
 
     // A newer phrase on the same topic replaces the one still waiting: quick arrows through

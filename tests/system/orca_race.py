@@ -7,7 +7,9 @@ Orca runs with its speech off and its debug log on a terminal, so each phrase it
 read from its "SPEECH OUTPUT" line the moment it is spoken. A listener plays only by ear and by
 keyboard: it answers the equations it heard, after hearing each phrase to its end.
 
-1. A won race: the listener hears the menu's record and the hint about extra time, presses F2,
+1. A won race: the listener hears the menu's record and the hint about extra time, goes round
+   the menu by keyboard (each group named once as it is entered, each option with its place in
+   the group, each choice with its record), presses F2,
    hears "Extra time on.", races Addition against Bobby Blue (one wrong answer, then right ones),
    hears the win with the new record, goes back to the menu and hears the record there, opens
    the Hall of Fame and closes it with Escape.
@@ -39,7 +41,7 @@ from gi.repository import Atspi, GLib  # noqa: E402
 
 PATIENCE = 60.0
 # Keysyms of the keys the listener presses.
-RETURN, ESCAPE, TAB, F2 = 0xFF0D, 0xFF1B, 0xFF09, 0xFFBF
+RETURN, ESCAPE, TAB, F2, UP, DOWN = 0xFF0D, 0xFF1B, 0xFF09, 0xFFBF, 0xFF52, 0xFF54
 # A listener answers this long after a phrase has been said to its end.
 REACTION = 0.6
 # Nothing may follow an equation within this time unless the listener typed.
@@ -261,6 +263,47 @@ def records_file(folder):
         return file.read().decode().split("\r\n")
 
 
+def hear_out(ear):
+    """Waits, as a listener does, until the last thing heard has been said to its end."""
+    end = last = 0.0
+    for at, phrase in ear.since(0):
+        # Each phrase cuts off the one before, unless both are parts of one utterance.
+        end = (end if at - last < 0.05 else at) + speaking_time(phrase)
+        last = at
+    time.sleep(max(0.0, end + REACTION - time.monotonic()))
+
+
+def menu_tour(ear, hands):
+    """The keyboard goes once round the menu, from Race! back to it. Each group is named once,
+    as the focus enters it; each option says where it is in its group; a choice made with the
+    arrow keys is followed by its record, after the reader has named the option."""
+    case = "the menu by keyboard"
+    start = ear.count()
+    for key, what, expected in (
+            (TAB, "the Hall of Fame button", r"^Hall of Fame push button\.$"),
+            (TAB, "the math kinds", r"^1 of 4\.$"),
+            (DOWN, "Subtraction's record",
+             r"^Subtraction against Bobby Blue: your highest number is 5\.$"),
+            (UP, "Addition's record", r"^Addition against Bobby Blue: your highest number is 5\.$"),
+            (TAB, "the Exit button", r"^Exit push button\.$"),
+            (TAB, "the opponents", r"^1 of 3\.$"),
+            (TAB, "the Race! button", r"^Race! push button\.$")):
+        hear_out(ear)
+        mark = ear.count()
+        hands.press(key)
+        ear.wait_for(what, lambda p: re.search(expected, p), mark)
+    in_order(ear, start, [
+        r"^Hall of Fame push button\.$", r"^Math panel\.$", r"^Addition\.$", r"^1 of 4\.$",
+        r"^Subtraction\.$", r"^2 of 4\.$", r"^Subtraction against Bobby Blue: ", r"^Addition\.$",
+        r"^1 of 4\.$", r"^Addition against Bobby Blue: ", r"^Exit push button\.$",
+        r"^Race against:", r"^Bobby Blue\.$", r"^1 of 3\.$", r"^Race! push button\.$"], case)
+    heard = ear.transcript(start)
+    for group in ("Math", "Race against"):
+        named = [p for p in heard if re.match(rf"^{group}\b", p)]
+        if len(named) != 1:
+            raise Failure(f"{case}: the group {group!r} was named {len(named)} times: {heard}")
+
+
 def won_race(binary, ear, hands):
     case = "a won race (Addition against Bobby Blue, extra time by F2)"
     folder = tempfile.mkdtemp(prefix="numblaze-orca-won-")
@@ -272,6 +315,7 @@ def won_race(binary, ear, hands):
         ear.wait_for("the record", lambda p: p == "Addition against Bobby Blue: your highest "
                      "number is 5.", start)
         ear.wait_for("how to get extra time", lambda p: "press F2" in p, start)
+        menu_tour(ear, hands)
         mark = ear.count()
         hands.press(F2)
         ear.wait_for("extra time switched on", lambda p: p == "Extra time on.", mark)

@@ -550,6 +550,43 @@ class TestAccessibility : public QObject
         }
     }
 
+    // Each option group is named once, by itself: the math kinds by their frame, the opponents
+    // by the heading beside them. A button is found inside its group, says where it is in it,
+    // and is not labelled by the group's name again (a reader would say it at every arrow key).
+    // The tree reads the same down from the window and up from each button.
+    void optionGroupsAreNamedOnce()
+    {
+        Form2Controls& c = Form2::get().ui();
+        struct Group {
+            QWidget* named;
+            QString name;
+            std::vector<OptionButton*> members;
+        };
+        const Group groups[] = {
+            {c.Frame1, QStringLiteral("Math"), {c.Option1.begin(), c.Option1.end()}},
+            {c.Label1, QStringLiteral("Race against:"), {c.Option2.begin(), c.Option2.end()}}};
+        QAccessibleInterface* window = iface(c.window);
+        for (const Group& group : groups) {
+            QAccessibleInterface* g = iface(group.named);
+            QCOMPARE(g->role(), QAccessible::Grouping);
+            QCOMPARE(g->text(QAccessible::Name), group.name);
+            QCOMPARE(g->parent(), window);
+            QVERIFY(window->indexOfChild(g) >= 0);
+            QCOMPARE(g->childCount(), int(group.members.size()));
+            for (int i = 0; i < int(group.members.size()); ++i) {
+                QAccessibleInterface* option = iface(group.members[i]);
+                QCOMPARE(g->child(i), option);
+                QCOMPARE(g->indexOfChild(option), i);
+                QCOMPARE(option->parent(), g);
+                QCOMPARE(window->indexOfChild(option), -1);
+                QCOMPARE(option->text(QAccessible::Description),
+                         QStringLiteral("%1 of %2").arg(i + 1).arg(group.members.size()));
+                QVERIFY2(option->relations(QAccessible::Label).isEmpty(),
+                         qPrintable(group.members[i]->objectName()));
+            }
+        }
+    }
+
     void controlIsNamed_data()
     {
         QTest::addColumn<Screen*>("screen");
