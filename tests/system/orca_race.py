@@ -316,9 +316,11 @@ def won_race(binary, ear, hands):
                      "number is 5.", start)
         ear.wait_for("how to get extra time", lambda p: "press F2" in p, start)
         menu_tour(ear, hands)
+        hear_out(ear)
         mark = ear.count()
         hands.press(F2)
         ear.wait_for("extra time switched on", lambda p: p == "Extra time on.", mark)
+        hear_out(ear)
         hands.press(RETURN)  # Race!
         index, phrase = ear.wait_for("the first equation", lambda p: p.startswith("Go! "), mark)
         wrong_given = False
@@ -340,12 +342,15 @@ def won_race(binary, ear, hands):
             raise Failure(f"{case}: the race ended with {phrase!r}")
         if phrase != "You won! Your highest number for Addition against Bobby Blue is now 6.":
             raise Failure(f"{case}: the result was {phrase!r}")
-        hands.press(RETURN)  # back to the menu
+        hear_out(ear)
         back = ear.count()
+        hands.press(RETURN)  # back to the menu
         ear.wait_for("the record on the menu", lambda p: p == "Addition against Bobby Blue: "
                      "your highest number is 6.", back)
+        hear_out(ear)
         hands.press(TAB)
         ear.wait_for("the Hall of Fame button", lambda p: p == "Hall of Fame push button.", back)
+        hear_out(ear)
         hands.press(RETURN)
         fame = ear.count()
         ear.wait_for("the Hall of Fame", lambda p: "Hall of Fame" in p and "dialog" in p, back)
@@ -406,6 +411,7 @@ def lost_race(binary, ear, hands):
             r"^1\.?$", r"^Go! \d+ minus \d+\.$", r"^Ronald Red is ahead\.$",
             r"^Ronald Red is near the finish\.$", r"^You lost! Ronald Red got there first\.$"],
             case)
+        hear_out(ear)
         hands.press(RETURN)
         ear.wait_for("the record on the menu", lambda p: p == "Subtraction against Ronald "
                      "Red: your highest number is 4.", ear.count() - 1)
