@@ -7,7 +7,6 @@
 #include "widgets/screen.h"
 
 #include <QAccessibleWidget>
-#include <QButtonGroup>
 #include <QCoreApplication>
 #include <QLabel>
 #include <typeinfo>
@@ -22,12 +21,6 @@ constexpr QAccessible::Role Decorative = QAccessible::NoRole;
 
 /// The property that marks a label as the name of the option group beside it.
 constexpr char GroupHeading[] = "numblazeGroupHeading";
-
-/// The option buttons of a button's group, in the order the arrow keys go round them.
-QList<QAbstractButton*> groupOf(QAbstractButton* option)
-{
-    return option->group() ? option->group()->buttons() : QList<QAbstractButton*>{option};
-}
 
 /// The label that names the option group lying directly on a container, if there is one.
 QLabel* headingOn(const QWidget* container)
@@ -73,7 +66,7 @@ class GroupHeadingAccessible : public QAccessibleWidget
     {
         const auto buttons =
             widget()->parentWidget()->findChildren<OptionButton*>(Qt::FindDirectChildrenOnly);
-        return buttons.isEmpty() ? QList<QAbstractButton*>{} : groupOf(buttons.first());
+        return buttons.isEmpty() ? QList<QAbstractButton*>{} : buttons.first()->groupButtons();
     }
 };
 
@@ -175,7 +168,7 @@ class OptionAccessible : public QAccessibleWidget
             return option()->text();
         // Where the button is in its group, as "2 of 4".
         if (t == QAccessible::Description && widget()->accessibleDescription().isEmpty()) {
-            const QList<QAbstractButton*> group = groupOf(option());
+            const QList<QAbstractButton*> group = option()->groupButtons();
             return QCoreApplication::translate("Accessibility", "%1 of %2")
                 .arg(group.indexOf(option()) + 1)
                 .arg(group.size());

@@ -429,10 +429,14 @@ void OptionButton::keyPressEvent(QKeyEvent* event)
     }
 }
 
+QList<QAbstractButton*> OptionButton::groupButtons() const
+{
+    return group() ? group()->buttons() : QList<QAbstractButton*>{const_cast<OptionButton*>(this)};
+}
+
 void OptionButton::selectNeighbour(int step)
 {
-    const QList<QAbstractButton*> buttons =
-        group() ? group()->buttons() : QList<QAbstractButton*>{this};
+    const QList<QAbstractButton*> buttons = groupButtons();
     const qsizetype count = buttons.size();
     qsizetype at = buttons.indexOf(this);
     for (qsizetype tried = 1; tried < count; ++tried) {

@@ -203,6 +203,8 @@ class OptionButton : public QRadioButton
     OptionButton(QWidget* parent, const QString& name, Place place, const QString& caption = {});
 
     bool value() const { return isChecked(); }
+    /// The buttons of this button's group, in the order the arrow keys go round them.
+    QList<QAbstractButton*> groupButtons() const;
     /// Selecting a button in code deselects the others of its group and raises its click, also
     /// when the button was selected already.
     void select();

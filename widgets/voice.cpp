@@ -53,10 +53,9 @@ int Voice::namingTime(const QWidget* control)
     const QAccessibleInterface* read =
         QAccessible::queryAccessibleInterface(const_cast<QWidget*>(control));
     if (!read)
-        return speakingTime(control->accessibleName()) + KindAndState;
-    const QString name = read->text(QAccessible::Name);
+        return KindAndState;
     const QString description = read->text(QAccessible::Description);
-    return speakingTime(name) + KindAndState +
+    return speakingTime(read->text(QAccessible::Name)) + KindAndState +
            (description.isEmpty() ? 0 : speakingTime(description));
 }
 
