@@ -75,31 +75,6 @@ bool takeOverAttributes(int fd, const struct stat& old, QString* error)
     return true;
 }
 
-/// A file or folder that root creates in another user's folder becomes that user's, with the
-/// folder's group: root playing in a player's folder must not leave them a file they cannot
-/// change. fd is the new file, or -1 with name the new entry in parent.
-bool giveToFolderOwner(int parent, int fd, const char* name, QString* error)
-{
-    struct stat folder {
-    };
-    if (::geteuid() != 0)
-        return true;
-    if (::fstat(parent, &folder) != 0) {
-        *error = systemError();
-        return false;
-    }
-    if (folder.st_uid == 0)
-        return true;
-    const int done =
-        fd >= 0 ? ::fchown(fd, folder.st_uid, folder.st_gid)
-                : ::fchownat(parent, name, folder.st_uid, folder.st_gid, AT_SYMLINK_NOFOLLOW);
-    if (done != 0) {
-        *error = systemError();
-        return false;
-    }
-    return true;
-}
-
 int openFolderAt(int base, const char* name)
 {
     return retrying([&] { return ::openat(base, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
@@ -160,6 +135,28 @@ bool isLeftoverOf(const QByteArray& name, const QByteArray& file)
     return true;
 }
 } // namespace
+
+bool giveToFolderOwner(int parent, int fd, const char* name, QString* error)
+{
+    struct stat folder {
+    };
+    if (::geteuid() != 0)
+        return true;
+    if (::fstat(parent, &folder) != 0) {
+        *error = systemError();
+        return false;
+    }
+    if (folder.st_uid == 0)
+        return true;
+    const int done =
+        fd >= 0 ? ::fchown(fd, folder.st_uid, folder.st_gid)
+                : ::fchownat(parent, name, folder.st_uid, folder.st_gid, AT_SYMLINK_NOFOLLOW);
+    if (done != 0) {
+        *error = systemError();
+        return false;
+    }
+    return true;
+}
 
 FileIdentity FileIdentity::of(const struct stat& st)
 {

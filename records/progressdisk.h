@@ -128,6 +128,13 @@ SaveTarget saveTargetFor(const Folder& folder, const QByteArray& name);
 /// the owner of folder) and by nobody else but root.
 bool onlyPlayerCanWrite(const struct stat& file, const Folder& folder);
 
+/// A file or folder that root creates in another user's folder becomes that user's, with the
+/// folder's group: root playing in a player's folder must not leave them a file they cannot
+/// change. parent is the open folder; fd is the new file, or -1 with name the new entry in
+/// parent. Does nothing unless the game runs as root in a folder that root does not own. False,
+/// with *error saying why, when the owner could not be changed.
+bool giveToFolderOwner(int parent, int fd, const char* name, QString* error);
+
 /**
  * Replaces the file name in folder with bytes, atomically: the bytes go to a new file beside it,
  * which is synced to disk and then renamed over the old one, and the folder is synced, so the

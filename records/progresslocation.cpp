@@ -19,16 +19,6 @@ const QByteArray RecordsFileName = QByteArrayLiteral("Progress.txt");
 
 enum class Take { Locked, Busy, NotUsable };
 
-/// A lock file that root makes in a player's folder is the player's, as their records file is.
-void giveToFolderOwner(const Folder& folder, int fd, const struct stat& file)
-{
-    struct stat owner {
-    };
-    if (::geteuid() == 0 && file.st_uid == 0 && ::fstat(folder.fd(), &owner) == 0 &&
-        owner.st_uid != 0 && ::fchown(fd, owner.st_uid, owner.st_gid) != 0)
-        qWarning("numblaze: the lock file could not be given to the folder's owner");
-}
-
 /// Opens name in folder for writing (making it when create is set) and locks it. Only a file
 /// that nobody but the player can open for writing is used: anyone else could lock it too.
 Take take(const Folder& folder, const QByteArray& name, bool create, int* fd, QString* error)
@@ -51,8 +41,11 @@ Take take(const Folder& folder, const QByteArray& name, bool create, int* fd, QS
             ::close(opened);
             return Take::NotUsable;
         }
-        if (create)
-            giveToFolderOwner(folder, opened, st);
+        // A lock file that root makes in a player's folder is the player's, as their records
+        // file is (only a file root owns is given away; warned of, never a reason to stop).
+        QString notGiven;
+        if (create && st.st_uid == 0 && !giveToFolderOwner(folder.fd(), opened, nullptr, &notGiven))
+            qWarning("numblaze: the lock file could not be given to the folder's owner");
         const int failure = lockForWriting(opened);
         if (failure != 0) {
             ::close(opened);
