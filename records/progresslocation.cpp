@@ -15,8 +15,6 @@ namespace numblaze
 
 namespace
 {
-const QByteArray RecordsFileName = QByteArrayLiteral("Progress.txt");
-
 enum class Take { Locked, Busy, NotUsable };
 
 /// Opens name in folder for writing (making it when create is set) and locks it. Only a file

@@ -24,6 +24,9 @@ enum class ProgressLockResult {
     Unavailable,
 };
 
+/// The name of the records file in its folder.
+inline const QByteArray RecordsFileName = QByteArrayLiteral("Progress.txt");
+
 /// The name of the file that holds the lock while the folder has no records file of its own.
 inline const QByteArray LockFileName = QByteArrayLiteral(".Progress.lock");
 

@@ -14,8 +14,6 @@ namespace numblaze
 
 namespace
 {
-const QByteArray FileName = QByteArrayLiteral("Progress.txt");
-
 // A game installed for every player of a computer (the Debian package) keeps each player's
 // records in that player's own folder, even when run by an administrator who could write
 // beside the program; a copied or portable game keeps them beside itself.
@@ -66,7 +64,7 @@ ProgressStore ProgressStore::open(const QByteArray& programFolder)
                               "but do not play two copies at once.")
                               .arg(store.fileName(), store.lock_.error);
     if (store.lock_.result == ProgressLockResult::Held) {
-        store.place_.removeLeftoversOf(FileName);
+        store.place_.removeLeftoversOf(RecordsFileName);
         store.rememberPlace(programFolder);
     }
     return store;
@@ -109,20 +107,20 @@ void ProgressStore::useDataFolder(const Folder& program, const QString& programE
 void ProgressStore::adoptFrom(const Folder& program)
 {
     if (!program.isOpen() ||
-        readRegularFile(place_, FileName, 0).outcome != FileRead::Outcome::Missing)
+        readRegularFile(place_, RecordsFileName, 0).outcome != FileRead::Outcome::Missing)
         return;
-    const FileRead old = readRegularFile(program, FileName, LargestUsefulFile);
+    const FileRead old = readRegularFile(program, RecordsFileName, LargestUsefulFile);
     if (old.outcome == FileRead::Outcome::Missing)
         return;
     QString reason = old.error;
     FileIdentity copied;
     if (old.outcome == FileRead::Outcome::Read &&
-        replaceFile(place_, FileName, old.bytes, &copied, &reason))
+        replaceFile(place_, RecordsFileName, old.bytes, &copied, &reason))
         return;
     // The records beside the program stay the player's only copy: read them from there, and save
     // nothing that would hide them, so the next start tries again.
     cannotSave_ = RecordsText::tr("the records in %1 could not be copied to your own folder (%2)")
-                      .arg(program.displayName(FileName), reason);
+                      .arg(program.displayName(RecordsFileName), reason);
     notices_ << RecordsText::tr(
                     "Numblaze cannot save your records: %1. You can play, but the records you win "
                     "today will not be kept.")
@@ -158,12 +156,12 @@ void ProgressStore::rememberPlace(const QByteArray& programFolder)
 
 QString ProgressStore::fileName() const
 {
-    return place_.displayName(FileName);
+    return place_.displayName(RecordsFileName);
 }
 
 Progress ProgressStore::read()
 {
-    const FileRead file = readRegularFile(place_, FileName, LargestUsefulFile);
+    const FileRead file = readRegularFile(place_, RecordsFileName, LargestUsefulFile);
     known_ = file.identity;
     if (file.outcome == FileRead::Outcome::Failed) {
         unreadable_ = true;
@@ -181,7 +179,7 @@ Progress ProgressStore::read()
     onDisk_ = progress.records;
     mergeOtherPlace(progress, file.outcome == FileRead::Outcome::Read);
     if (cannotSave_.isEmpty() && place_.isOpen()) {
-        const SaveTarget target = saveTargetFor(place_, FileName);
+        const SaveTarget target = saveTargetFor(place_, RecordsFileName);
         if (!target.refusal.isEmpty())
             notices_ << RecordsText::tr(
                             "Your records in %1 will not be saved: %2. You can still play.")
@@ -194,7 +192,7 @@ void ProgressStore::mergeOtherPlace(Progress& progress, bool placeHadFile) const
 {
     if (!otherPlace_.isOpen())
         return;
-    const FileRead other = readRegularFile(otherPlace_, FileName, LargestUsefulFile);
+    const FileRead other = readRegularFile(otherPlace_, RecordsFileName, LargestUsefulFile);
     if (other.outcome != FileRead::Outcome::Read)
         return;
     const Progress there = readProgressBytes(other.bytes);
@@ -212,7 +210,7 @@ bool ProgressStore::save(Progress& progress, QString* error)
         reason = RecordsText::tr("another copy of Numblaze is using them");
     SaveTarget target;
     if (reason.isEmpty()) {
-        target = saveTargetFor(place_, FileName);
+        target = saveTargetFor(place_, RecordsFileName);
         reason = target.refusal;
     }
     if (reason.isEmpty() && (unreadable_ || !(target.identity == known_)))
