@@ -159,7 +159,7 @@ ProgressLock lockProgressFolder(Folder folder)
         lock.result = ProgressLockResult::Held;
         lock.error.clear();
         if (records == Take::Locked && file == Take::Locked)
-            lock.moveOnto(std::exchange(lock.records_, -1));
+            lock.dropLockFile();
     } else if (lock.error.isEmpty()) {
         lock.error = RecordsText::tr("no file there can be locked by you alone");
     }
