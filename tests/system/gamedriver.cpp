@@ -69,14 +69,19 @@ void startRace()
         Form1::get().Timer1_Timer();
 }
 
+/// Types the right answer to the sum on screen and presses Enter.
+void answerRightly()
+{
+    Form1Controls& c = Form1::get().ui();
+    QTest::keyClicks(c.Text1, answerOnScreen(c));
+    QTest::keyClick(c.Text1, Qt::Key_Return);
+}
+
 void winRace()
 {
     startRace();
-    Form1Controls& c = Form1::get().ui();
-    for (int right = 0; right < 11; ++right) {
-        QTest::keyClicks(c.Text1, answerOnScreen(c));
-        QTest::keyClick(c.Text1, Qt::Key_Return);
-    }
+    for (int right = 0; right < 11; ++right)
+        answerRightly();
 }
 
 Screen* screenNamed(const QString& name)
@@ -113,9 +118,7 @@ void perform(const QString& order)
         startRace();
         report("racing");
     } else if (verb == "right") {
-        Form1Controls& c = Form1::get().ui();
-        QTest::keyClicks(c.Text1, answerOnScreen(c));
-        QTest::keyClick(c.Text1, Qt::Key_Return);
+        answerRightly();
         report("right");
     } else if (verb == "mute") {
         QWidget* focus = QApplication::focusWidget();
