@@ -21,6 +21,7 @@
 #include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -42,6 +43,19 @@ QByteArray usualFile()
 QString dataFile()
 {
     return QDir(playerDataFolder()).filePath(QStringLiteral("Progress.txt"));
+}
+
+// How /proc/locks names the file: its device as "<major>:<minor>" in hexadecimal, then its inode.
+// Empty when the file cannot be found.
+QByteArray lockListName(const QString& file)
+{
+    struct stat st {
+    };
+    if (::stat(QFile::encodeName(file).constData(), &st) != 0)
+        return QByteArray();
+    return QString::asprintf(" %02x:%02x:%llu ", major(st.st_dev), minor(st.st_dev),
+                             qulonglong(st.st_ino))
+        .toLatin1();
 }
 
 // True when the game could really create a file in the folder.
@@ -347,11 +361,20 @@ class TestLocation : public QObject
         QCOMPARE(progress.math, 2);
         QVERIFY2(store.startNotice().contains(playerDataFolder()), qPrintable(store.startNotice()));
         QVERIFY(store.lockResult() != ProgressLockResult::Held);
-        struct stat folder {
+        // The lock would be on a records file: neither the played one nor the program's is held.
+        const QByteArray played = lockListName(dataFile());
+        const QByteArray beside = lockListName(QDir(program).filePath("Progress.txt"));
+        QVERIFY(!played.isEmpty() && !beside.isEmpty());
+        QVERIFY(!contents("/proc/locks").contains(played));
+        QVERIFY(!contents("/proc/locks").contains(beside));
+        // And a lock on one would be seen: a read lock, which a read-only file allows.
+        const int held = ::open(QFile::encodeName(dataFile()).constData(), O_RDONLY | O_CLOEXEC);
+        struct flock readLock {
         };
-        QCOMPARE(::stat(QFile::encodeName(program), &folder), 0);
-        QVERIFY(!contents("/proc/locks")
-                     .contains(":" + QByteArray::number(qulonglong(folder.st_ino)) + " "));
+        readLock.l_type = F_RDLCK;
+        QCOMPARE(::fcntl(held, F_OFD_SETLK, &readLock), 0);
+        QVERIFY(contents("/proc/locks").contains(played));
+        ::close(held);
     }
 
     void secondCopyIsKeptOut()
