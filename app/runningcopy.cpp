@@ -57,8 +57,10 @@ bool isGameWindow(const QWidget* widget)
     return widget->isWindow() && widget->isVisible() && widget->windowType() != Qt::Desktop &&
            widget->windowType() != Qt::ToolTip && widget->windowType() != Qt::Popup;
 }
-} // namespace
 
+/// The folder the game's second-start channel lives in: one only the player can enter. The
+/// player's runtime folder when that is theirs alone, else the player's own folder in the
+/// temporary folder; empty when there is none.
 QString privateChannelFolder()
 {
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
@@ -72,6 +74,7 @@ QString privateChannelFolder()
         return QString();
     return isPrivateFolder(own) ? QFile::decodeName(own) : QString();
 }
+} // namespace
 
 QString runningCopyName(const QString& progressFolder)
 {

@@ -14,17 +14,12 @@ namespace numblaze
 {
 
 /**
- * The folder the game's second-start channel lives in: one only the player can enter, so that
- * no other user can answer for the game or keep it waiting. It is the player's runtime folder
- * (XDG_RUNTIME_DIR) when that is theirs alone, else a folder the game makes in the temporary
- * folder and checks is the player's own. Empty when there is none.
- */
-QString privateChannelFolder();
-
-/**
  * The name a running copy of the game answers to: one for each player and progress folder, so
  * two players, or two copies that keep their records in different folders, never meet. It is a
- * socket path in privateChannelFolder(); empty when that folder cannot be had.
+ * socket path in a folder only the player can enter, so that no other user can answer for the
+ * game or keep it waiting: the player's runtime folder (XDG_RUNTIME_DIR) when that is theirs
+ * alone, else a folder the game makes in the temporary folder and checks is the player's own.
+ * Empty when there is no such folder.
  */
 QString runningCopyName(const QString& progressFolder);
 

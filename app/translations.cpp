@@ -30,6 +30,21 @@ bool isEnglish(const QString& language)
 {
     return language == QLatin1String("en") || language.startsWith(QLatin1String("en_"));
 }
+
+/// The translation the game has that is nearest to a language it has none of: the same
+/// language of another country ("pt_PT" and "pt" give "pt_BR"). Empty when there is none.
+QString nearestLanguage(const QString& language)
+{
+    // The same language as another country speaks it: Portuguese of Portugal reads the Brazilian
+    // translation rather than English.
+    const QString base = language.section(QLatin1Char('_'), 0, 0);
+    const QStringList found =
+        QDir(QStringLiteral(":/i18n"))
+            .entryList({QStringLiteral("numblaze_%1_*.qm").arg(base)}, QDir::Files, QDir::Name);
+    if (base.isEmpty() || found.isEmpty())
+        return {};
+    return found.first().mid(int(std::strlen("numblaze_"))).chopped(int(std::strlen(".qm")));
+}
 } // namespace
 
 Translations Translations::forPlayer()
@@ -74,19 +89,6 @@ bool Translations::load(const QString& language)
         qt->load(QStringLiteral("qtbase_") + spoken, qtFolder))
         qt_ = std::move(qt);
     return true;
-}
-
-QString Translations::nearestLanguage(const QString& language)
-{
-    // The same language as another country speaks it: Portuguese of Portugal reads the Brazilian
-    // translation rather than English.
-    const QString base = language.section(QLatin1Char('_'), 0, 0);
-    const QStringList found =
-        QDir(QStringLiteral(":/i18n"))
-            .entryList({QStringLiteral("numblaze_%1_*.qm").arg(base)}, QDir::Files, QDir::Name);
-    if (base.isEmpty() || found.isEmpty())
-        return {};
-    return found.first().mid(int(std::strlen("numblaze_"))).chopped(int(std::strlen(".qm")));
 }
 
 QString Translations::translate(const char* context, const char* text) const

@@ -48,12 +48,6 @@ class Translations
      */
     void install(QObject* owner = nullptr);
 
-    /**
-     * The translation the game has that is nearest to a language it has none of: the same
-     * language of another country ("pt_PT" and "pt" give "pt_BR"). Empty when there is none.
-     */
-    static QString nearestLanguage(const QString& language);
-
   private:
     bool load(const QString& language);
 
