@@ -28,11 +28,12 @@ struct CommandLineReply {
 };
 
 /**
- * Reads the program's arguments (the program's name first). The game has three options of its
+ * Reads the program's arguments (the program's name first). The game has four options of its
  * own, --help, --version, --extra-time and --mute. Qt's own options (-platform, -style,
  * -display, -name and whatever else the Qt in use knows) are Qt's to take: the application
- * object takes them out of the command line when it is made, and the game reads what is left. Any other option, or any
- * argument that is not an option, is a mistake that ends the program with status 2.
+ * object takes them out of the command line when it is made, and the game reads what is left. Any
+ * other option, or any argument that is not an option, is a mistake that ends the program with
+ * status 2.
  */
 class CommandLine
 {

@@ -28,7 +28,7 @@ struct RunOptions {
  * until the game ends, then returns the exit status (0 when the records are saved). Every way
  * the run can end saves them first: Exit and the menu's close box, SIGTERM, SIGHUP and SIGINT,
  * the session manager's request to save before a logout, and the end of the program from inside
- * Qt when the display is lost. With `muteThisRun` (--mute) the game starts silent, whatever the
+ * Qt when the display is lost. With options.mute (--mute) the game starts silent, whatever the
  * player chose with the M key before.
  */
 int playGame(ProgressStore store, RunOptions options = {});
