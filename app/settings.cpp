@@ -3,6 +3,8 @@
 
 #include "app/settings.h"
 
+#include "core/gamedata.h"
+
 #include <QSettings>
 
 namespace numblaze::settings
@@ -11,19 +13,18 @@ namespace numblaze::settings
 namespace
 {
 const char ExtraTimeKey[] = "race/extraTime";
-const char Organisation[] = "Numblaze";
-const char Application[] = "Numblaze";
-
 
 bool read(const char* key)
 {
-    const QSettings player(QString::fromLatin1(Organisation), QString::fromLatin1(Application));
+    const QSettings player(QString::fromLatin1(SettingsOrganisation),
+                           QString::fromLatin1(SettingsApplication));
     return player.value(QLatin1String(key), false).toBool();
 }
 
 void write(const char* key, bool value)
 {
-    QSettings player(QString::fromLatin1(Organisation), QString::fromLatin1(Application));
+    QSettings player(QString::fromLatin1(SettingsOrganisation),
+                     QString::fromLatin1(SettingsApplication));
     player.setValue(QLatin1String(key), value);
     player.sync();
 }

@@ -56,6 +56,11 @@ inline QString mathKindName(int m)
 inline const std::array<QString, 4> operatorSigns = {QStringLiteral("+"), QStringLiteral("-"),
                                                      QStringLiteral("*"), QStringLiteral("/")};
 
+/// The names the player's settings are kept under (QSettings' organisation and application):
+/// the game's own choices and where the records were kept last time.
+inline constexpr char SettingsOrganisation[] = "Numblaze";
+inline constexpr char SettingsApplication[] = "Numblaze";
+
 /// Colours more than one screen uses, as &H00BBGGRR& values (bgrColor() makes them colours).
 namespace palette
 {

@@ -3,6 +3,8 @@
 
 #include "records/progressstore.h"
 
+#include "core/gamedata.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QSettings>
@@ -137,7 +139,8 @@ void ProgressStore::rememberPlace(const QByteArray& programFolder)
     };
     if (::geteuid() == 0 && ::stat(qgetenv("HOME").constData(), &home) == 0 && home.st_uid != 0)
         return;
-    QSettings settings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze"));
+    QSettings settings(QString::fromLatin1(SettingsOrganisation),
+                       QString::fromLatin1(SettingsApplication));
     const QString program = QFile::decodeName(programFolder);
     const QString place = folderName();
     const QString lastPlace = settings.value(QStringLiteral("records/place")).toString();

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Where the progress file lives, and the lock that keeps a second copy of the game away from it.
+#include "core/gamedata.h"
 #include "menu/form2.h"
 #include "records/progresslocation.h"
 #include "records/progressstore.h"
@@ -104,7 +105,9 @@ class TestLocation : public QObject
 
     void init()
     {
-        QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze")).clear();
+        QSettings(QString::fromLatin1(SettingsOrganisation),
+                  QString::fromLatin1(SettingsApplication))
+            .clear();
         QDir(playerDataFolder()).removeRecursively();
         // rm, because a test leaves a folder deeper than QDir can remove.
         const QByteArray program = QFile::encodeName(scratch.filePath("program"));
