@@ -10,8 +10,6 @@ class QWidget;
 namespace numblaze
 {
 
-/// Where the player's choice of sound is remembered: QSettings of organisation and application
-/// "Numblaze", never the progress file.
 /**
  * Gives the game its sounds once `window` has been painted for the first time, so start-up does
  * not wait for them: the player's remembered choice (silent for this run only with

@@ -573,8 +573,6 @@ void benchRaceLoad()
     std::printf("  ratio %.2f (target <= 1.2: %s)\n", ratio, verdict(ratio <= 1.2));
 }
 
-/// A real race against Ronald Red (speed 35) without a single answer, timed from the moment
-/// the countdown starts the opponent's timer to "You lost!".
 /// From a cue asked for to its first sample written into the stream, and how much audio the
 /// stream held ahead of that sample then: together, the time from the event to its sound.
 void benchSoundLatency()
@@ -631,6 +629,8 @@ void benchSoundLatency()
                 "measures it end to end)\n");
 }
 
+/// A real race against Ronald Red (speed 35) without a single answer, timed from the moment
+/// the countdown starts the opponent's timer to "You lost!".
 void benchTimerFidelity()
 {
     Form2& menu = Form2::get();

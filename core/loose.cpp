@@ -84,9 +84,9 @@ QString ungrouped(const QString& text, const QString& separators)
     }
     return digits;
 }
-} // namespace
 
-QString Loose::groupSeparators(const QLocale& locale)
+/// The characters that group digits in a locale; none for the C locale.
+QString groupSeparators(const QLocale& locale)
 {
     if (locale.language() == QLocale::C)
         return {};
@@ -99,6 +99,7 @@ QString Loose::groupSeparators(const QLocale& locale)
         separators.remove(decimal);
     return separators;
 }
+} // namespace
 
 double Loose::answerNumber(const QString& text)
 {

@@ -7,8 +7,6 @@
 #include <stdexcept>
 #include <variant>
 
-class QLocale;
-
 namespace numblaze
 {
 
@@ -64,8 +62,6 @@ class Loose
      * decimal sign and is no number where it is not. Throws TypeMismatch like localeNumber.
      */
     static double answerNumber(const QString& text);
-    /// The characters that group digits in a locale; none for the C locale.
-    static QString groupSeparators(const QLocale& locale);
     /// The leading number of text, with "." as the decimal point; text without one gives 0.
     static double leadingNumber(const QString& text);
     /// The shortest plain decimal form of a number: 6, not 6.0 or 6e0.

@@ -237,8 +237,6 @@ void Form2::tellRecord()
         return;
     const int math = Active_Math.toInteger16();
     const int opponent = Active_Difficulty.toInteger16();
-    if (math < 0 || math > 3 || opponent < 0 || opponent > 2)
-        return;
     voice_->say(tr("%1 against %2: your highest number is %3.")
                     .arg(mathKindName(math), opponentName(opponent),
                          Loose::plainText(activeRecord().toNumber())),

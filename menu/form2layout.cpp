@@ -103,15 +103,13 @@ Form2Controls::Form2Controls()
     Frame1->setBackColor(Lavender);
     Frame1->setForeColor(DarkRed);
     Frame1->setFont(menuFont());
-    const char* kinds[] = {QT_TR_NOOP("Addition"), QT_TR_NOOP("Subtraction"),
-                           QT_TR_NOOP("Multiplication"), QT_TR_NOOP("Division")};
     const Place kindPlaces[] = {{120, 360, 1935, 255},
                                 {2280, 360, 1695, 255},
                                 {120, 840, 2055, 255},
                                 {2280, 840, 1695, 255}};
     for (int i = 0; i < 4; ++i) {
         Option1[i] = new OptionButton(Frame1, QStringLiteral("Option1(%1)").arg(i), kindPlaces[i],
-                                      tr(kinds[i]));
+                                      mathKindName(i));
         Option1[i]->setBackColor(Lavender);
         Option1[i]->setForeColor(DarkRed);
         Option1[i]->setFont(designFont(QStringLiteral("OCR A Extended"), 9.75));

@@ -57,7 +57,7 @@ void Form1::Command1_Click()
                 return;
             }
             c.Image2->setLeft(float(c.Image2->left() + PlayerStep.toNumber()));
-            playSound(Cue::Right, playerSteps());
+            playSound(Cue::Right, stepsOf(c.Image2));
         }
         c.Text1->setText(QString());
         if (c.Image2->left() >= FinishLine) {

@@ -12,8 +12,6 @@ namespace numblaze
 
 namespace
 {
-/// The player's ball and the opponent's start here, in twips.
-constexpr double StartLine = 120;
 /// The opponent is near the finish with this many of the player's steps left to go.
 constexpr int NearFinish = 2;
 } // namespace

@@ -42,9 +42,6 @@ void Form1::Form_Load()
 {
     Form1Controls& c = *controls_;
     random_.seedFromTimeOfDay();
-    // The race tells its own news through its voice, in order: the status button's captions
-    // are not read out as they change.
-    c.Command1->setTellsCaption(false);
     c.Command1->setCaption(QStringLiteral("3"));
     nameStatusButton(tr("Get ready"));
     PlayerStep = 480;
@@ -59,12 +56,10 @@ void Form1::Form_Load()
     if (extraTime)
         enemy_speed = enemy_speed.toNumber() / 2;
     // Where each ball is, for a reader that asks: it says nothing on its own as it moves.
-    c.Image2->describe = [this] {
-        return tr("%1 of %2 steps").arg(stepsOf(controls_->Image2)).arg(StepsToFinish);
-    };
-    c.Image3->describe = [this] {
-        return tr("%1 of %2 steps").arg(stepsOf(controls_->Image3)).arg(StepsToFinish);
-    };
+    for (Image* ball : {c.Image2, c.Image3})
+        ball->describe = [ball] {
+            return tr("%1 of %2 steps").arg(stepsOf(ball)).arg(StepsToFinish);
+        };
     // The answer box is disabled until the start, so the status button has the focus.
     c.Command1->setFocus();
     playSound(Cue::Countdown);
@@ -201,12 +196,6 @@ int tenthsRun(float left)
     return std::clamp(int(std::floor(run * 10)), 0, 10);
 }
 } // namespace
-
-int Form1::playerSteps() const
-{
-    const double run = controls_->Image2->left() - StartLine;
-    return int(std::lround(run / PlayerStep.toNumber()));
-}
 
 void Form1::soundOpponentMove()
 {

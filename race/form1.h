@@ -114,8 +114,6 @@ class Form1 : public ScreenOf<Form1Controls>
     void nameStatusButton(const QString& name);
     /// Takes opponent k's ball, picture and name, for the opponent's lane.
     void takeOpponentBall(int k);
-    /// The steps the player's ball has made from the start.
-    int playerSteps() const;
     /// The sounds of a tick that moved the opponent's ball: a knock for each tenth of the track
     /// it passes, pitched by that tenth, and another sound when it passes the player's ball.
     void soundOpponentMove();

@@ -20,7 +20,6 @@ xvfb=
 audio="$(mktemp -d)"
 trap 'kill $wm $xvfb $pulse 2>/dev/null || true; rm -rf "$audio"' EXIT
 if command -v pulseaudio >/dev/null; then
-    chmod 700 "$audio"
     HOME="$audio" XDG_RUNTIME_DIR="$audio" pulseaudio -n --daemonize=no --exit-idle-time=-1 \
         --use-pid-file=no --load=module-null-sink \
         --load="module-native-protocol-unix auth-anonymous=1 socket=$audio/native" \

@@ -207,22 +207,6 @@
         <translation>Rechnen</translation>
     </message>
     <message>
-        <source>Addition</source>
-        <translation>Plus</translation>
-    </message>
-    <message>
-        <source>Subtraction</source>
-        <translation>Minus</translation>
-    </message>
-    <message>
-        <source>Multiplication</source>
-        <translation>Mal</translation>
-    </message>
-    <message>
-        <source>Division</source>
-        <translation>Geteilt</translation>
-    </message>
-    <message>
         <source>Exit</source>
         <translation>Ende</translation>
     </message>

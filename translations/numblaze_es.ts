@@ -207,22 +207,6 @@
         <translation>Cuentas</translation>
     </message>
     <message>
-        <source>Addition</source>
-        <translation>Suma</translation>
-    </message>
-    <message>
-        <source>Subtraction</source>
-        <translation>Resta</translation>
-    </message>
-    <message>
-        <source>Multiplication</source>
-        <translation>Multiplicación</translation>
-    </message>
-    <message>
-        <source>Division</source>
-        <translation>División</translation>
-    </message>
-    <message>
         <source>Exit</source>
         <translation>Salir</translation>
     </message>

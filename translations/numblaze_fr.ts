@@ -207,22 +207,6 @@
         <translation>Calcul</translation>
     </message>
     <message>
-        <source>Addition</source>
-        <translation>Addition</translation>
-    </message>
-    <message>
-        <source>Subtraction</source>
-        <translation>Soustraction</translation>
-    </message>
-    <message>
-        <source>Multiplication</source>
-        <translation>Multiplication</translation>
-    </message>
-    <message>
-        <source>Division</source>
-        <translation>Division</translation>
-    </message>
-    <message>
         <source>Exit</source>
         <translation>Quitter</translation>
     </message>

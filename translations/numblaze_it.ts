@@ -207,22 +207,6 @@
         <translation>Calcoli</translation>
     </message>
     <message>
-        <source>Addition</source>
-        <translation>Sommare</translation>
-    </message>
-    <message>
-        <source>Subtraction</source>
-        <translation>Sottrarre</translation>
-    </message>
-    <message>
-        <source>Multiplication</source>
-        <translation>Moltiplicare</translation>
-    </message>
-    <message>
-        <source>Division</source>
-        <translation>Dividere</translation>
-    </message>
-    <message>
         <source>Exit</source>
         <translation>Esci</translation>
     </message>

@@ -207,22 +207,6 @@
         <translation>Contas</translation>
     </message>
     <message>
-        <source>Addition</source>
-        <translation>Adição</translation>
-    </message>
-    <message>
-        <source>Subtraction</source>
-        <translation>Subtração</translation>
-    </message>
-    <message>
-        <source>Multiplication</source>
-        <translation>Multiplicação</translation>
-    </message>
-    <message>
-        <source>Division</source>
-        <translation>Divisão</translation>
-    </message>
-    <message>
         <source>Exit</source>
         <translation>Sair</translation>
     </message>

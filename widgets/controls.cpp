@@ -54,6 +54,10 @@ void showFocusMarks(bool shown)
         focused->update();
 }
 
+namespace
+{
+/// The keyboard's focus mark around the inside of a rectangle: a black ring two pixels wide
+/// with a white ring inside it, clear on light faces, dark faces and pictures alike.
 void paintFocusMark(QPainter& painter, const QRect& rect)
 {
     const QRect outer = rect.adjusted(0, 0, -1, -1);
@@ -66,6 +70,17 @@ void paintFocusMark(QPainter& painter, const QRect& rect)
     painter.drawRect(outer.adjusted(2, 2, -2, -2));
     painter.restore();
 }
+
+/// Paints the focus mark around a control drawn by Qt's own style, when it has the focus and
+/// the marks are shown.
+void markFocusOver(QWidget* control)
+{
+    if (control->hasFocus() && focusMarksShown()) {
+        QPainter painter(control);
+        paintFocusMark(painter, control->rect());
+    }
+}
+} // namespace
 
 static void setPaletteColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 {
@@ -256,13 +271,6 @@ PushButton::PushButton(QWidget* parent, const QString& name, Place place, const 
     });
 }
 
-void PushButton::setCaption(const QString& caption)
-{
-    setText(caption);
-    if (tellsCaption_)
-        announceChange(this, caption);
-}
-
 void PushButton::setFaceColor(const QColor& colour)
 {
     face_ = colour;
@@ -362,19 +370,10 @@ TextBox::TextBox(QWidget* parent, const QString& name, Place place) : QLineEdit(
     placeControl(this, name, place);
 }
 
-void TextBox::setDescription(const QString& description)
-{
-    setAccessibleDescription(description);
-    announceChange(this, description);
-}
-
 void TextBox::paintEvent(QPaintEvent* event)
 {
     QLineEdit::paintEvent(event);
-    if (hasFocus() && focusMarksShown()) {
-        QPainter painter(this);
-        paintFocusMark(painter, rect());
-    }
+    markFocusOver(this);
 }
 
 // OptionButton
@@ -463,10 +462,7 @@ void OptionButton::focusInEvent(QFocusEvent* event)
 void OptionButton::paintEvent(QPaintEvent* event)
 {
     QRadioButton::paintEvent(event);
-    if (hasFocus() && focusMarksShown()) {
-        QPainter painter(this);
-        paintFocusMark(painter, rect());
-    }
+    markFocusOver(this);
 }
 
 void OptionButton::setBackColor(const QColor& colour)

@@ -46,9 +46,6 @@ void placeControl(QWidget* widget, const QString& name, Place place);
 /// the run, the focused one is marked so that a keyboard player sees where the focus is.
 bool focusMarksShown();
 void showFocusMarks(bool shown = true);
-/// The keyboard's focus mark around the inside of a rectangle: a black ring two pixels wide
-/// with a white ring inside it, clear on light faces, dark faces and pictures alike.
-void paintFocusMark(QPainter& painter, const QRect& rect);
 
 /// A caption on the screen; drawn, never takes the focus.
 class Label : public QLabel
@@ -153,11 +150,8 @@ class PushButton : public QPushButton
     PushButton(QWidget* parent, const QString& name, Place place, const QString& caption = {});
 
     QString caption() const { return text(); }
-    /// The caption is also the button's name to readers; a reader is told when the focused
-    /// button's caption changes, unless the screen tells its news itself.
-    void setCaption(const QString& caption);
-    /// Whether a reader is told of a new caption while the button has the focus (the default).
-    void setTellsCaption(bool tells) { tellsCaption_ = tells; }
+    /// The caption is also the button's name to readers.
+    void setCaption(const QString& caption) { setText(caption); }
     /// Graphical style: the face is painted in this colour instead of the platform's look.
     void setFaceColor(const QColor& colour);
     QColor faceColor() const { return face_; }
@@ -175,7 +169,6 @@ class PushButton : public QPushButton
 
     QColor face_;
     QPixmap picture_;
-    bool tellsCaption_ = true;
 };
 
 /// The answer box.
@@ -185,10 +178,6 @@ class TextBox : public QLineEdit
 
   public:
     TextBox(QWidget* parent, const QString& name, Place place);
-
-    /// What the box tells a reader besides its text; a reader is told when it changes while
-    /// the box has the focus.
-    void setDescription(const QString& description);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

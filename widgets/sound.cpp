@@ -238,8 +238,10 @@ class SoundMixer : public QObject
 
     void open()
     {
-        for (const SoundCue& cue : everyCue())
-            sounds_[soundFile(cue)] = readWav(soundFile(cue));
+        for (const SoundCue& cue : everyCue()) {
+            const QString file = soundFile(cue);
+            sounds_[file] = readWav(file);
+        }
         const QAudioDevice device = QMediaDevices::defaultAudioOutput();
         QAudioFormat format;
         format.setSampleRate(SampleRate);

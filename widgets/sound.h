@@ -72,9 +72,6 @@ class Sounds : public QObject
     bool isMuted() const { return muted_; }
     /// Mutes or unmutes quietly (the choice remembered, or --mute).
     void setMuted(bool muted);
-    /// The player's M key: mutes or unmutes, tells a reader "Sound off" or "Sound on" and
-    /// emits mutedByPlayer.
-    void toggleMuted();
 
     /// Where the sounds go from now on; nothing silences them.
     void setOutput(std::unique_ptr<SoundOutput> output);
@@ -92,6 +89,10 @@ class Sounds : public QObject
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    /// The player's M key: mutes or unmutes, tells a reader "Sound off" or "Sound on" and
+    /// emits mutedByPlayer.
+    void toggleMuted();
+
     std::unique_ptr<SoundOutput> output_;
     bool muted_ = false;
 };

@@ -4,7 +4,7 @@
 #pragma once
 
 // What the race screen's suites do with a race: start one as the menu does, work out the answer
-// to the equation on the screen, and type it.
+// to the equation on the screen (and how the race says it), and type it.
 
 #include "race/form1.h"
 
@@ -38,6 +38,17 @@ inline QString answerOnScreen()
     const QString sign = race().Label3->caption();
     const qint64 answer = sign == "+" ? a + b : sign == "-" ? a - b : sign == "*" ? a * b : a / b;
     return QString::number(answer);
+}
+
+/// The equation on the screen in words, as the race says it ("3 plus 4").
+inline QString equationSaid()
+{
+    const QString sign = race().Label3->caption();
+    const QString word = sign == "+"   ? "plus"
+                         : sign == "-" ? "minus"
+                         : sign == "*" ? "times"
+                                       : "divided by";
+    return QStringLiteral("%1 %2 %3").arg(race().Label1->caption(), word, race().Label2->caption());
 }
 
 /// Types an answer into the answer box and presses Enter, as the player does.

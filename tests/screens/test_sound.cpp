@@ -324,8 +324,7 @@ void SoundTest::muteOptionSilencesThisRunOnly()
     QFETCH(bool, muted);
     const CommandLineReply reply = CommandLine::read(arguments);
     QVERIFY(reply.play);
-    QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze"))
-        .setValue(QLatin1String(settings::MutedKey), remembered);
+    settings::setMuted(remembered);
 
     Sounds sounds;
     QWidget window;

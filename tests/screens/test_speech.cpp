@@ -44,13 +44,6 @@ void answer(const QString& text)
     Form1::get().Command1_Click();
 }
 
-/// The equation on the screen as the race says it.
-QString equationWords()
-{
-    const QString sign = race().Label3->caption() == QLatin1String("+") ? "plus" : "minus";
-    return QStringLiteral("%1 %2 %3.")
-        .arg(race().Label1->caption(), sign, race().Label2->caption());
-}
 } // namespace
 
 class TestSpeech : public QObject
@@ -78,21 +71,21 @@ class TestSpeech : public QObject
         QVERIFY(QTest::qWaitForWindowActive(race().window));
         countDown();
         race().Timer2->setEnabled(false); // the opponent waits: the standing is the player's
-        const QString go = QStringLiteral("Go! ") + equationWords();
+        const QString go = QStringLiteral("Go! ") + equationSaid() + ".";
         QTRY_COMPARE_WITH_TIMEOUT(said(Form1::get()), (QStringList{"3", "2", "1", go}), 10000);
 
         answer(QStringLiteral("-1"));
-        const QString wrong = QStringLiteral("Wrong. ") + equationWords();
+        const QString wrong = QStringLiteral("Wrong. ") + equationSaid() + ".";
         QTRY_COMPARE_WITH_TIMEOUT(lastSaid(Form1::get()), wrong, 10000);
 
         answer(answerOnScreen());
-        const QString right = QStringLiteral("Right. You 1, Bobby Blue 0. ") + equationWords();
+        const QString right = QStringLiteral("Right. You 1, Bobby Blue 0. ") + equationSaid() + ".";
         QTRY_COMPARE_WITH_TIMEOUT(lastSaid(Form1::get()), right, 10000);
         // Nothing changed in the standing: the verdict and the equation only.
         Form1::get().Timer3_Timer();
         answer(QStringLiteral("-1"));
         QTRY_COMPARE_WITH_TIMEOUT(lastSaid(Form1::get()),
-                                  QStringLiteral("Wrong. ") + equationWords(), 10000);
+                                  QStringLiteral("Wrong. ") + equationSaid() + ".", 10000);
 
         while (race().Text1->isEnabled()) {
             Form1::get().Timer3_Timer();

@@ -8,6 +8,7 @@
 #include "halloffame/form3.h"
 #include "menu/form2.h"
 #include "race/form1.h"
+#include "tests/screens/racing.h"
 #include "tests/support.h"
 
 #include <QAccessible>
@@ -110,40 +111,17 @@ class Listener
     }
 };
 
-/// Launches a race as the menu does and counts down to the start.
+/// Launches a race as the menu does.
 Form1Controls& startRace(const QString& sign, int speed, const Loose& highest = 9)
 {
-    Form1& race = Form1::get();
-    race.enemy_speed = speed;
-    race.ui().Label3->setCaption(sign);
-    race.Highest = highest;
-    race.show();
-    return race.ui();
+    testing::launch(sign, highest, speed);
+    return testing::race();
 }
 
 void countDown()
 {
     for (int tick = 0; tick < 4; ++tick)
         Form1::get().Timer1_Timer();
-}
-
-/// The equation on the race screen in words, worked out from the labels.
-QString equationSaid(const Form1Controls& c)
-{
-    const QString sign = c.Label3->caption();
-    const QString word = sign == "+"   ? "plus"
-                         : sign == "-" ? "minus"
-                         : sign == "*" ? "times"
-                                       : "divided by";
-    return QStringLiteral("%1 %2 %3").arg(c.Label1->caption(), word, c.Label2->caption());
-}
-
-qint64 answerOf(const Form1Controls& c)
-{
-    const qint64 a = c.Label1->caption().toLongLong();
-    const qint64 b = c.Label2->caption().toLongLong();
-    const QString sign = c.Label3->caption();
-    return sign == "+" ? a + b : sign == "-" ? a - b : sign == "*" ? a * b : a / b;
 }
 
 void answer(Form1Controls& c, qint64 value)
@@ -329,9 +307,9 @@ class TestAccessibility : public QObject
         c.Timer2->setEnabled(false); // the opponent waits: the standing is the player's alone
         Listener listener;
         // Everything is said once the window is active and a reader has turned to it.
-        QStringList expected{"3", "2", "1", "Go! " + equationSaid(c) + "."};
-        const QString first = equationSaid(c);
-        answer(c, answerOf(c) + 1);
+        QStringList expected{"3", "2", "1", "Go! " + testing::equationSaid() + "."};
+        const QString first = testing::equationSaid();
+        answer(c, testing::answerOnScreen().toLongLong() + 1);
         expected << "Wrong. " + first + ".";
         Form1::get().Timer3_Timer();
         QTest::keyClicks(c.Text1, "seven");
@@ -339,10 +317,10 @@ class TestAccessibility : public QObject
         expected << "Wrong. " + first + "."; // the standing has not changed
         Form1::get().Timer3_Timer();
         for (int right = 1; right <= 2; ++right) {
-            answer(c, answerOf(c));
+            answer(c, testing::answerOnScreen().toLongLong());
             expected << QStringLiteral("Right. You %1, Bobby Blue 0. %2.")
                             .arg(right)
-                            .arg(equationSaid(c));
+                            .arg(testing::equationSaid());
         }
         QTRY_COMPARE_WITH_TIMEOUT(listener.news(), expected, 20000);
         QCOMPARE(c.window->focusWidget(), c.Text1);
@@ -387,7 +365,7 @@ class TestAccessibility : public QObject
         countDown();
         Listener listener;
         for (int right = 0; right < 3; ++right)
-            answer(c, answerOf(c));
+            answer(c, testing::answerOnScreen().toLongLong());
         QCOMPARE(iface(c.Image2)->text(QAccessible::Description), QStringLiteral("3 of 11 steps"));
         while (c.Command1->caption() != Form1::Lost)
             Form1::get().Timer2_Timer();
@@ -420,7 +398,7 @@ class TestAccessibility : public QObject
         QTRY_VERIFY_WITH_TIMEOUT(listener.lastNews().startsWith("Go! "), 10000);
         if (win) {
             for (int right = 0; right < 11; ++right)
-                answer(c, answerOf(c));
+                answer(c, testing::answerOnScreen().toLongLong());
         } else {
             while (c.Command1->caption() != Form1::Lost)
                 Form1::get().Timer2_Timer();

@@ -6,9 +6,9 @@
 // server. Each right answer is heard within 100 ms, nothing while muted, and the game plays on
 // when the server is killed mid-race.
 #include "tests/support.h"
+#include "tests/system/gameprocess.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -21,9 +21,10 @@
 namespace
 {
 
+using numblaze::testing::Game;
+using numblaze::testing::Patience;
 using Clock = std::chrono::steady_clock;
 constexpr int Rate = 16000;
-constexpr int Patience = 20000; // ms; only ever reached when something is wrong
 /// The chime of a right answer starts 3 dB below full scale; nothing else in a race but the
 /// countdown and the finish comes near -10 dBFS (the opponent's knocks peak at -16 dBFS).
 constexpr int ChimeLevel = 10362; // -10 dBFS
@@ -119,57 +120,14 @@ class Recorder
     std::optional<Clock::time_point> zero_;
 };
 
-/// The game in a child process, driven line by line.
-class Game
+/// Sends the order and waits for the report; the moment the order was sent, once reported.
+std::optional<Clock::time_point> orderAt(Game& game, const QByteArray& line, const QString& report)
 {
-  public:
-    explicit Game(const QProcessEnvironment& environment, const QString& folder)
-    {
-        process_.setProcessEnvironment(environment);
-        process_.start(QStringLiteral(NUMBLAZE_TEST_GAME), {"--folder", folder});
-    }
-    ~Game()
-    {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.kill();
-            process_.waitForFinished(5000);
-        }
-    }
-    /// Sends the order at the returned moment and waits for the report.
-    std::optional<Clock::time_point> order(const QByteArray& line, const QByteArray& report)
-    {
-        const Clock::time_point sent = Clock::now();
-        process_.write(line + "\n");
-        if (!waitFor(report))
-            return std::nullopt;
-        return sent;
-    }
-    bool waitFor(const QByteArray& report)
-    {
-        return QTest::qWaitFor(
-            [&] {
-                output_ += process_.readAllStandardOutput();
-                const qsizetype at = output_.indexOf(report + "\n");
-                if (at < 0)
-                    return false;
-                output_.remove(0, at + report.size() + 1);
-                return true;
-            },
-            Patience);
-    }
-    void send(const QByteArray& line) { process_.write(line + "\n"); }
-    bool finishes() { return process_.waitForFinished(Patience); }
-    int exitCode() const { return process_.exitCode(); }
-    QByteArray errors() { return process_.readAllStandardError(); }
-
-  private:
-    QProcess process_;
-    QByteArray output_;
-};
-
-void pause(int ms)
-{
-    QTest::qWait(ms);
+    const Clock::time_point sent = Clock::now();
+    game.order(line);
+    if (game.expect(report).isEmpty())
+        return std::nullopt;
+    return sent;
 }
 
 } // namespace
@@ -246,19 +204,19 @@ void AudioTest::raceIsHeardMutedAndSurvivesTheServer()
     Recorder recording;
     recording.start(environment_);
     QVERIFY(recording.waitForSound());
-    Game game(environment_, folder);
-    QVERIFY(game.waitFor("ready"));
-    pause(1000); // the sound device opens after the menu's first paint
-    QVERIFY(game.order("race", "racing"));
-    pause(800); // the countdown, played at once here, dies away
+    Game game({"--folder", folder}, environment_);
+    QVERIFY(!game.expect("ready").isEmpty());
+    QTest::qWait(1000); // the sound device opens after the menu's first paint
+    QVERIFY(orderAt(game, "race", "racing"));
+    QTest::qWait(800); // the countdown, played at once here, dies away
 
     QList<double> latencies;
     int rightAnswers = 0;
     for (int i = 0; i < 4; ++i) {
-        const std::optional<Clock::time_point> sent = game.order("right", "right");
+        const std::optional<Clock::time_point> sent = orderAt(game, "right", "right");
         QVERIFY(sent);
         ++rightAnswers;
-        pause(500);
+        QTest::qWait(500);
         QTRY_VERIFY(recording.reaches(*sent + std::chrono::milliseconds(200)));
         const std::optional<double> onset = recording.onsetAfter(*sent, 100, ChimeLevel);
         QVERIFY2(onset, qPrintable(QStringLiteral("answer %1 not heard").arg(rightAnswers)));
@@ -273,36 +231,36 @@ void AudioTest::raceIsHeardMutedAndSurvivesTheServer()
           }()));
 
     // Muted: two right answers and the opponent's ticks, and not a sound.
-    const std::optional<Clock::time_point> muted = game.order("mute", "pressed m");
+    const std::optional<Clock::time_point> muted = orderAt(game, "mute", "pressed m");
     QVERIFY(muted);
     for (int i = 0; i < 2; ++i) {
-        QVERIFY(game.order("right", "right"));
+        QVERIFY(orderAt(game, "right", "right"));
         ++rightAnswers;
-        pause(400);
+        QTest::qWait(400);
     }
-    const std::optional<Clock::time_point> unmuted = game.order("mute", "pressed m");
+    const std::optional<Clock::time_point> unmuted = orderAt(game, "mute", "pressed m");
     QVERIFY(unmuted);
     QTRY_VERIFY(recording.reaches(*unmuted));
     const int peak = recording.peakBetween(*muted + std::chrono::milliseconds(300), *unmuted);
     QVERIFY2(peak <= SilenceLevel, qPrintable(QStringLiteral("peak %1 while muted").arg(peak)));
-    const std::optional<Clock::time_point> again = game.order("right", "right");
+    const std::optional<Clock::time_point> again = orderAt(game, "right", "right");
     QVERIFY(again);
     ++rightAnswers;
-    pause(500);
+    QTest::qWait(500);
     QTRY_VERIFY(recording.reaches(*again + std::chrono::milliseconds(200)));
     QVERIFY2(recording.onsetAfter(*again, 100, ChimeLevel), "no sound after unmuting");
 
     // The server is killed mid-race: the game answers, wins and ends as ever.
     server_.kill();
     QVERIFY(server_.waitForFinished(5000));
-    pause(300);
+    QTest::qWait(300);
     for (; rightAnswers < 11; ++rightAnswers)
-        QVERIFY(game.order("right", "right"));
-    QVERIFY(game.order("back", "menu"));
-    QVERIFY(game.order("label", "label: Your highest number is 6."));
-    game.send("exit");
-    QVERIFY(game.finishes());
-    QCOMPARE(game.exitCode(), 0);
+        QVERIFY(orderAt(game, "right", "right"));
+    QVERIFY(orderAt(game, "back", "menu"));
+    game.order("label");
+    QCOMPARE(game.expect("label:"), QStringLiteral("label: Your highest number is 6."));
+    game.order("exit");
+    QCOMPARE(game.end(), 0);
     const QList<QByteArray> lines = game.errors().trimmed().split('\n');
     QVERIFY2(lines.size() <= 1, lines.join('\n').constData());
 }
