@@ -158,13 +158,13 @@ class TestVoice : public QObject
         second->setFocus();
         const qint64 moved = clock.elapsed();
         voice->say(QStringLiteral("Subtraction: 6."), kind);
-        QTest::qWait(Voice::namingTime(second) + 200);
-        QCOMPARE(heard.size(), 2);
-        const qint64 after = heard[1].at - moved;
-        if (waits)
+        // A prompt is said as it comes; a reply only once the naming time has passed.
+        QCOMPARE(heard.size(), waits ? 1 : 2);
+        QTRY_COMPARE_WITH_TIMEOUT(heard.size(), 2, Voice::namingTime(second) + 5000);
+        if (waits) {
+            const qint64 after = heard[1].at - moved;
             QVERIFY2(after >= Voice::namingTime(second), qPrintable(QString::number(after)));
-        else
-            QVERIFY2(after < 100, qPrintable(QString::number(after)));
+        }
     }
 
     // A newer phrase on the same topic replaces the one still waiting: quick arrows through

@@ -421,7 +421,21 @@ def lost_race(binary, ear, hands):
         clean_up(proc, folder)
 
 
+def orcas():
+    """The Orca processes of this user: Orca will not start beside another one."""
+    found = subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"],
+                           capture_output=True, text=True)
+    return found.stdout.split()
+
+
 def main(binary):
+    # An Orca of an earlier run may still be on its way out.
+    deadline = time.monotonic() + 10
+    while orcas() and time.monotonic() < deadline:
+        time.sleep(0.2)
+    if orcas():
+        raise Failure(f"another Orca of this user is running (pid {', '.join(orcas())}); "
+                      "this test needs its own")
     home = tempfile.mkdtemp(prefix="numblaze-orca-home-")
     log = os.path.join(home, "orca.log")
     environment = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
