@@ -3,6 +3,7 @@
 
 #include "app/game.h"
 
+#include "app/application.h"
 #include "app/endsignals.h"
 #include "app/gamesounds.h"
 #include "app/settings.h"
@@ -32,15 +33,13 @@ void saveAtSuddenEnd()
 void connectScreens()
 {
     Form1& race = Form1::get();
-    race.onWon = [](const QString& newRecord) {
-        Form2& menu = Form2::get();
-        menu.playWinSound(newRecord);
-        // The menu takes the new record out of its mailbox when it is activated again.
-        menu.ui().Image2->setTag(newRecord);
-        // On disk the moment it is won: whatever ends the game from here on, the win is kept.
-        menu.saveWonRace(&Form1::get().window());
+    race.onWon = [](double newRecord) {
+        Form2::get().takeWonRace(newRecord, &Form1::get().window());
     };
     race.onClosed = [] { Form2::get().show(); };
+    Form2::get().onEnded = [](int status) {
+        application::end({&Form1::get(), &Form3::get(), &Form2::get()}, status);
+    };
 }
 
 int playGame(ProgressStore store, RunOptions options)

@@ -9,9 +9,9 @@ namespace numblaze
 {
 
 /**
- * Connects what one screen reports to what the others do: a won race plays the menu's sound of
- * a win, puts the new record in the menu's mailbox and saves it at once; a race screen that unloads
- * brings the menu back. Called once, before the first race; playGame() does it.
+ * Connects what one screen reports to what the others do: a won race is handed to the menu,
+ * which saves it at once; a race screen that unloads brings the menu back; the menu's end of the
+ * game ends the program. Called once, before the first race; playGame() does it.
  */
 void connectScreens();
 

@@ -4,8 +4,12 @@
 #include "app/gamesounds.h"
 
 #include "app/settings.h"
+#include "widgets/accessibility.h"
+#include "widgets/screen.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -15,12 +19,51 @@ namespace numblaze
 
 namespace
 {
+/// The M key of every screen window: watches the whole application's key presses.
+class MuteKey : public QObject
+{
+    Q_OBJECT
+
+  public:
+    explicit MuteKey(Sounds& sounds) : QObject(&sounds), sounds_(sounds)
+    {
+        qApp->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        const Qt::KeyboardModifiers chords =
+            Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+        if (key->key() != Qt::Key_M || (key->modifiers() & chords) || !widget ||
+            !dynamic_cast<ScreenWindow*>(widget->window()))
+            return false;
+        if (!key->isAutoRepeat())
+            toggle();
+        return true;
+    }
+
+  private:
+    void toggle()
+    {
+        const bool muted = !sounds_.isMuted();
+        sounds_.setMuted(muted);
+        if (QWidget* focus = QApplication::focusWidget())
+            announceChange(focus, muted ? tr("Sound off") : tr("Sound on"));
+        settings::setMuted(muted);
+    }
+
+    Sounds& sounds_;
+};
+
 void startSounds(Sounds& sounds, bool muteThisRun)
 {
     sounds.setMuted(muteThisRun || settings::muted());
-    sounds.listenToMuteKey();
-    QObject::connect(&sounds, &Sounds::mutedByPlayer, &sounds,
-                     [](bool muted) { settings::setMuted(muted); });
+    listenToMuteKey(sounds);
     sounds.setOutput(std::make_unique<SoundDevice>());
 }
 
@@ -58,6 +101,12 @@ class AfterFirstPaint : public QObject
 void startSoundsAfterFirstPaint(Sounds& sounds, QWidget* window, bool muteThisRun)
 {
     new AfterFirstPaint(sounds, window, muteThisRun);
+}
+
+void listenToMuteKey(Sounds& sounds)
+{
+    if (!sounds.findChild<MuteKey*>(QString(), Qt::FindDirectChildrenOnly))
+        new MuteKey(sounds);
 }
 
 } // namespace numblaze

@@ -3,8 +3,7 @@
 
 #include "app/settings.h"
 
-#include "core/gamedata.h"
-
+#include <QCoreApplication>
 #include <QSettings>
 
 namespace numblaze::settings
@@ -16,19 +15,22 @@ const char ExtraTimeKey[] = "race/extraTime";
 
 bool read(const char* key)
 {
-    const QSettings player(QString::fromLatin1(SettingsOrganisation),
-                           QString::fromLatin1(SettingsApplication));
-    return player.value(QLatin1String(key), false).toBool();
+    return QSettings().value(QLatin1String(key), false).toBool();
 }
 
 void write(const char* key, bool value)
 {
-    QSettings player(QString::fromLatin1(SettingsOrganisation),
-                     QString::fromLatin1(SettingsApplication));
+    QSettings player;
     player.setValue(QLatin1String(key), value);
     player.sync();
 }
 } // namespace
+
+void nameTheGame()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Numblaze"));
+    QCoreApplication::setApplicationName(QStringLiteral("Numblaze"));
+}
 
 bool extraTime()
 {

@@ -7,7 +7,11 @@ namespace numblaze::settings
 {
 
 // The player's own settings, kept by Qt where the desktop keeps each user's settings
-// (organisation and application "Numblaze"), never in the progress file beside the game.
+// (~/.config/Numblaze/Numblaze.conf), never in the progress file beside the game.
+
+/// Names the game to Qt, organisation and application "Numblaze": every QSettings of the game,
+/// the records' last place among them, is kept under that name. Called once at start.
+void nameTheGame();
 
 /// Where the choice of sound is kept.
 inline constexpr char MutedKey[] = "sound/muted";

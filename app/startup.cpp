@@ -4,9 +4,11 @@
 #include "app/startup.h"
 
 #include "app/endsignals.h"
+#include "app/settings.h"
 #include "app/translations.h"
 #include "widgets/pictures.h"
 
+#include <QThread>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -41,11 +43,16 @@ QtMessageHandler printMessage = nullptr;
 
 /// What the game prints that the player needs to see: everything but the one warning Qt gives
 /// at every start outside a desktop session, when the player has no runtime folder and Qt uses
-/// one in the temporary folder instead.
+/// one in the temporary folder instead, and what the audio library says from its own threads
+/// (the sound thread and the audio server's client threads): their news is that sound failed,
+/// which the game says itself in one line.
 void gameMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     if (type == QtWarningMsg &&
         message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    const bool otherThread = qApp && QThread::currentThread() != qApp->thread();
+    if (otherThread && type != QtFatalMsg)
         return;
     printMessage(type, context, message);
 }
@@ -89,7 +96,7 @@ std::unique_ptr<QApplication> startApplication(int& argc, char** argv)
     qInstallMessageHandler(gameMessages);
     Translations::forPlayer().install(application.get());
 
-    QApplication::setApplicationName(QStringLiteral("Numblaze"));
+    settings::nameTheGame();
     QApplication::setWindowIcon(applicationIcon());
     // The game ends only when the menu is unloaded, never because its last window closed.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -692,23 +692,28 @@ void benchEquations()
     // The race screen from the timer race is still shown, as it is during a race.
     Form1& race = Form1::get();
     std::printf("Make_Equation per call, race screen shown, record 50:\n");
-    for (const QString& sign : operatorSigns) {
-        race.ui().Label3->setCaption(sign);
+    for (const MathKind& kind : mathKinds) {
+        race.ui().Label3->setCaption(kind.signText());
         race.Highest = 50;
         const double us = perCall([&] { race.Make_Equation(); }, 300);
-        std::printf("  \"%s\"  %8.3f us\n", qPrintable(sign), us);
+        std::printf("  \"%s\"  %8.3f us\n", kind.sign, us);
     }
     race.Command2_Click();
 }
 
-void benchProgressFile(const QString& folder)
+void benchProgressFile(const QString& typicalFolder)
 {
-    const QString file = QDir(folder).filePath(QStringLiteral("Progress.txt"));
-    Progress progress = readProgressFile(file);
+    // A folder of its own: the menu still shown holds the lock on the typical one.
+    QTemporaryDir folder;
+    QFile::copy(QDir(typicalFolder).filePath(QStringLiteral("Progress.txt")),
+                QDir(folder.path()).filePath(QStringLiteral("Progress.txt")));
+    ProgressStore store = ProgressStore::open(QFile::encodeName(folder.path()));
+    Progress progress = store.read();
     QString error;
-    const double read = perCall([&] { progress = readProgressFile(file); }, 500);
-    const double write = perCall([&] { writeProgressFile(file, progress, &error); }, 1000);
-    std::printf("Progress file (14 lines, written through a temporary file and a rename):\n");
+    const double read = perCall([&] { progress = store.read(); }, 500);
+    const double write = perCall([&] { store.save(progress, &error); }, 1000);
+    std::printf("Progress file (14 lines, read and saved as the game does: a new file synced and "
+                "renamed over the old one):\n");
     std::printf("  read %.1f us, write %.1f us, read plus write %.1f us%s\n", read, write,
                 read + write,
                 error.isEmpty() ? "" : qPrintable(QStringLiteral(" (") + error + ")"));
@@ -721,14 +726,15 @@ int parent(int argc, char** argv)
     QTemporaryDir folder;
     Progress typical;
     const char* records[] = {"12", "9", "7", "20", "14", "8", "6", "5", "5", "11", "6", "5"};
-    for (int k = 0; k < 12; ++k)
-        typical.records[k / 3][k % 3] = QString::fromLatin1(records[k]);
-    QString error;
-    if (!writeProgressFile(QDir(folder.path()).filePath(QStringLiteral("Progress.txt")), typical,
-                           &error)) {
-        std::printf("cannot write a progress file: %s\n", qPrintable(error));
+    for (const Pairing pairing : pairings)
+        recordOf(typical.records, pairing) = QString::fromLatin1(records[pairing.index()]);
+    QFile file(QDir(folder.path()).filePath(QStringLiteral("Progress.txt")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(progressBytes(typical)) < 0 ||
+        !file.flush()) {
+        std::printf("cannot write a progress file: %s\n", qPrintable(file.errorString()));
         return 1;
     }
+    file.close();
     std::printf("Numblaze benchmarks on %s, Qt %s, platform \"%s\"\n",
                 qPrintable(QSysInfo::prettyProductName()), qVersion(),
                 qPrintable(QGuiApplication::platformName()));
@@ -748,7 +754,7 @@ int parent(int argc, char** argv)
     }
 
     Form2& menu = Form2::get();
-    menu.progressFolder = folder.path();
+    menu.useProgressStore(ProgressStore::open(QFile::encodeName(folder.path())));
     FirstPaint shown([](QWidget* w) { return named(w, "Form2"); });
     menu.show();
     settleOnMenu(shown);

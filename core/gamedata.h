@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "core/mathkinds.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <array>
@@ -10,8 +12,9 @@
 namespace numblaze
 {
 
-// The game's data in one place: who the opponents are, the math kinds' signs and the colours
-// the screens share. Everything else about a screen's look is in its own layout.
+// The game's data in one place: who the opponents are, the pairings of math kind and opponent
+// that the records are kept for, and the colours the screens share (the math kinds have a table
+// of their own, core/mathkinds.h). Everything else about a screen's look is in its own layout.
 
 /// One of the three computer opponents.
 struct Opponent {
@@ -41,25 +44,28 @@ inline QString ballPicture(const char* ball, int size)
 /// The player's ball, always green.
 inline constexpr char PlayerBall[] = "ball-green";
 
-/// The math kinds' names, by math kind, before translation: see mathKindName().
-inline constexpr std::array<const char*, 4> mathKinds = {
-    QT_TRANSLATE_NOOP("MathKinds", "Addition"), QT_TRANSLATE_NOOP("MathKinds", "Subtraction"),
-    QT_TRANSLATE_NOOP("MathKinds", "Multiplication"), QT_TRANSLATE_NOOP("MathKinds", "Division")};
+/// The number of opponents.
+inline constexpr int OpponentCount = int(opponents.size());
 
-/// Math kind m's name in the player's language, as the game says it.
-inline QString mathKindName(int m)
-{
-    return QCoreApplication::translate("MathKinds", mathKinds[m]);
-}
+/// A pairing of a math kind and an opponent: one record of the table.
+struct Pairing {
+    int math;
+    int opponent;
 
-/// The math kinds' operator signs, by math kind.
-inline const std::array<QString, 4> operatorSigns = {QStringLiteral("+"), QStringLiteral("-"),
-                                                     QStringLiteral("*"), QStringLiteral("/")};
+    /// Its place among all pairings: its line in the records file, counted from 0, and the
+    /// index of its cell in the Hall of Fame.
+    constexpr int index() const { return math * OpponentCount + opponent; }
+    bool operator==(const Pairing&) const = default;
+};
 
-/// The names the player's settings are kept under (QSettings' organisation and application):
-/// the game's own choices and where the records were kept last time.
-inline constexpr char SettingsOrganisation[] = "Numblaze";
-inline constexpr char SettingsApplication[] = "Numblaze";
+/// Every pairing, in the order of the records file and of the Hall of Fame's cells: the math
+/// kind outside, the opponent inside.
+inline constexpr std::array<Pairing, MathKindCount* OpponentCount> pairings = [] {
+    std::array<Pairing, MathKindCount * OpponentCount> all{};
+    for (int k = 0; k < int(all.size()); ++k)
+        all[k] = {k / OpponentCount, k % OpponentCount};
+    return all;
+}();
 
 /// Colours more than one screen uses, as &H00BBGGRR& values (bgrColor() makes them colours).
 namespace palette

@@ -38,9 +38,9 @@ Form3Controls::Form3Controls()
     Label5->setWordWrap(false);
     Label5->setFont(designFont(QStringLiteral("Narkisim"), 39.75, false, true));
 
-    Image* headings[3];
-    const char* headingNames[] = {"Image2", "Image1", "Image3"};
-    for (int i = 0; i < 3; ++i) {
+    Image* headings[OpponentCount];
+    const char* headingNames[OpponentCount] = {"Image2", "Image1", "Image3"};
+    for (int i = 0; i < OpponentCount; ++i) {
         headings[i] = new Image(window, QString::fromLatin1(headingNames[i]),
                                 {3120 + 1440 * i, 1080, 720, 720});
         headings[i]->setPicture(picture(ballPicture(opponents[i].ball, 48)));
@@ -50,11 +50,10 @@ Form3Controls::Form3Controls()
     Image1 = headings[1];
     Image3 = headings[2];
 
-    const char* kinds[] = {QT_TR_NOOP("Addition:"), QT_TR_NOOP("Subtraction:"),
-                           QT_TR_NOOP("Multiplication:"), QT_TR_NOOP("Division:")};
-    for (int m = 0; m < 4; ++m) {
+    for (const MathKind& kind : mathKinds) {
+        const int m = kind.index;
         rowTitles[m] = new Label(window, QStringLiteral("Label%1").arg(m + 1),
-                                 {120, 2040 + 600 * m, 2295, 255}, tr(kinds[m]));
+                                 {120, 2040 + 600 * m, 2295, 255}, kind.rowTitle());
         rowTitles[m]->setBackColor(Lavender);
         rowTitles[m]->setForeColor(bgrColor(palette::DarkRed));
         // OCR-A's line is three pixels taller than the row, all of it empty space above the
@@ -63,9 +62,10 @@ Form3Controls::Form3Controls()
         const QFont font = designFont(QStringLiteral("OCR A Extended"), 12);
         rowTitles[m]->setFont(narrowedToFit(font, rowTitles[m]->caption(), rowTitles[m]->width()));
     }
-    for (int k = 0; k < 12; ++k) {
+    for (const Pairing& cell : pairings) {
+        const int k = cell.index();
         Label6[k] = new Label(window, QStringLiteral("Label6(%1)").arg(k),
-                              {2880 + 1440 * (k % 3), 2040 + 600 * (k / 3), 1215, 375});
+                              {2880 + 1440 * cell.opponent, 2040 + 600 * cell.math, 1215, 375});
         Label6[k]->setBackColor(Lavender);
         Label6[k]->setFramed(true);
         Label6[k]->setAlignment(Qt::AlignCenter);

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "core/gamedata.h"
 #include "halloffame/recordgrid.h"
 #include "widgets/controls.h"
 #include "widgets/screen.h"
@@ -20,14 +21,14 @@ struct Form3Controls {
     Form3Controls();
 
     ScreenWindow* window;
-    RecordGrid* Shape1;              ///< backdrop of the grid, a table to readers
-    Label* Label5;                   ///< "Hall of Fame"
-    Image* Image2;                   ///< blue ball over column 0
-    Image* Image1;                   ///< purple ball over column 1
-    Image* Image3;                   ///< red ball over column 2
-    std::array<Label*, 4> rowTitles; ///< Label1 to Label4: the math kinds
+    RecordGrid* Shape1;                          ///< backdrop of the grid, a table to readers
+    Label* Label5;                               ///< "Hall of Fame"
+    Image* Image2;                               ///< blue ball over column 0
+    Image* Image1;                               ///< purple ball over column 1
+    Image* Image3;                               ///< red ball over column 2
+    std::array<Label*, MathKindCount> rowTitles; ///< Label1 to Label4: the math kinds
     /// The twelve records: Label6(3m + o) shows math kind m against opponent o.
-    std::array<Label*, 12> Label6;
+    std::array<Label*, pairings.size()> Label6;
 };
 
 /// The Hall of Fame: shows the twelve records the menu writes into it. Its only behaviour is

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "core/gamedata.h"
 #include "widgets/controls.h"
 
 #include <QCoreApplication>
@@ -21,8 +22,8 @@ class RecordGrid : public Shape
     Q_OBJECT
 
   public:
-    static constexpr int Rows = 4;
-    static constexpr int Columns = 3;
+    static constexpr int Rows = MathKindCount;
+    static constexpr int Columns = OpponentCount;
 
     RecordGrid(QWidget* parent, const QString& name, Place place, const QColor& fill,
                const QColor& outline);

@@ -6,7 +6,6 @@
 #include "core/gamedata.h"
 #include "halloffame/form3.h"
 #include "race/form1.h"
-#include "widgets/application.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -51,9 +50,9 @@ void Form2::useProgressStore(ProgressStore store)
 
 void Form2::connectEvents(Form2Controls& c)
 {
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < MathKindCount; ++i)
         c.Option1[i]->onClick = [this, i] { Option1_Click(i); };
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < OpponentCount; ++i) {
         c.Option2[i]->onClick = [this, i] { Option2_Click(i); };
         c.Label2[i]->onClick = [this, i] { Label2_Click(i); };
         c.Image3[i]->onClick = [this, i] { Image3_Click(i); };
@@ -70,9 +69,8 @@ void Form2::Form_Load()
     Form2Controls& c = *controls_;
     c.window->setWindowIcon(Form3::get().window().windowIcon());
     if (!store_)
-        store_.emplace(ProgressStore::open(progressFolder.isEmpty()
-                                               ? application::folderName()
-                                               : QFile::encodeName(progressFolder)));
+        qFatal(
+            "The menu has no store for the records: the game gives it one before the menu loads");
     ended_ = false;
     toldSaveFailed_ = false;
     const Progress progress = store_->read();
@@ -115,12 +113,11 @@ Progress Form2::currentProgress() const
     // A won race still on screen has not been taken in yet: its record is saved all the same.
     const QString mailbox = c.Image2->tag();
     if (!mailbox.isEmpty())
-        progress.records[Active_Math.toInteger16()][Active_Difficulty.toInteger16()] =
-            Loose::leadingNumber(mailbox);
-    for (int k = 0; k < 4; ++k)
+        recordOf(progress.records, activePairing()) = Loose::leadingNumber(mailbox);
+    for (int k = 0; k < MathKindCount; ++k)
         if (c.Option1[k]->value())
             progress.math = k;
-    for (int j = 0; j < 3; ++j)
+    for (int j = 0; j < OpponentCount; ++j)
         if (c.Option2[j]->value())
             progress.opponent = j;
     return progress;
@@ -131,28 +128,30 @@ bool Form2::saveProgress(QString* error)
     if (!isLoaded() || !store_)
         return false;
     Progress progress = currentProgress();
-    if (!store_->save(progress, error))
+    std::vector<Pairing> raised;
+    if (!store_->save(progress, error, &raised))
         return false;
     // Records another program raised on disk while the game ran are the player's too. The
     // pairing whose won race is still in the mailbox gets its record, as saved, when the menu
     // takes it in.
-    const bool pending = !controls_->Image2->tag().isEmpty();
-    bool raised = false;
-    for (int m = 0; m < 4; ++m) {
-        for (int o = 0; o < 3; ++o) {
-            const bool inMailbox =
-                pending && m == Active_Math.toInteger16() && o == Active_Difficulty.toInteger16();
-            if (inMailbox)
-                controls_->Image2->setTag(progress.records[m][o].toText());
-            else if (!(RecordTable[m][o] == progress.records[m][o])) {
-                RecordTable[m][o] = progress.records[m][o];
-                raised = true;
-            }
-        }
+    Image* mailbox = controls_->Image2;
+    for (const Pairing pairing : raised) {
+        if (!mailbox->tag().isEmpty() && pairing == activePairing())
+            mailbox->setTag(recordOf(progress.records, pairing).toText());
+        else
+            recordOf(RecordTable, pairing) = recordOf(progress.records, pairing);
     }
-    if (raised)
+    if (!raised.empty())
         refreshRecordLabel();
     return true;
+}
+
+void Form2::takeWonRace(double newRecord, QWidget* over)
+{
+    playWinSound(newRecord);
+    ui().Image2->setTag(Loose::plainText(newRecord));
+    // On disk the moment it is won: whatever ends the game from here on, the win is kept.
+    saveWonRace(over);
 }
 
 void Form2::saveWonRace(QWidget* over)
@@ -205,7 +204,8 @@ Form2::ExitSave Form2::saveAtExit()
 void Form2::endGame(int status)
 {
     ended_ = true;
-    application::end({&Form1::get(), &Form3::get(), this}, status);
+    if (onEnded)
+        onEnded(status);
 }
 
 void Form2::Form_Activate()
@@ -235,10 +235,9 @@ void Form2::tellRecord()
 {
     if (!voice_)
         return;
-    const int math = Active_Math.toInteger16();
-    const int opponent = Active_Difficulty.toInteger16();
+    const Pairing pairing = activePairing();
     voice_->say(tr("%1 against %2: your highest number is %3.")
-                    .arg(mathKindName(math), opponentName(opponent),
+                    .arg(mathKinds[pairing.math].name(), opponentName(pairing.opponent),
                          Loose::plainText(activeRecord().toNumber())),
                 Voice::Kind::Reply, QStringLiteral("record"));
 }
@@ -254,9 +253,14 @@ void Form2::toggleExtraTime()
         onExtraTimeChanged(ExtraTime);
 }
 
+Pairing Form2::activePairing() const
+{
+    return {Active_Math.toInteger16(), Active_Difficulty.toInteger16()};
+}
+
 Loose& Form2::activeRecord()
 {
-    return RecordTable[Active_Math.toInteger16()][Active_Difficulty.toInteger16()];
+    return recordOf(RecordTable, activePairing());
 }
 
 void Form2::refreshRecordLabel()
@@ -299,9 +303,9 @@ void Form2::Command1_Click()
     race.enemy_speed = opponents[opponent].speed;
     race.extraTime = ExtraTime;
     // Touching the race screen's sign label loads it: after the speed, before the record.
-    for (int k = 0; k < 4; ++k)
-        if (c.Option1[k]->value())
-            race.ui().Label3->setCaption(operatorSigns[k]);
+    for (const MathKind& kind : mathKinds)
+        if (c.Option1[kind.index]->value())
+            race.ui().Label3->setCaption(kind.signText());
     race.Highest = activeRecord();
     race.show();
     c.window->hide();
@@ -310,10 +314,9 @@ void Form2::Command1_Click()
 void Form2::Command4_Click()
 {
     Form3& hallOfFame = Form3::get();
-    int k = 0;
-    for (const auto& row : RecordTable)
-        for (const Loose& cell : row)
-            hallOfFame.ui().Label6[k++]->setCaption(cell.toText());
+    for (const Pairing pairing : pairings)
+        hallOfFame.ui().Label6[pairing.index()]->setCaption(
+            recordOf(RecordTable, pairing).toText());
     hallOfFame.showModal(*this);
 }
 
@@ -329,15 +332,13 @@ void Form2::clickSound()
         playSound(Cue::Choice);
 }
 
-void Form2::playWinSound(const QString& newRecord)
+void Form2::playWinSound(double newRecord)
 {
-    const double record = Loose::leadingNumber(newRecord);
-    for (const auto& row : RecordTable)
-        for (const Loose& cell : row)
-            if (Loose::leadingNumber(cell.toText()) >= record) {
-                playSound(Cue::Won);
-                return;
-            }
+    for (const Pairing pairing : pairings)
+        if (recordValue(recordOf(RecordTable, pairing)).value_or(0) >= newRecord) {
+            playSound(Cue::Won);
+            return;
+        }
     playSound(Cue::Record);
 }
 

@@ -10,7 +10,6 @@
 #include "widgets/voice.h"
 
 #include <functional>
-
 #include <optional>
 
 namespace numblaze
@@ -34,16 +33,21 @@ class Form2 : public ScreenOf<Form2Controls>
     /// The player switched extra time with F2; whoever set the menu up keeps the choice.
     std::function<void(bool on)> onExtraTimeChanged;
 
-    /// Stands in for the program's directory when set (tests); empty means the real one.
-    QString progressFolder;
+    /// The game is over, its records saved (status 0) or not (1): whoever started the game ends
+    /// the program with that status.
+    std::function<void(int status)> onEnded;
 
-    /// Uses this store, opened at start with the lock, for the run; without one, the menu opens
-    /// its own for progressFolder when it loads.
+    /// Keeps the records in this store, opened at start with the lock, from the menu's next load
+    /// until the game ends. The menu cannot load without one.
     void useProgressStore(ProgressStore store);
 
-    /// A race has just been won: saves at once, the new record included. The first failure of
-    /// the run is told to the player over the given window; later ones are not.
-    void saveWonRace(QWidget* over);
+    /**
+     * A race has just been won with a new record for the selected pairing: plays the sound of a
+     * win, puts the record in the mailbox (Image2's tag), which the menu empties into its table
+     * when it is activated again, and saves at once. The first failure of the run to save is told
+     * to the player over the given window; later ones are not.
+     */
+    void takeWonRace(double newRecord, QWidget* over);
     /// Saves without asking anything (the session is ending); true when the records are on disk.
     bool saveQuietly();
     /// Ends the game without asking anything (a signal): saves, then ends with status 0 when the
@@ -52,10 +56,6 @@ class Form2 : public ScreenOf<Form2Controls>
 
     /// The record of a pairing as the table holds it.
     const Loose& record(int math, int opponent) const { return RecordTable[math][opponent]; }
-
-    /// The sound of a won race with its new record: the bigger phrase when the record beats
-    /// every record of the Hall of Fame.
-    void playWinSound(const QString& newRecord);
 
     // The screen's event handlers, one per control event.
     void Option1_Click(int Index);
@@ -85,7 +85,13 @@ class Form2 : public ScreenOf<Form2Controls>
     /// Says the selected pairing and its record ("Division against Patty Purple: your highest
     /// number is 6.").
     void tellRecord();
+    /// The pairing of the selected math kind and opponent.
+    Pairing activePairing() const;
     Loose& activeRecord();
+    /// The sound of a won race with its new record: the bigger phrase when the record beats
+    /// every record of the Hall of Fame.
+    void playWinSound(double newRecord);
+    void saveWonRace(QWidget* over);
     Progress currentProgress() const;
     bool saveProgress(QString* error);
     /// How leaving ended: saved, the records let go by the player, or not left after all.

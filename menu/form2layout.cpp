@@ -71,7 +71,7 @@ Form2Controls::Form2Controls()
     Image1->setStretch(true);
     Image2 = new Image(window, QStringLiteral("Image2"), {960, 1440, 720, 720});
     Image2->setPicture(picture(ballPicture(PlayerBall, 48)));
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < OpponentCount; ++i) {
         Image3[i] = new Image(window, QStringLiteral("Image3(%1)").arg(i),
                               {4440, 2760 + 600 * i, 480, 480});
         Image3[i]->setPicture(picture(ballPicture(opponents[i].ball, 32)));
@@ -83,7 +83,7 @@ Form2Controls::Form2Controls()
     // are in the frame named "Math".
     nameOptionGroup(Label1);
     const int nameWidths[] = {1500, 1800, 1500};
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < OpponentCount; ++i) {
         Label2[i] = menuLabel(window, QStringLiteral("Label2(%1)").arg(i),
                               {5040, 2880 + 600 * i, nameWidths[i], 255}, opponentName(i));
         Label2[i]->setAutoSize(Label::AutoSize::GrowRight);
@@ -107,9 +107,10 @@ Form2Controls::Form2Controls()
                                 {2280, 360, 1695, 255},
                                 {120, 840, 2055, 255},
                                 {2280, 840, 1695, 255}};
-    for (int i = 0; i < 4; ++i) {
+    for (const MathKind& kind : mathKinds) {
+        const int i = kind.index;
         Option1[i] = new OptionButton(Frame1, QStringLiteral("Option1(%1)").arg(i), kindPlaces[i],
-                                      mathKindName(i));
+                                      kind.name());
         Option1[i]->setBackColor(Lavender);
         Option1[i]->setForeColor(DarkRed);
         Option1[i]->setFont(designFont(QStringLiteral("OCR A Extended"), 9.75));
@@ -118,7 +119,7 @@ Form2Controls::Form2Controls()
     Option1[0]->setChecked(true);
     Command2 = menuButton(window, QStringLiteral("Command2"), {480, 4320, 1575, 495}, tr("Exit"),
                           0x00808080);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < OpponentCount; ++i) {
         Option2[i] = new OptionButton(window, QStringLiteral("Option2(%1)").arg(i),
                                       {4080, 2880 + 600 * i, 255, 255});
         Option2[i]->setBackColor(Lavender);
@@ -127,11 +128,11 @@ Form2Controls::Form2Controls()
 
     QWidget::setTabOrder(Command1, Command4);
     QWidget::setTabOrder(Command4, Option1[0]);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i + 1 < MathKindCount; ++i)
         QWidget::setTabOrder(Option1[i], Option1[i + 1]);
-    QWidget::setTabOrder(Option1[3], Command2);
+    QWidget::setTabOrder(Option1.back(), Command2);
     QWidget::setTabOrder(Command2, Option2[0]);
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i + 1 < OpponentCount; ++i)
         QWidget::setTabOrder(Option2[i], Option2[i + 1]);
     Command1->setFocus();
 }

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "core/gamedata.h"
 #include "widgets/controls.h"
 #include "widgets/screen.h"
 
@@ -20,18 +21,18 @@ struct Form2Controls {
     Form2Controls();
 
     ScreenWindow* window;
-    Image* Image1;                        ///< title banner
-    Frame* Frame1;                        ///< "Math", around the math kind group
-    std::array<OptionButton*, 4> Option1; ///< Addition, Subtraction, Multiplication, Division
-    Image* Image2;                        ///< the player's green ball; its tag is the mailbox
-    PushButton* Command1;                 ///< "Race!"
-    std::array<Image*, 3> Image3;         ///< the opponents' balls
-    Label* Label1;                        ///< "Race against:"
-    std::array<OptionButton*, 3> Option2; ///< the opponent group
-    std::array<Label*, 3> Label2;         ///< the opponents' names
-    PushButton* Command4;                 ///< "Hall of Fame"
-    PushButton* Command2;                 ///< "Exit"
-    Label* Label3;                        ///< the record label
+    Image* Image1;                                    ///< title banner
+    Frame* Frame1;                                    ///< "Math", around the math kind group
+    std::array<OptionButton*, MathKindCount> Option1; ///< the math kinds, by index
+    Image* Image2;                            ///< the player's green ball; its tag is the mailbox
+    PushButton* Command1;                     ///< "Race!"
+    std::array<Image*, OpponentCount> Image3; ///< the opponents' balls
+    Label* Label1;                            ///< "Race against:"
+    std::array<OptionButton*, OpponentCount> Option2; ///< the opponent group
+    std::array<Label*, OpponentCount> Label2;         ///< the opponents' names
+    PushButton* Command4;                             ///< "Hall of Fame"
+    PushButton* Command2;                             ///< "Exit"
+    Label* Label3;                                    ///< the record label
 };
 
 } // namespace numblaze

@@ -1,37 +1,11 @@
 // SPDX-FileCopyrightText: The Numblaze developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "core/mathkinds.h"
 #include "race/form1.h"
-
-#include <stdexcept>
 
 namespace numblaze
 {
-
-namespace
-{
-/// The equation's answer from the captions on the screen.
-double expectedAnswer(const QString& sign, const QString& first, const QString& second)
-{
-    const double a = Loose::leadingNumber(first);
-    const double b = Loose::leadingNumber(second);
-    if (sign == QLatin1String("+"))
-        return a + b;
-    if (sign == QLatin1String("-"))
-        return a - b;
-    if (sign == QLatin1String("*"))
-        return b * a;
-    if (b == 0)
-        throw std::domain_error("division by zero");
-    return a / b;
-}
-
-bool isOperator(const QString& sign)
-{
-    return sign == QLatin1String("+") || sign == QLatin1String("-") || sign == QLatin1String("*") ||
-           sign == QLatin1String("/");
-}
-} // namespace
 
 void Form1::Command1_Click()
 {
@@ -48,9 +22,10 @@ void Form1::Command1_Click()
             wrongAnswerFlash(true);
             return;
         }
-        const QString sign = c.Label3->caption();
-        if (isOperator(sign)) {
-            const double expected = expectedAnswer(sign, c.Label1->caption(), c.Label2->caption());
+        // The answer is worked out afresh from the equation on the screen.
+        if (const MathKind* kind = mathKindOfSign(c.Label3->caption())) {
+            const double expected = kind->answer(Loose::leadingNumber(c.Label1->caption()),
+                                                 Loose::leadingNumber(c.Label2->caption()));
             if (Loose::answerNumber(c.Text1->text()) != expected) {
                 // The wrong answer stays in the box until the flash ends.
                 wrongAnswerFlash(false);

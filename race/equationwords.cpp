@@ -21,18 +21,10 @@ QString Form1::equationInWords() const
     const Form1Controls& c = *controls_;
     const QString first = c.Label1->caption();
     const QString second = c.Label2->caption();
-    const QString sign = c.Label3->caption();
-    if (first.isEmpty() || second.isEmpty())
+    const MathKind* kind = mathKindOfSign(c.Label3->caption());
+    if (first.isEmpty() || second.isEmpty() || !kind)
         return {};
-    if (sign == QLatin1String("+"))
-        return tr("%1 plus %2").arg(first, second);
-    if (sign == QLatin1String("-"))
-        return tr("%1 minus %2").arg(first, second);
-    if (sign == QLatin1String("*"))
-        return tr("%1 times %2").arg(first, second);
-    if (sign == QLatin1String("/"))
-        return tr("%1 divided by %2").arg(first, second);
-    return {};
+    return kind->said(first, second);
 }
 
 int Form1::stepsOf(const Image* ball)
@@ -111,13 +103,10 @@ void Form1::tellResult(bool won, const QString& newRecord)
                     Voice::Kind::Result);
         return;
     }
-    const auto sign =
-        std::find(operatorSigns.begin(), operatorSigns.end(), controls_->Label3->caption());
-    const auto kind = sign - operatorSigns.begin();
-    const QString told = sign == operatorSigns.end()
-                             ? tr("You won! Your highest number is now %1.").arg(newRecord)
-                             : tr("You won! Your highest number for %1 against %2 is now %3.")
-                                   .arg(mathKindName(int(kind)), opponentInWords(), newRecord);
+    const MathKind* kind = mathKindOfSign(controls_->Label3->caption());
+    const QString told = kind ? tr("You won! Your highest number for %1 against %2 is now %3.")
+                                    .arg(kind->name(), opponentInWords(), newRecord)
+                              : tr("You won! Your highest number is now %1.").arg(newRecord);
     // The last right answer brought the win: the player acted, so it is said at once.
     voice_->say(told, Voice::Kind::Reply);
 }

@@ -50,7 +50,7 @@ void Form1::Form_Load()
     toldAhead_ = false;
     toldNear_ = false;
     // Each opponent's speed has its own ball; any other speed leaves the ball without one.
-    for (int k = 0; k < int(opponents.size()); ++k)
+    for (int k = 0; k < OpponentCount; ++k)
         if (enemy_speed.toNumber() == opponents[k].speed)
             takeOpponentBall(k);
     if (extraTime)
@@ -163,10 +163,11 @@ void Form1::Win()
     c.Label2->setCaption(QString());
     nameStatusButton(tr("Back to the menu"));
     c.Text1->setEnabled(false);
-    const QString newRecord = Loose(Highest.toNumber() + 1).toText();
+    // The sum is numeric even when Highest holds the text read from the file.
+    const double newRecord = Highest.toNumber() + 1;
     c.window->setBackColor(Blue);
     c.Command1->setCaption(Won);
-    tellResult(true, newRecord);
+    tellResult(true, Loose::plainText(newRecord));
     if (onWon)
         onWon(newRecord);
 }

@@ -65,8 +65,8 @@ class Form1 : public ScreenOf<Form1Controls>
     /// Puts a new equation of the race's operator, sized by Highest, on the operand labels.
     void Make_Equation();
 
-    /// A race was won: the new record (Highest + 1) as text. Whoever set the race up connects it.
-    std::function<void(const QString& newRecord)> onWon;
+    /// A race was won with the new record, Highest + 1. Whoever set the race up connects it.
+    std::function<void(double newRecord)> onWon;
     /// The race screen has been unloaded: the race is over, won, lost or stopped.
     std::function<void()> onClosed;
 

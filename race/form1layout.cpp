@@ -4,7 +4,6 @@
 #include "race/form1layout.h"
 
 #include "core/gamedata.h"
-#include "race/form1.h"
 #include "widgets/pictures.h"
 
 #include <limits>
@@ -57,7 +56,7 @@ Form1Controls::Form1Controls()
     Image4[1] = new Image(window, QStringLiteral("Image4(1)"), {720, 240, 5295, 1095});
     Image4[1]->setPicture(pictureWithWords(QStringLiteral("banner-go")));
     Image4[1]->hide();
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < OpponentCount; ++i) {
         Image1[i] =
             new Image(window, QStringLiteral("Image1(%1)").arg(i), {6240, 840 + 480 * i, 480, 480});
         Image1[i]->setPicture(picture(ballPicture(opponents[i].ball, 32)));
@@ -69,13 +68,10 @@ Form1Controls::Form1Controls()
     Label3 = equationLabel(window, QStringLiteral("Label3"), {2130, 1680, 375, 495},
                            QStringLiteral("+"), false);
     // The sign is shown, and read out, as the child's school writes it (":" for division in
-    // German); its caption stays the game's own sign, which the answer check reads.
+    // German); its caption stays the game's own sign, which the equation and the answer read.
     Label3->setShownAs([](const QString& sign) {
-        if (sign == QLatin1String("*"))
-            return tr("*", "the multiplication sign as the race shows it");
-        if (sign == QLatin1String("/"))
-            return tr("/", "the division sign as the race shows it");
-        return sign;
+        const MathKind* kind = mathKindOfSign(sign);
+        return kind ? kind->shownSign() : sign;
     });
     // "=" reaches three pixels into the box on its left and one into the box on its right: it
     // goes under both, so each box stays a whole rectangle.

@@ -6,6 +6,14 @@
 // The few file operations the records need, made on an open folder rather than on a path: the
 // folder stays the one decided at start whatever happens to its name, and names that are not
 // valid text (any bytes but '/') work as well as any other.
+//
+// Why not Qt's QSaveFile and QLockFile: both work on path names, so they follow whatever a
+// folder's name leads to at the moment of the save, and neither can say whose a link or a folder
+// is. A game run by root in a player's folder, or beside files another user can swap, must write
+// through the folder handle it checked at start, refuse links it does not own and give what it
+// creates to the folder's owner. QSaveFile also keeps the mode of the file it replaces, a link's
+// target's included, and QLockFile's lock is a file of its own that a stale copy or another user
+// can leave behind; the records' lock is held on Progress.txt itself and ends with the game.
 
 #include <QByteArray>
 #include <QCoreApplication>

@@ -3,11 +3,7 @@
 
 #include "records/progressfile.h"
 
-#include "records/progressdisk.h"
-
 #include <QBuffer>
-#include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 
 namespace numblaze
@@ -101,8 +97,8 @@ Progress readProgress(QIODevice& device)
             cell = line && isUsableRecord(*line) ? Loose(*line) : Loose(FirstRecord);
         }
     }
-    progress.math = selection(readLine(device), 4);
-    progress.opponent = selection(readLine(device), 3);
+    progress.math = selection(readLine(device), MathKindCount);
+    progress.opponent = selection(readLine(device), OpponentCount);
     return progress;
 }
 
@@ -114,15 +110,6 @@ Progress readProgressBytes(const QByteArray& bytes)
     return readProgress(buffer);
 }
 
-Progress readProgressFile(const QString& fileName)
-{
-    const QFileInfo info(fileName);
-    const Folder folder = Folder::open(QFile::encodeName(info.absolutePath()));
-    const FileRead read =
-        readRegularFile(folder, QFile::encodeName(info.fileName()), LargestUsefulFile);
-    return readProgressBytes(read.outcome == FileRead::Outcome::Read ? read.bytes : QByteArray());
-}
-
 QByteArray progressBytes(const Progress& progress)
 {
     QByteArray bytes;
@@ -132,19 +119,6 @@ QByteArray progressBytes(const Progress& progress)
     bytes += QByteArray::number(progress.math) + "\r\n";
     bytes += QByteArray::number(progress.opponent) + "\r\n";
     return bytes;
-}
-
-bool writeProgressFile(const QString& fileName, const Progress& progress, QString* error)
-{
-    const QFileInfo info(fileName);
-    QString reason;
-    const Folder folder = Folder::open(QFile::encodeName(info.absolutePath()), &reason);
-    FileIdentity written;
-    const bool done = folder.isOpen() && replaceFile(folder, QFile::encodeName(info.fileName()),
-                                                     progressBytes(progress), &written, &reason);
-    if (!done && error)
-        *error = reason;
-    return done;
 }
 
 } // namespace numblaze

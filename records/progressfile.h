@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "core/gamedata.h"
 #include "core/loose.h"
 
 #include <QByteArray>
@@ -15,8 +16,18 @@ class QIODevice;
 namespace numblaze
 {
 
-/// The highest numbers, indexed by math kind (0 to 3), then opponent (0 to 2).
-using Records = std::array<std::array<Loose, 3>, 4>;
+/// The highest numbers, indexed by math kind, then opponent.
+using Records = std::array<std::array<Loose, OpponentCount>, MathKindCount>;
+
+/// The record of a pairing.
+inline Loose& recordOf(Records& records, Pairing pairing)
+{
+    return records[pairing.math][pairing.opponent];
+}
+inline const Loose& recordOf(const Records& records, Pairing pairing)
+{
+    return records[pairing.math][pairing.opponent];
+}
 
 /// What the progress file holds: the twelve records, then the last selections.
 struct Progress {
@@ -52,16 +63,7 @@ Progress readProgress(QIODevice& device);
 /// Reads the progress from the bytes of a file, as readProgress does.
 Progress readProgressBytes(const QByteArray& bytes);
 
-/// Reads the progress file (at most LargestUsefulFile bytes of it, and only a regular file); a
-/// missing or unreadable file gives the first-run progress.
-Progress readProgressFile(const QString& fileName);
-
 /// The 14 lines of the file, each ending in CR LF.
 QByteArray progressBytes(const Progress& progress);
-
-/// Replaces the file (or a link of that name) with the progress, atomically: on failure the
-/// old file stays whole and the reason is put into *error. The game itself saves through
-/// ProgressStore, which also decides where.
-bool writeProgressFile(const QString& fileName, const Progress& progress, QString* error);
 
 } // namespace numblaze

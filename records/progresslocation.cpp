@@ -72,7 +72,10 @@ QString playerDataFolder()
     // Without a home folder Qt's answer lies under the file system's root.
     if (qEnvironmentVariableIsEmpty("HOME"))
         return QString();
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    // Named here rather than taken from the application's names, which name the player's
+    // settings: the records' folder is where every earlier version kept them.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Numblaze");
 }
 
 ProgressLock::ProgressLock(ProgressLock&& other) noexcept

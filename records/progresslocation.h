@@ -10,8 +10,9 @@
 namespace numblaze
 {
 
-/// The player's own data folder for the game (QStandardPaths::AppDataLocation); empty when the
-/// player has no home folder, so that the records never land at the file system's root.
+/// The player's own data folder for the game, "Numblaze" in the player's data folder
+/// ($XDG_DATA_HOME, ~/.local/share by default); empty when the player has no home folder, so
+/// that the records never land at the file system's root.
 QString playerDataFolder();
 
 /// Whether this copy of the game may use the progress file.

@@ -25,19 +25,22 @@ constexpr bool KeepsRecordsBesideItself = false;
 constexpr bool KeepsRecordsBesideItself = true;
 #endif
 
-/// Raises each record to the one the file holds, where that is higher.
-void keepHigherRecords(Records& records, const std::optional<Records>& onDisk)
+/// Raises each record to the one the file holds, where that is higher, and tells which it
+/// raised.
+std::vector<Pairing> keepHigherRecords(Records& records, const std::optional<Records>& onDisk)
 {
+    std::vector<Pairing> raised;
     if (!onDisk)
-        return;
-    for (int m = 0; m < 4; ++m) {
-        for (int o = 0; o < 3; ++o) {
-            const std::optional<double> disk = recordValue((*onDisk)[m][o]);
-            const std::optional<double> game = recordValue(records[m][o]);
-            if (disk && (!game || *disk > *game))
-                records[m][o] = (*onDisk)[m][o];
+        return raised;
+    for (const Pairing pairing : pairings) {
+        const std::optional<double> disk = recordValue(recordOf(*onDisk, pairing));
+        const std::optional<double> game = recordValue(recordOf(records, pairing));
+        if (disk && (!game || *disk > *game)) {
+            recordOf(records, pairing) = recordOf(*onDisk, pairing);
+            raised.push_back(pairing);
         }
     }
+    return raised;
 }
 } // namespace
 
@@ -139,8 +142,7 @@ void ProgressStore::rememberPlace(const QByteArray& programFolder)
     };
     if (::geteuid() == 0 && ::stat(qgetenv("HOME").constData(), &home) == 0 && home.st_uid != 0)
         return;
-    QSettings settings(QString::fromLatin1(SettingsOrganisation),
-                       QString::fromLatin1(SettingsApplication));
+    QSettings settings;
     const QString program = QFile::decodeName(programFolder);
     const QString place = folderName();
     const QString lastPlace = settings.value(QStringLiteral("records/place")).toString();
@@ -206,7 +208,7 @@ void ProgressStore::mergeOtherPlace(Progress& progress, bool placeHadFile) const
     }
 }
 
-bool ProgressStore::save(Progress& progress, QString* error)
+bool ProgressStore::save(Progress& progress, QString* error, std::vector<Pairing>* raised)
 {
     QString reason = cannotSave_;
     if (lock_.result == ProgressLockResult::HeldByAnother)
@@ -219,13 +221,13 @@ bool ProgressStore::save(Progress& progress, QString* error)
     if (reason.isEmpty() && (unreadable_ || !(target.identity == known_)))
         catchUp(target, &reason);
     if (reason.isEmpty()) {
-        Progress raised = progress;
-        keepHigherRecords(raised.records, onDisk_);
+        Progress higher = progress;
+        std::vector<Pairing> higherOnDisk = keepHigherRecords(higher.records, onDisk_);
         FileIdentity written;
         // The lock moves onto the new file when the folder's own records file carries it.
         const bool carriesLock = lock_.result == ProgressLockResult::Held && !target.throughLink;
         int locked = -1;
-        if (replaceFile(target.folder, target.name, progressBytes(raised), &written, &reason,
+        if (replaceFile(target.folder, target.name, progressBytes(higher), &written, &reason,
                         carriesLock ? &locked : nullptr)) {
             struct stat st {
             };
@@ -233,7 +235,9 @@ bool ProgressStore::save(Progress& progress, QString* error)
                 lock_.moveOnto(locked);
             else if (locked >= 0)
                 ::close(locked);
-            progress = raised;
+            progress = higher;
+            if (raised)
+                *raised = std::move(higherOnDisk);
             known_ = written;
             onDisk_ = progress.records;
             return true;

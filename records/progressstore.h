@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace numblaze
 {
@@ -53,10 +54,11 @@ class ProgressStore
     /// read or will not be saved, with the file's name and the reason. Empty when all is well.
     QString startNotice() const { return notices_.join(QStringLiteral("\n\n")); }
 
-    /// Saves progress atomically. On success progress holds what was written (records raised
-    /// where the file held higher ones). On failure the file is left as it was and *error is a
-    /// sentence naming the file and the reason.
-    bool save(Progress& progress, QString* error);
+    /// Saves progress atomically. On success progress holds what was written: records raised
+    /// where the file held higher ones, and those pairings are put in *raised when asked for.
+    /// On failure the file is left as it was and *error is a sentence naming the file and the
+    /// reason.
+    bool save(Progress& progress, QString* error, std::vector<Pairing>* raised = nullptr);
 
   private:
     void useDataFolder(const Folder& program, const QString& programError);

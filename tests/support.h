@@ -3,15 +3,19 @@
 
 #pragma once
 
-// Helpers the test suites share: files on disk, a full disk, and a clean slate of screens.
+// Helpers the test suites share: files on disk, a full disk, the records' folder and a clean
+// slate of screens.
 
 #include "app/game.h"
 #include "halloffame/form3.h"
 #include "menu/form2.h"
 #include "race/form1.h"
+#include "records/progressfile.h"
+#include "records/progressstore.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -25,6 +29,10 @@
 
 namespace numblaze::testing
 {
+
+/// How long a test waits for something that comes at once when all is well, in milliseconds: only
+/// ever reached when something is wrong.
+constexpr int Patience = 30000;
 
 /// The bytes of a file, or nothing when it cannot be read.
 inline QByteArray contents(const QString& fileName)
@@ -103,6 +111,41 @@ struct TinyMount {
         ::rename((folder + ".before-mount").constData(), folder.constData());
     }
 };
+
+/// The progress a file holds, read as the game reads its records (only a regular file, only as
+/// much as 14 lines can use); the first-run progress when it is missing or cannot be read.
+inline Progress readProgressFile(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    const Folder folder = Folder::open(QFile::encodeName(info.absolutePath()));
+    const FileRead read =
+        readRegularFile(folder, QFile::encodeName(info.fileName()), LargestUsefulFile);
+    return readProgressBytes(read.outcome == FileRead::Outcome::Read ? read.bytes : QByteArray());
+}
+
+/// Writes the progress into a file as the game saves its records: a new file synced and renamed
+/// over the old one. On failure the old file stays whole and *error says why.
+inline bool writeProgressFile(const QString& fileName, const Progress& progress, QString* error)
+{
+    const QFileInfo info(fileName);
+    QString reason;
+    const Folder folder = Folder::open(QFile::encodeName(info.absolutePath()), &reason);
+    FileIdentity written;
+    const bool done = folder.isOpen() && replaceFile(folder, QFile::encodeName(info.fileName()),
+                                                     progressBytes(progress), &written, &reason);
+    if (!done && error)
+        *error = reason;
+    return done;
+}
+
+/// The menu's next load reads and saves the records in this folder, as the game does with the
+/// records beside it when it is started from there.
+inline void playWithRecordsIn(const QString& folder)
+{
+    // The store of an earlier test still holds its lock: it goes before the next one is opened.
+    Form2::get().useProgressStore(ProgressStore());
+    Form2::get().useProgressStore(ProgressStore::open(QFile::encodeName(folder)));
+}
 
 /// Every suite plays with the screens connected as the game connects them: a won race reaches
 /// the menu's mailbox and is saved, an unloaded race screen brings the menu back.

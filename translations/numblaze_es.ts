@@ -54,22 +54,6 @@
 <context>
     <name>Form1</name>
     <message>
-        <source>%1 plus %2</source>
-        <translation>%1 más %2</translation>
-    </message>
-    <message>
-        <source>%1 minus %2</source>
-        <translation>%1 menos %2</translation>
-    </message>
-    <message>
-        <source>%1 times %2</source>
-        <translation>%1 por %2</translation>
-    </message>
-    <message>
-        <source>%1 divided by %2</source>
-        <translation>%1 dividido entre %2</translation>
-    </message>
-    <message>
         <source>Press ENTER to send your answer!</source>
         <translation>¡Escribe la respuesta y presiona ENTER!</translation>
     </message>
@@ -104,16 +88,6 @@
     <message>
         <source>Stop</source>
         <translation>Parar</translation>
-    </message>
-    <message>
-        <source>*</source>
-        <comment>the multiplication sign as the race shows it</comment>
-        <translation>×</translation>
-    </message>
-    <message>
-        <source>/</source>
-        <comment>the division sign as the race shows it</comment>
-        <translation>:</translation>
     </message>
     <message>
         <source>Your opponent</source>
@@ -242,22 +216,6 @@
         <translation>Récords</translation>
     </message>
     <message>
-        <source>Addition:</source>
-        <translation>Suma:</translation>
-    </message>
-    <message>
-        <source>Subtraction:</source>
-        <translation>Resta:</translation>
-    </message>
-    <message>
-        <source>Multiplication:</source>
-        <translation>Multiplicación:</translation>
-    </message>
-    <message>
-        <source>Division:</source>
-        <translation>División:</translation>
-    </message>
-    <message>
         <source>%1, %2: %3</source>
         <translation>%1, %2: %3</translation>
     </message>
@@ -280,6 +238,7 @@
     <name>MathKinds</name>
     <message>
         <source>Addition</source>
+        <extracomment>A math kind, as the menu offers it and the records say it</extracomment>
         <translation>Suma</translation>
     </message>
     <message>
@@ -293,6 +252,67 @@
     <message>
         <source>Division</source>
         <translation>División</translation>
+    </message>
+    <message>
+        <source>Addition:</source>
+        <extracomment>A row title of the Hall of Fame</extracomment>
+        <translation>Suma:</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <comment>the addition sign as the race shows it</comment>
+        <extracomment>The addition sign as the race shows it and a screen reader says it</extracomment>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>%1 plus %2</source>
+        <extracomment>An addition in words, as a screen reader says it: %1 and %2 are numbers</extracomment>
+        <translation>%1 más %2</translation>
+    </message>
+    <message>
+        <source>Subtraction:</source>
+        <translation>Resta:</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <comment>the subtraction sign as the race shows it</comment>
+        <extracomment>The subtraction sign as the race shows it and a screen reader says it</extracomment>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>%1 minus %2</source>
+        <extracomment>A subtraction in words, as a screen reader says it: %1 and %2 are numbers</extracomment>
+        <translation>%1 menos %2</translation>
+    </message>
+    <message>
+        <source>Multiplication:</source>
+        <translation>Multiplicación:</translation>
+    </message>
+    <message>
+        <source>*</source>
+        <comment>the multiplication sign as the race shows it</comment>
+        <extracomment>The multiplication sign as the race shows it and a screen reader says it</extracomment>
+        <translation>×</translation>
+    </message>
+    <message>
+        <source>%1 times %2</source>
+        <extracomment>A multiplication in words, as a screen reader says it: %1 and %2 are numbers</extracomment>
+        <translation>%1 por %2</translation>
+    </message>
+    <message>
+        <source>Division:</source>
+        <translation>División:</translation>
+    </message>
+    <message>
+        <source>/</source>
+        <comment>the division sign as the race shows it</comment>
+        <extracomment>The division sign as the race shows it and a screen reader says it</extracomment>
+        <translation>:</translation>
+    </message>
+    <message>
+        <source>%1 divided by %2</source>
+        <extracomment>A division in words, as a screen reader says it: %1 and %2 are numbers</extracomment>
+        <translation>%1 dividido entre %2</translation>
     </message>
 </context>
 <context>
@@ -427,7 +447,7 @@
     </message>
 </context>
 <context>
-    <name>numblaze::Sounds</name>
+    <name>numblaze::MuteKey</name>
     <message>
         <source>Sound off</source>
         <translation>Sonido desactivado</translation>

@@ -3,8 +3,6 @@
 
 #include "widgets/controls.h"
 
-#include "widgets/accessibility.h"
-
 #include <QApplication>
 #include <QButtonGroup>
 #include <QKeyEvent>
@@ -14,6 +12,7 @@
 #include <QStyleOptionButton>
 #include <algorithm>
 #include <cmath>
+#include <qdrawutil.h>
 
 namespace numblaze
 {
@@ -328,6 +327,9 @@ void PushButton::paintCaption(QPainter& painter, const QRect& area)
     }
 }
 
+// Qt's qDrawWinButton draws the same raised bevel from a palette, but its sunken one is lit from
+// below (white along the bottom and right), where a pressed button of this design is ringed in
+// black; it also strokes each edge as a line, which costs more than the fills below.
 void PushButton::paintBevel(QPainter& painter)
 {
     const QRect r = rect();
@@ -500,18 +502,17 @@ void Frame::setForeColor(const QColor& colour)
 void Frame::paintEvent(QPaintEvent*)
 {
     // An etched rectangle whose top line is broken by the caption, the caption at the top left.
+    // The style's group box would not do: Fusion rounds its corners and sets the caption above
+    // the line.
     QPainter painter(this);
     const QFontMetrics metrics(font());
     const int lineY = metrics.height() / 2;
-    const QRect box = rect().adjusted(0, lineY, -2, -2);
-    // The classic etched line: a grey groove with a white highlight below and to the right.
-    painter.setPen(QColor(128, 128, 128));
-    painter.drawRect(box);
-    painter.setPen(Qt::white);
-    painter.drawLine(box.left() + 1, box.top() + 1, box.right() - 1, box.top() + 1);
-    painter.drawLine(box.left() + 1, box.top() + 1, box.left() + 1, box.bottom() - 1);
-    painter.drawLine(box.left(), box.bottom() + 1, box.right() + 1, box.bottom() + 1);
-    painter.drawLine(box.right() + 1, box.top(), box.right() + 1, box.bottom() + 1);
+    // The classic etched line, a grey groove with a white highlight inside it on the top and
+    // left and outside it on the bottom and right: Qt's sunken shade rectangle.
+    QPalette etched = palette();
+    etched.setColor(QPalette::Dark, QColor(128, 128, 128));
+    etched.setColor(QPalette::Light, Qt::white);
+    qDrawShadeRect(&painter, rect().adjusted(0, lineY, -1, -1), etched, true, 1, 0);
     const int textWidth = metrics.horizontalAdvance(title());
     const QRect textArea(8, 0, textWidth + 4, metrics.height());
     painter.fillRect(textArea, palette().color(QPalette::Window));

@@ -3,13 +3,9 @@
 
 #include "widgets/sound.h"
 
-#include "widgets/accessibility.h"
-#include "widgets/screen.h"
-
-#include <QApplication>
 #include <QAudioSink>
+#include <QCoreApplication>
 #include <QFile>
-#include <QKeyEvent>
 #include <QMediaDevices>
 #include <QThread>
 #include <QTimer>
@@ -103,25 +99,6 @@ std::vector<SoundCue> everyCue()
     return cues;
 }
 
-/// The message handler that was in place before the sound device's. Qt keeps one handler for
-/// the whole process, so the one it replaces is kept here for the whole process too.
-QtMessageHandler otherMessages = nullptr;
-
-/// Messages from threads other than the user interface's come from the audio library (the
-/// sound thread and the audio server's client threads): their news is that sound failed, which
-/// the game says itself in one line. Everything else goes on as before.
-void dropAudioThreadMessages(QtMsgType type, const QMessageLogContext& context,
-                             const QString& message)
-{
-    const bool audioThread = qApp && QThread::currentThread() != qApp->thread();
-    if (audioThread && type != QtFatalMsg)
-        return;
-    if (otherMessages)
-        otherMessages(type, context, message);
-    else
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
-}
-
 void sayNoSound(const char* why)
 {
     std::fprintf(stderr, "numblaze: %s\n", qPrintable(QCoreApplication::translate("Sound", why)));
@@ -178,38 +155,9 @@ void Sounds::setMuted(bool muted)
     muted_ = muted;
 }
 
-void Sounds::toggleMuted()
-{
-    muted_ = !muted_;
-    if (QWidget* focus = QApplication::focusWidget())
-        announceChange(focus, muted_ ? tr("Sound off") : tr("Sound on"));
-    emit mutedByPlayer(muted_);
-}
-
 void Sounds::setOutput(std::unique_ptr<SoundOutput> output)
 {
     output_ = std::move(output);
-}
-
-void Sounds::listenToMuteKey()
-{
-    qApp->removeEventFilter(this);
-    qApp->installEventFilter(this);
-}
-
-bool Sounds::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const auto* widget = qobject_cast<QWidget*>(watched);
-    const Qt::KeyboardModifiers chords = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-    if (key->key() != Qt::Key_M || (key->modifiers() & chords) || !widget ||
-        !dynamic_cast<ScreenWindow*>(widget->window()))
-        return false;
-    if (!key->isAutoRepeat())
-        toggleMuted();
-    return true;
 }
 
 // --- The mixer -----------------------------------------------------------------------------
@@ -377,9 +325,6 @@ class SoundMixer : public QObject
 
 SoundDevice::SoundDevice() : thread_(new QThread), mixer_(new SoundMixer)
 {
-    const QtMessageHandler previous = qInstallMessageHandler(dropAudioThreadMessages);
-    if (previous != dropAudioThreadMessages)
-        otherMessages = previous;
     thread_->setObjectName(QStringLiteral("sound"));
     mixer_->moveToThread(thread_);
     SoundMixer* mixer = mixer_;

@@ -53,10 +53,9 @@ class SoundOutput
 
 /**
  * The game's sounds, as the screens ask for them. It decides whether they are heard: not while
- * the player has muted them (the M key on any screen window, or the command line), and not
- * before the sound device is ready. One object serves the whole run; the screens reach it through
- * the pointer app/ gives each screen object (Screen::useSounds), so the mute choice is one for
- * every screen and a test can hear what the screens ask for.
+ * the player has muted them, and not before the sound device is ready. One object serves the whole
+ * run; the screens reach it through the pointer app/ gives each screen object (Screen::useSounds),
+ * so the mute choice is one for every screen and a test can hear what the screens ask for.
  */
 class Sounds : public QObject
 {
@@ -70,29 +69,14 @@ class Sounds : public QObject
     void play(Cue cue, int step = 0);
 
     bool isMuted() const { return muted_; }
-    /// Mutes or unmutes quietly (the choice remembered, or --mute).
+    /// Mutes or unmutes, as the player chose (the M key, the choice remembered, or --mute).
     void setMuted(bool muted);
 
     /// Where the sounds go from now on; nothing silences them.
     void setOutput(std::unique_ptr<SoundOutput> output);
     SoundOutput* output() const { return output_.get(); }
 
-    /// From now on, the M key toggles sound on every screen window of the game. The key is the
-    /// game's own there: it never reaches a control (the answer box takes numbers only).
-    void listenToMuteKey();
-
-  signals:
-    /// The player muted or unmuted with the M key; the choice is to be remembered.
-    void mutedByPlayer(bool muted);
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
-    /// The player's M key: mutes or unmutes, tells a reader "Sound off" or "Sound on" and
-    /// emits mutedByPlayer.
-    void toggleMuted();
-
     std::unique_ptr<SoundOutput> output_;
     bool muted_ = false;
 };

@@ -152,7 +152,7 @@ class LanguagesTest : public QObject
     void init()
     {
         QFile::remove(progressFile());
-        Form2::get().progressFolder = folder_.path();
+        playWithRecordsIn(folder_.path());
     }
     void cleanup() { discardAllScreens(); }
 
@@ -386,6 +386,7 @@ class LanguagesTest : public QObject
                               QByteArray("1234\r\n").repeated(4) + "2\r\n1\r\n");
         for (const char* language : {"en", "fr"}) {
             discardAllScreens();
+            playWithRecordsIn(folder_.path());
             const PlayerLanguage player(QString::fromLatin1(language));
             Form2Controls& m = Form2::get().ui();
             QCOMPARE(Form2::get().Active_Math.toNumber(), 2.0);

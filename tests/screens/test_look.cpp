@@ -7,6 +7,7 @@
 #include "menu/form2.h"
 #include "race/form1.h"
 #include "tests/support.h"
+#include "widgets/pictures.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -108,7 +109,7 @@ class LookTest : public QObject
   private slots:
     void init()
     {
-        Form2::get().progressFolder = folder_.path();
+        playWithRecordsIn(folder_.path());
         showFocusMarks(false);
     }
     void cleanup() { discardAllScreens(); }
@@ -149,80 +150,125 @@ class LookTest : public QObject
         QTEST(order, "tabOrder");
     }
 
-    void controlsSitAtTheirDesignPlaces_data()
+    // The race screen keeps what its design says of its parts: each coloured box reaches 120
+    // twips (8 pixels) beyond its control on the left and top and 150 on the right, below 150 for
+    // the labels' boxes and 120 for the answer box's; the equation reads along one row; the
+    // balls run in the lanes the track picture paints and finish inside its chequered band.
+    void raceScreenKeepsItsDesignsRelations()
     {
-        QTest::addColumn<QString>("screen");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("container");
-        QTest::addColumn<QRect>("twips");
-        const auto row = [](const char* screen, const QString& name, const char* container,
-                            QRect twips) {
-            QTest::addRow("%s %s", screen, qPrintable(name))
-                << screen << name << container << twips;
+        Form1Controls& c = startRace(15);
+        const auto boxAround = [](QWidget* box, QWidget* control, int below) {
+            const QRect b = box->geometry(), w = control->geometry();
+            return b.left() == w.left() - 8 && b.top() == w.top() - 8 &&
+                   b.right() == w.right() + 10 && b.bottom() == w.bottom() + below;
         };
-        for (int i = 0; i < 2; ++i)
-            row("Form1", QString("Image4(%1)").arg(i), "Form1", {720, 240, 5295, 1095});
-        for (int i = 0; i < 3; ++i)
-            row("Form1", QString("Image1(%1)").arg(i), "Form1", {6240, 840 + 480 * i, 480, 480});
-        row("Form1", "Shape3", "Form1", {720, 1560, 1365, 765});
-        row("Form1", "Label1", "Form1", {840, 1680, 1095, 495});
-        row("Form1", "Label3", "Form1", {2130, 1680, 375, 495});
-        row("Form1", "Shape2", "Form1", {2520, 1560, 1365, 765});
-        row("Form1", "Label2", "Form1", {2640, 1680, 1095, 495});
-        row("Form1", "Label4", "Form1", {3840, 1680, 495, 495});
-        row("Form1", "Shape1", "Form1", {4320, 1560, 1725, 765});
-        row("Form1", "Text1", "Form1", {4440, 1680, 1455, 525});
-        row("Form1", "Picture1", "Form1", {240, 2520, 6255, 1335});
-        row("Form1", "Image2", "Picture1", {120, 60, 480, 480});
-        row("Form1", "Image3", "Picture1", {120, 795, 480, 480});
-        row("Form1", "Command1", "Form1", {240, 4080, 5415, 735});
-        row("Form1", "Command2", "Form1", {5760, 4080, 735, 735});
-
-        row("Form2", "Image1", "Form2", {0, 120, 6975, 1215});
-        row("Form2", "Frame1", "Form2", {2640, 1320, 4095, 1335});
-        row("Form2", "Option1(0)", "Frame1", {120, 360, 1935, 255});
-        row("Form2", "Option1(1)", "Frame1", {2280, 360, 1695, 255});
-        row("Form2", "Option1(2)", "Frame1", {120, 840, 2055, 255});
-        row("Form2", "Option1(3)", "Frame1", {2280, 840, 1695, 255});
-        row("Form2", "Image2", "Form2", {960, 1440, 720, 720});
-        row("Form2", "Command1", "Form2", {240, 2520, 2055, 495});
-        row("Form2", "Command4", "Form2", {240, 3240, 2055, 495});
-        row("Form2", "Command2", "Form2", {480, 4320, 1575, 495});
-        row("Form2", "Label1", "Form2", {2640, 2880, 1215, 615});
-        // The names and the record label are sized to their text: the design pitch of the
-        // fixed-width font gives the design widths, its line (20 pixels) the height.
-        const int nameWidths[] = {1500, 1800, 1500};
-        for (int i = 0; i < 3; ++i) {
-            row("Form2", QString("Image3(%1)").arg(i), "Form2", {4440, 2760 + 600 * i, 480, 480});
-            row("Form2", QString("Option2(%1)").arg(i), "Form2", {4080, 2880 + 600 * i, 255, 255});
-            row("Form2", QString("Label2(%1)").arg(i), "Form2",
-                {5040, 2880 + 600 * i, nameWidths[i], 300});
+        QVERIFY(boxAround(c.Shape3, c.Label1, 10));
+        QVERIFY(boxAround(c.Shape2, c.Label2, 10));
+        QVERIFY(boxAround(c.Shape1, c.Text1, 8));
+        const QList<QWidget*> row = {c.Label1, c.Label3, c.Label2, c.Label4, c.Text1};
+        for (qsizetype i = 1; i < row.size(); ++i) {
+            QCOMPARE(row[i]->y(), row[0]->y());
+            QVERIFY(row[i]->x() > row[i - 1]->geometry().right() - 8); // "=" may touch a box
         }
-        row("Form2", "Label3", "Form2", {2760, 4560, 4125, 315}); // 21 pixels high in bold
 
-        row("Form3", "Label5", "Form3", {0, 240, 7455, 735});
-        row("Form3", "Image2", "Form3", {3120, 1080, 720, 720});
-        row("Form3", "Image1", "Form3", {4560, 1080, 720, 720});
-        row("Form3", "Image3", "Form3", {6000, 1080, 720, 720});
-        row("Form3", "Shape1", "Form3", {2760, 1920, 4335, 2415});
-        for (int m = 0; m < 4; ++m)
-            row("Form3", QString("Label%1").arg(m + 1), "Form3", {120, 2040 + 600 * m, 2295, 255});
-        for (int k = 0; k < 12; ++k)
-            row("Form3", QString("Label6(%1)").arg(k), "Form3",
-                {2880 + 1440 * (k % 3), 2040 + 600 * (k / 3), 1215, 375});
+        // The track picture: its yellow lines part the lanes, its chequered band is the finish.
+        const QImage track = QImage(":/assets/track.png").convertToFormat(QImage::Format_RGB32);
+        QList<int> yellowRows, bandColumns;
+        for (int y = 0; y < track.height(); ++y)
+            if (track.pixelColor(100, y) == Yellow)
+                yellowRows << y;
+        for (int x = 0; x < track.width(); ++x) {
+            const QColor top = track.pixelColor(x, 2);
+            if (top == Qt::black || top == Qt::white)
+                bandColumns << x;
+        }
+        QVERIFY(!yellowRows.isEmpty() && !bandColumns.isEmpty());
+        QCOMPARE(c.Picture1->height(), track.height() - 1); // its lowest row is cut
+        QVERIFY(c.Image2->geometry().bottom() < yellowRows.first());
+        QVERIFY(c.Image3->y() > yellowRows.last());
+        QCOMPARE(c.Image2->x(), c.Image3->x());
+        c.Image2->setLeft(Form1::FinishLine);
+        const int rightEdge = c.Image2->geometry().right();
+        QVERIFY(rightEdge >= bandColumns.first() && rightEdge <= bandColumns.last());
+        c.Image2->setLeft(Form1::FinishLine - 480);
+        QVERIFY(c.Image2->geometry().right() < bandColumns.first()); // a step short of it
+
+        // The pictures fill their places: the banners exactly, one over the other; the stop sign
+        // is larger than its button and cut there.
+        for (Image* banner : c.Image4)
+            QCOMPARE(banner->geometry(), QRect(c.Image4[0]->pos(), picture("banner-ready").size()));
+        QVERIFY(picture("stop").width() > c.Command2->width());
+        // The track box, the status button and the stop button line up on both sides.
+        QCOMPARE(c.Picture1->x(), c.window->width() - 1 - c.Picture1->geometry().right());
+        QCOMPARE(c.Command1->x(), c.Picture1->x());
+        QCOMPARE(c.Command2->geometry().right(), c.Picture1->geometry().right());
+        QCOMPARE(c.Command2->width(), c.Command2->height());
+        QCOMPARE(c.Command1->y(), c.Command2->y());
+        QCOMPARE(c.Command1->height(), c.Command2->height());
     }
-    void controlsSitAtTheirDesignPlaces()
+
+    // The menu: each opponent's button, ball and name on one row (the ball 120 twips higher),
+    // the rows 600 twips apart; the banner cut at the right edge, its lowest row under the
+    // frame; Exit centred under the two buttons above it.
+    void menuKeepsItsDesignsRelations()
     {
-        QFETCH(QString, screen);
-        QFETCH(QString, name);
-        QFETCH(QRect, twips);
-        QWidget* widget = control(screen, name);
-        QVERIFY(widget);
-        QTEST(widget->parentWidget()->objectName(), "container");
-        QCOMPARE(widget->geometry(), QRect(twips.topLeft() / 15, twips.size() / 15));
-        // Resizing the Hall of Fame moves nothing.
-        window(screen)->resize(700, 500);
-        QCOMPARE(widget->geometry(), QRect(twips.topLeft() / 15, twips.size() / 15));
+        Form2Controls& c = Form2::get().ui();
+        for (int i = 0; i < OpponentCount; ++i) {
+            QCOMPARE(c.Label2[i]->y(), c.Option2[i]->y());
+            QCOMPARE(c.Image3[i]->y(), c.Option2[i]->y() - 8);
+            QCOMPARE(c.Option2[i]->y(), c.Option2[0]->y() + 40 * i);
+            QCOMPARE(c.Image3[i]->size(), picture(ballPicture(opponents[i].ball, 32)).size());
+            QVERIFY(c.Option2[i]->geometry().right() < c.Image3[i]->x());
+            QVERIFY(c.Image3[i]->geometry().right() < c.Label2[i]->x());
+        }
+        QCOMPARE(c.Label1->y(), c.Option2[0]->y());
+        QCOMPARE(c.Image1->x(), 0);
+        QCOMPARE(c.Image1->width(), c.window->width() + 2);
+        QCOMPARE(c.Image1->geometry().bottom(), c.Frame1->y());
+        for (int i : {1, 3})
+            QCOMPARE(c.Option1[i]->y(), c.Option1[i - 1]->y());
+        for (int i : {2, 3})
+            QCOMPARE(c.Option1[i]->x(), c.Option1[i - 2]->x());
+        QCOMPARE(c.Command4->x(), c.Command1->x());
+        QCOMPARE(c.Command4->size(), c.Command1->size());
+        QCOMPARE(c.Command2->geometry().center().x(), c.Command1->geometry().center().x());
+        QCOMPARE(c.Image2->size(), picture(ballPicture(PlayerBall, 48)).size());
+    }
+
+    // The Hall of Fame: twelve cells of one size in a grid, the backdrop the block of cells
+    // grown by 120 twips on every side, each ball centred over its column and each row title
+    // level with its row, ending 465 twips left of the grid. Resizing the window moves nothing.
+    void hallOfFameKeepsItsDesignsRelations()
+    {
+        Form3Controls& c = Form3::get().ui();
+        QRect block;
+        for (const Pairing cell : pairings) {
+            const QRect shown = c.Label6[cell.index()]->geometry();
+            QCOMPARE(shown.size(), c.Label6[0]->size());
+            QCOMPARE(shown.topLeft(),
+                     c.Label6[0]->pos() + QPoint(96 * cell.opponent, 40 * cell.math));
+            block |= shown;
+        }
+        QCOMPARE(c.Shape1->geometry(), block.adjusted(-8, -8, 8, 8));
+        const Image* balls[] = {c.Image2, c.Image1, c.Image3};
+        for (int column = 0; column < OpponentCount; ++column) {
+            const int cellMiddle = c.Label6[column]->geometry().center().x();
+            QVERIFY(std::abs(balls[column]->geometry().center().x() - cellMiddle) <= 1);
+            QCOMPARE(balls[column]->size(),
+                     picture(ballPicture(opponents[column].ball, 48)).size());
+        }
+        for (const MathKind& kind : mathKinds) {
+            QCOMPARE(c.rowTitles[kind.index]->y(), c.Label6[3 * kind.index]->y());
+            QCOMPARE(c.rowTitles[kind.index]->geometry().right() + 1 + 31, block.left());
+        }
+        QList<QRect> before;
+        for (QWidget* child : c.window->findChildren<QWidget*>())
+            before << child->geometry();
+        c.window->resize(700, 500);
+        QList<QRect> after;
+        for (QWidget* child : c.window->findChildren<QWidget*>())
+            after << child->geometry();
+        QCOMPARE(after, before);
     }
 
     void fontsAreTheDesignsOrTheirSubstitutes_data()

@@ -191,7 +191,7 @@ class TestMenu : public QObject
             if (progress.open(QIODevice::WriteOnly))
                 progress.write(file);
         }
-        Form2::get().progressFolder = dir->path();
+        playWithRecordsIn(dir->path());
         Form2::get().show();
         return Form2::get().ui();
     }
@@ -449,7 +449,7 @@ class TestMenu : public QObject
             QTest::keyClick(c.window->focusWidget(), Qt::Key_Backtab);
         QTest::keyClick(c.Command1, Qt::Key_Return);
         QVERIFY(Form1::get().isLoaded());
-        QCOMPARE(Form1::get().ui().Label3->caption(), operatorSigns[math ? to : 0]);
+        QCOMPARE(Form1::get().ui().Label3->caption(), mathKinds[math ? to : 0].signText());
         QCOMPARE(Form1::get().enemy_speed.toNumber(), double(opponents[math ? 0 : to].speed));
     }
 

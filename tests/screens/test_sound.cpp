@@ -155,6 +155,7 @@ class SoundTest : public QObject
 
 void SoundTest::initTestCase()
 {
+    settings::nameTheGame();
     QVERIFY(folder_.isValid() && config_.isValid());
     // The player's own settings are never touched, and no audio server is reached.
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path()));
@@ -163,13 +164,13 @@ void SoundTest::initTestCase()
 
 void SoundTest::init()
 {
-    QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze")).clear();
-    Form2::get().progressFolder = folder_.path();
+    QSettings().clear();
+    playWithRecordsIn(folder_.path());
     writeRecords("12");
     heard_.clear();
     sounds_.setMuted(false);
     sounds_.setOutput(std::make_unique<Recording>(heard_));
-    sounds_.listenToMuteKey();
+    listenToMuteKey(sounds_);
     for (Screen* screen : std::initializer_list<Screen*>{&Form1::get(), &Form2::get()})
         screen->useSounds(&sounds_);
 }
@@ -297,12 +298,12 @@ void SoundTest::mKeyMutesEveryScreenAndIsRemembered()
     QVERIFY(sounds_.isMuted());
     QVERIFY(isSilentFor(heard_,
                         [] { QTest::mouseClick(Form2::get().ui().Option1[1], Qt::LeftButton); }));
-    QCOMPARE(QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze"))
-                 .value(QLatin1String(settings::MutedKey)),
+    // Kept where the player's settings are: ~/.config/Numblaze/Numblaze.conf.
+    const QString kept = config_.filePath(QStringLiteral("Numblaze/Numblaze.conf"));
+    QCOMPARE(QSettings(kept, QSettings::IniFormat).value(QLatin1String(settings::MutedKey)),
              QVariant(true));
     QTest::keyClick(&Form2::get().window(), Qt::Key_M);
-    QCOMPARE(QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze"))
-                 .value(QLatin1String(settings::MutedKey)),
+    QCOMPARE(QSettings(kept, QSettings::IniFormat).value(QLatin1String(settings::MutedKey)),
              QVariant(false));
 }
 
@@ -333,9 +334,7 @@ void SoundTest::muteOptionSilencesThisRunOnly()
     window.show();
     QTRY_VERIFY(sounds.output());
     QCOMPARE(sounds.isMuted(), muted);
-    QCOMPARE(QSettings(QStringLiteral("Numblaze"), QStringLiteral("Numblaze"))
-                 .value(QLatin1String(settings::MutedKey)),
-             QVariant(remembered));
+    QCOMPARE(QSettings().value(QLatin1String(settings::MutedKey)), QVariant(remembered));
 }
 
 void SoundTest::everyCueHasAFittingLoudEnoughSound()

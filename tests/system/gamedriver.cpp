@@ -23,12 +23,13 @@
 //   answer BUTTON  press the button of the message that is shown
 // Reports, one a line: ready, won, menu, racing, right, pressed m, hall, selected, label: TEXT,
 // closed, committed, told: TEXT (a message is shown; it waits for an answer), already running.
+#include "app/application.h"
 #include "app/game.h"
 #include "app/startup.h"
 #include "halloffame/form3.h"
 #include "menu/form2.h"
 #include "race/form1.h"
-#include "widgets/application.h"
+#include "tests/screens/racing.h"
 
 #include <QAbstractButton>
 #include <QFile>
@@ -53,15 +54,6 @@ void report(const QString& line)
     std::fflush(stdout);
 }
 
-QString answerOnScreen(Form1Controls& c)
-{
-    const double a = Loose::leadingNumber(c.Label1->caption());
-    const double b = Loose::leadingNumber(c.Label2->caption());
-    const QString sign = c.Label3->caption();
-    const double answer = sign == "+" ? a + b : sign == "-" ? a - b : sign == "*" ? a * b : a / b;
-    return Loose::plainText(answer);
-}
-
 void startRace()
 {
     QTest::mouseClick(Form2::get().ui().Command1, Qt::LeftButton);
@@ -72,9 +64,7 @@ void startRace()
 /// Types the right answer to the sum on screen and presses Enter.
 void answerRightly()
 {
-    Form1Controls& c = Form1::get().ui();
-    QTest::keyClicks(c.Text1, answerOnScreen(c));
-    QTest::keyClick(c.Text1, Qt::Key_Return);
+    testing::typeAndEnter(testing::answerOnScreen());
 }
 
 void winRace()
@@ -208,7 +198,7 @@ int main(int argc, char* argv[])
     if (!app)
         return 1;
     ProgressStore store =
-        ProgressStore::open(folder.isEmpty() ? application::folderName() : folder);
+        ProgressStore::open(folder.isEmpty() ? application::programFolder() : folder);
     if (store.lockResult() == ProgressLockResult::HeldByAnother) {
         report("already running");
         return 1;

@@ -5,6 +5,8 @@
 
 // The game played in a separate process (numblaze_test_game), for the system tests.
 
+#include "tests/support.h"
+
 #include <QProcess>
 #include <QStringList>
 #include <csignal>
@@ -12,8 +14,6 @@
 
 namespace numblaze::testing
 {
-
-constexpr int Patience = 30000; // ms; only ever reached when something is wrong
 
 /// The game in a child process, driven line by line.
 class Game

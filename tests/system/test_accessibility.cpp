@@ -170,8 +170,8 @@ class TestAccessibility : public QObject
         progress.math = 2;
         progress.opponent = 1;
         QString error;
-        QVERIFY(writeProgressFile(folder_.filePath("Progress.txt"), progress, &error));
-        Form2::get().progressFolder = folder_.path();
+        QVERIFY(testing::writeProgressFile(folder_.filePath("Progress.txt"), progress, &error));
+        testing::playWithRecordsIn(folder_.path());
     }
 
     void cleanup()

@@ -11,11 +11,6 @@
 
 using namespace numblaze::testing;
 
-namespace
-{
-constexpr int Patience = 30000; // ms; only ever reached when something is wrong
-}
-
 class TestQtOptions : public QObject
 {
     Q_OBJECT

@@ -30,7 +30,7 @@ class TestRunningCopy : public QObject
     QTemporaryDir folder_;
 
   private slots:
-    void init() { Form2::get().progressFolder = folder_.path(); }
+    void init() { playWithRecordsIn(folder_.path()); }
     void cleanup() { discardAllScreens(); }
 
     void nameIsOnePerProgressFolder()

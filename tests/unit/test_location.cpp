@@ -2,10 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Where the progress file lives, and the lock that keeps a second copy of the game away from it.
-#include "core/gamedata.h"
+#include "app/settings.h"
 #include "menu/form2.h"
 #include "records/progresslocation.h"
 #include "records/progressstore.h"
+#include "tests/recordfiles.h"
 #include "tests/support.h"
 
 #include <QApplication>
@@ -28,45 +29,6 @@
 
 using namespace numblaze;
 using namespace numblaze::testing;
-
-namespace
-{
-
-// Records 11 to 22, then Multiplication and Ronald Red.
-QByteArray usualFile()
-{
-    QByteArray bytes;
-    for (int n = 11; n <= 22; ++n)
-        bytes += QByteArray::number(n) + "\r\n";
-    return bytes + "2\r\n2\r\n";
-}
-
-QString dataFile()
-{
-    return QDir(playerDataFolder()).filePath(QStringLiteral("Progress.txt"));
-}
-
-// How /proc/locks names the file: its device as "<major>:<minor>" in hexadecimal, then its inode.
-// Empty when the file cannot be found.
-QByteArray lockListName(const QString& file)
-{
-    struct stat st {
-    };
-    if (::stat(QFile::encodeName(file).constData(), &st) != 0)
-        return QByteArray();
-    return QString::asprintf(" %02x:%02x:%llu ", major(st.st_dev), minor(st.st_dev),
-                             qulonglong(st.st_ino))
-        .toLatin1();
-}
-
-// True when the game could really create a file in the folder.
-bool canCreateFilesIn(const QString& folder)
-{
-    const Folder opened = Folder::open(QFile::encodeName(folder));
-    return opened.isOpen() && opened.isWritable();
-}
-
-} // namespace
 
 class TestLocation : public QObject
 {
@@ -98,22 +60,13 @@ class TestLocation : public QObject
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
+        settings::nameTheGame();
         QVERIFY(scratch.isValid());
         QVERIFY(put(scratch.filePath("file"), "not a folder"));
         unwritableFolder = scratch.filePath("file/bin");
     }
 
-    void init()
-    {
-        QSettings(QString::fromLatin1(SettingsOrganisation),
-                  QString::fromLatin1(SettingsApplication))
-            .clear();
-        QDir(playerDataFolder()).removeRecursively();
-        // rm, because a test leaves a folder deeper than QDir can remove.
-        const QByteArray program = QFile::encodeName(scratch.filePath("program"));
-        QCOMPARE(std::system("rm -rf '" + program + "'"), 0);
-        QVERIFY(QDir().mkpath(QFile::decodeName(program)));
-    }
+    void init() { QVERIFY(startAfresh(scratch.filePath("program"))); }
 
     void cleanupTestCase() { QDir(playerDataFolder()).removeRecursively(); }
 
@@ -149,8 +102,8 @@ class TestLocation : public QObject
 
     void installedGameWritesToThePlayersDataFolder()
     {
-        Form2::get().progressFolder = unwritableFolder;
         QVERIFY(!QFile::exists(playerDataFolder()));
+        playWithRecordsIn(unwritableFolder);
 
         QVERIFY(runMenu());
         const QByteArray written = contents(dataFile());
@@ -160,7 +113,7 @@ class TestLocation : public QObject
 
     void installedGameReadsBackWhatItWrote()
     {
-        Form2::get().progressFolder = unwritableFolder;
+        playWithRecordsIn(unwritableFolder);
         QVERIFY(QDir(playerDataFolder()).mkpath("."));
         QVERIFY(put(dataFile(), usualFile()));
 
@@ -169,119 +122,6 @@ class TestLocation : public QObject
         QCOMPARE(Form2::get().Active_Math.toNumber(), 2.0);
         QVERIFY(runMenu());
         QCOMPARE(contents(dataFile()), usualFile());
-    }
-
-    void recordsBesideAReadOnlyProgramCarryOver()
-    {
-        const QString program = scratch.filePath("program");
-        const QString original = QDir(program).filePath("Progress.txt");
-        QVERIFY(put(original, usualFile()));
-        QVERIFY(QFile::setPermissions(original, QFile::ReadOwner | QFile::ReadGroup));
-        const TinyMount readOnly(program);
-        if (!readOnly.restrict(TinyMount::ReadOnly))
-            QSKIP("a read-only folder needs a file system mounted read-only (run as root)");
-
-        ProgressStore store = ProgressStore::open(QFile::encodeName(program));
-        QCOMPARE(store.fileName(), dataFile());
-        QCOMPARE(contents(dataFile()), usualFile());
-        QVERIFY(QFileInfo(dataFile()).permissions() & QFile::WriteOwner);
-        Progress progress = store.read();
-        QCOMPARE(store.startNotice(), QString());
-        progress.records[0][0] = Loose(12.0);
-        QString error;
-        QVERIFY2(store.save(progress, &error), qPrintable(error));
-
-        // From then on the data folder's file is the player's: the old one is not copied again.
-        store = ProgressStore();
-        store = ProgressStore::open(QFile::encodeName(program));
-        QCOMPARE(store.read().records[0][0].toText(), QStringLiteral("12"));
-        QCOMPARE(contents(original), usualFile());
-    }
-
-    // Records in both places are one set, whichever place a start uses: each pairing keeps the
-    // higher record, and the next save puts the set where this run keeps it.
-    void recordsInBothPlacesAreOneSet_data()
-    {
-        QTest::addColumn<bool>("besideProgram");
-        QTest::newRow("beside the program, a win in the data folder") << true;
-        QTest::newRow("in the data folder, a win beside the program") << false;
-    }
-    void recordsInBothPlacesAreOneSet()
-    {
-        QFETCH(bool, besideProgram);
-        const QString program = besideProgram ? scratch.filePath("program") : unwritableFolder;
-        QVERIFY(QDir(playerDataFolder()).mkpath("."));
-        QByteArray beside = usualFile();
-        QByteArray data = usualFile().replace("11\r\n12\r\n", "14\r\n12\r\n");
-        if (!besideProgram) {
-            // A folder under a file cannot hold records: this row's program folder is one the
-            // player cannot write, with the higher record left there by an earlier run.
-            const QString readOnlyProgram = scratch.filePath("readonly");
-            QVERIFY(QDir(readOnlyProgram).mkpath("."));
-            QVERIFY(put(QDir(readOnlyProgram).filePath("Progress.txt"),
-                        usualFile().replace("12\r\n", "40\r\n")));
-            const TinyMount readOnly(readOnlyProgram);
-            if (!readOnly.restrict(TinyMount::ReadOnly))
-                QSKIP("a read-only program folder needs a tmpfs mount (run as root)");
-            QVERIFY(put(dataFile(), data));
-            ProgressStore store = ProgressStore::open(QFile::encodeName(readOnlyProgram));
-            QCOMPARE(store.fileName(), dataFile());
-            Progress progress = store.read();
-            QCOMPARE(progress.records[0][0].toText(), QStringLiteral("14"));
-            QCOMPARE(progress.records[0][1].toText(), QStringLiteral("40"));
-            QString error;
-            QVERIFY2(store.save(progress, &error), qPrintable(error));
-            QVERIFY(contents(dataFile()).startsWith("14\r\n40\r\n13\r\n"));
-            return;
-        }
-        QVERIFY(put(QDir(program).filePath("Progress.txt"), beside));
-        QVERIFY(put(dataFile(), data));
-        ProgressStore store = ProgressStore::open(QFile::encodeName(program));
-        QCOMPARE(store.fileName(), QDir(program).filePath("Progress.txt"));
-        Progress progress = store.read();
-        QCOMPARE(progress.records[0][0].toText(), QStringLiteral("14"));
-        QCOMPARE(progress.records[0][1].toText(), QStringLiteral("12"));
-        QString error;
-        QVERIFY2(store.save(progress, &error), qPrintable(error));
-        QVERIFY(contents(QDir(program).filePath("Progress.txt")).startsWith("14\r\n12\r\n"));
-        QCOMPARE(contents(dataFile()), data);
-    }
-
-    // A program folder out of inodes for one start sends the records to the data folder; the
-    // next start, with room again, still shows that win, and each start in another place than
-    // the last one says so.
-    void aWinInTheOtherPlaceIsNeverHidden()
-    {
-        const QString program = scratch.filePath("program");
-        const QString besideFile = QDir(program).filePath("Progress.txt");
-        QVERIFY(put(besideFile, usualFile()));
-        {
-            ProgressStore store = ProgressStore::open(QFile::encodeName(program));
-            store.read();
-            QCOMPARE(store.startNotice(), QString());
-        }
-        {
-            const TinyMount full(program);
-            if (!full.restrict(TinyMount::NoInodesLeft))
-                QSKIP("a full program folder needs a tmpfs mount (run as root)");
-            ProgressStore store = ProgressStore::open(QFile::encodeName(program));
-            QCOMPARE(store.fileName(), dataFile());
-            Progress progress = store.read();
-            QVERIFY2(store.startNotice().contains(program) &&
-                         store.startNotice().contains(playerDataFolder()),
-                     qPrintable(store.startNotice()));
-            progress.records[0][0] = Loose(80.0);
-            QString error;
-            QVERIFY2(store.save(progress, &error), qPrintable(error));
-        }
-        ProgressStore store = ProgressStore::open(QFile::encodeName(program));
-        QCOMPARE(store.fileName(), besideFile);
-        Progress progress = store.read();
-        QCOMPARE(progress.records[0][0].toText(), QStringLiteral("80"));
-        QVERIFY(store.startNotice().contains(playerDataFolder()));
-        QString error;
-        QVERIFY2(store.save(progress, &error), qPrintable(error));
-        QVERIFY(contents(besideFile).startsWith("80\r\n12\r\n"));
     }
 
     // A program folder whose path is longer than the system takes at once is still the place
@@ -342,42 +182,26 @@ class TestLocation : public QObject
         QVERIFY(!QFileInfo::exists("/.qttest"));
     }
 
-    // The game installed for everyone (or a program folder nobody may write), with a data folder
-    // the player may read but not write: the player's own records are the ones played, no lock
-    // is taken on a shared folder, and the player is told.
-    void readOnlyDataFolderIsPlayedFromAndTold()
+    // Records in both places are one set: each pairing keeps the higher record, and the next
+    // save puts the set where this run keeps it (beside the program here; the other way round
+    // needs a read-only program folder, in the system tests).
+    void recordsInBothPlacesAreOneSet()
     {
         const QString program = scratch.filePath("program");
-        QVERIFY(put(QDir(program).filePath("Progress.txt"),
-                    QByteArray("5\r\n").repeated(12) + "0\r\n0\r\n"));
         QVERIFY(QDir(playerDataFolder()).mkpath("."));
-        QVERIFY(put(dataFile(), usualFile()));
-        const TinyMount readOnlyProgram(program);
-        const TinyMount readOnlyData(playerDataFolder());
-        if (!readOnlyProgram.restrict(TinyMount::ReadOnly) ||
-            !readOnlyData.restrict(TinyMount::ReadOnly))
-            QSKIP("read-only folders need tmpfs mounts (run as root)");
+        QByteArray beside = usualFile();
+        QByteArray data = usualFile().replace("11\r\n12\r\n", "14\r\n12\r\n");
+        QVERIFY(put(QDir(program).filePath("Progress.txt"), beside));
+        QVERIFY(put(dataFile(), data));
         ProgressStore store = ProgressStore::open(QFile::encodeName(program));
-        QCOMPARE(store.fileName(), dataFile());
-        const Progress progress = store.read();
-        QCOMPARE(progress.records[1][1].toText(), QStringLiteral("15"));
-        QCOMPARE(progress.math, 2);
-        QVERIFY2(store.startNotice().contains(playerDataFolder()), qPrintable(store.startNotice()));
-        QVERIFY(store.lockResult() != ProgressLockResult::Held);
-        // The lock would be on a records file: neither the played one nor the program's is held.
-        const QByteArray played = lockListName(dataFile());
-        const QByteArray beside = lockListName(QDir(program).filePath("Progress.txt"));
-        QVERIFY(!played.isEmpty() && !beside.isEmpty());
-        QVERIFY(!contents("/proc/locks").contains(played));
-        QVERIFY(!contents("/proc/locks").contains(beside));
-        // And a lock on one would be seen: a read lock, which a read-only file allows.
-        const int held = ::open(QFile::encodeName(dataFile()).constData(), O_RDONLY | O_CLOEXEC);
-        struct flock readLock {
-        };
-        readLock.l_type = F_RDLCK;
-        QCOMPARE(::fcntl(held, F_OFD_SETLK, &readLock), 0);
-        QVERIFY(contents("/proc/locks").contains(played));
-        ::close(held);
+        QCOMPARE(store.fileName(), QDir(program).filePath("Progress.txt"));
+        Progress progress = store.read();
+        QCOMPARE(progress.records[0][0].toText(), QStringLiteral("14"));
+        QCOMPARE(progress.records[0][1].toText(), QStringLiteral("12"));
+        QString error;
+        QVERIFY2(store.save(progress, &error), qPrintable(error));
+        QVERIFY(contents(QDir(program).filePath("Progress.txt")).startsWith("14\r\n12\r\n"));
+        QCOMPARE(contents(dataFile()), data);
     }
 
     void secondCopyIsKeptOut()
@@ -542,20 +366,6 @@ class TestLocation : public QObject
         for (const QString& name : kept)
             QVERIFY2(QFile::exists(QDir(program).filePath(name)), qPrintable(name));
         QCOMPARE(QFile::exists(othersFile), root);
-    }
-
-    // A disk without a free byte or inode still locks: the lock is no file.
-    void lockNeedsNoSpace()
-    {
-        const QString folder = scratch.filePath("program");
-        QVERIFY(put(QDir(folder).filePath("Progress.txt"), usualFile()));
-        const TinyMount full(folder);
-        if (!full.restrict(TinyMount::NoInodesLeft))
-            QSKIP("a full file system needs a tmpfs mount (run as root)");
-        QVERIFY(!canCreateFilesIn(folder));
-        const ProgressLock first = lockProgressFolder(folder);
-        QCOMPARE(first.result, ProgressLockResult::Held);
-        QCOMPARE(lockProgressFolder(folder).result, ProgressLockResult::HeldByAnother);
     }
 
     void gameStillRunsWhereNoLockCanBeMade()

@@ -6,6 +6,7 @@
 // The menu reads and writes its progress in a temporary folder, so no real records change.
 #include "app/game.h"
 #include "app/translations.h"
+#include "core/mathkinds.h"
 #include "halloffame/form3.h"
 #include "menu/form2.h"
 #include "race/form1.h"
@@ -34,13 +35,9 @@ void save(QWidget* window, const QString& name)
 void answer(Form1& race)
 {
     Form1Controls& c = race.ui();
-    const double a = c.Label1->caption().toDouble();
-    const double b = c.Label2->caption().toDouble();
-    const QString sign = c.Label3->caption();
-    const double result = sign == QLatin1String("+")   ? a + b
-                          : sign == QLatin1String("-") ? a - b
-                          : sign == QLatin1String("*") ? a * b
-                                                       : a / b;
+    const double result =
+        mathKindOfSign(c.Label3->caption())
+            ->answer(c.Label1->caption().toDouble(), c.Label2->caption().toDouble());
     c.Text1->setText(QString::number(result));
     race.Command1_Click();
 }
@@ -62,7 +59,7 @@ int main(int argc, char* argv[])
         fileSuffix = QLatin1Char('-') + language;
     QTemporaryDir progress;
     Form2& menu = Form2::get();
-    menu.progressFolder = progress.path();
+    menu.useProgressStore(ProgressStore::open(QFile::encodeName(progress.path())));
 
     menu.show();
     menu.ui().Option2[1]->select();

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QString>
 #include <initializer_list>
 
 namespace numblaze
@@ -15,12 +14,14 @@ class Screen;
 namespace application
 {
 
-/// The directory that holds the program.
-QString path();
-
-/// The directory that holds the program, named as the file system names it: any bytes, valid
-/// text or not, so that the folder is found whatever its name.
-QByteArray folderName();
+/**
+ * The folder that holds the running program, named as the file system names it: any bytes, valid
+ * text or not, so that the folder is found whatever its name. The system names it, except when
+ * its path is longer than the system can name at once: then it is found from `started`, how the
+ * program was started (argv[0], relative to the folder it was started in), checked to hold this
+ * very program.
+ */
+QByteArray programFolder(const char* started = nullptr);
 
 /// Ends the program at once: the given screens are destroyed without any further event, and
 /// every message loop returns, the main one with status.
