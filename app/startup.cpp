@@ -4,6 +4,7 @@
 #include "app/startup.h"
 
 #include "app/endsignals.h"
+#include "app/platform.h"
 #include "app/settings.h"
 #include "app/translations.h"
 #include "widgets/pictures.h"
@@ -92,6 +93,7 @@ std::unique_ptr<QApplication> startApplication(int& argc, char** argv)
     if (const QtMessageHandler previous = qInstallMessageHandler(startUpMessages);
         previous != gameMessages)
         printMessage = previous;
+    const PlatformChoice platform(argc, argv);
     auto application = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(gameMessages);
     Translations::forPlayer().install(application.get());

@@ -28,11 +28,13 @@ if [ "$mode" = tests ]; then
     # its log a terminal), an audio server and its recorder (a race heard through a null sink),
     # the validators of the installed files, the licence check, and the Debian package's build
     # and checks; the shared-computer tests make users (passwd), drop to them and lock as them
-    # (util-linux), and watch the game's system calls (strace).
+    # (util-linux), and watch the game's system calls (strace). A real GNOME desktop, headless:
+    # GNOME Shell with Xwayland, read with gdbus (libglib2.0-bin), xwininfo and xprop
+    # (x11-utils); about 100 MB to fetch, 350 MB installed.
     packages="$packages qt6-base-private-dev xvfb xauth xdotool dbus at-spi2-core python3-gi
         gir1.2-atspi-2.0 orca bsdutils qt6-wayland pulseaudio pulseaudio-utils
         desktop-file-utils appstream reuse build-essential debhelper dpkg-dev fakeroot lintian
-        git xz-utils passwd util-linux strace"
+        git xz-utils passwd util-linux strace gnome-shell xwayland libglib2.0-bin x11-utils"
 fi
 missing=""
 for p in $packages; do

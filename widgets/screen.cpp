@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -198,8 +199,24 @@ void ScreenWindow::showEvent(QShowEvent* event)
             const QRect area = screen->availableGeometry();
             move(area.center() - QPoint(width() / 2, height() / 2));
         }
+    } else if (!hiddenAt_.isNull() && geometry() != hiddenAt_) {
+        // Shown again after the game hid it: the window comes back exactly where it was. Some
+        // window managers hand a withdrawn window back at its frame's corner, which Qt then
+        // takes for the client area's (under GNOME's Xwayland the menu would climb by its title
+        // bar's height after every race).
+        setGeometry(hiddenAt_);
     }
+    hiddenAt_ = QRect();
     QWidget::showEvent(event);
+}
+
+void ScreenWindow::hideEvent(QHideEvent* event)
+{
+    // Only a hide of the game's own: a window minimised by the player keeps the window
+    // manager's place.
+    if (!event->spontaneous())
+        hiddenAt_ = geometry();
+    QWidget::hideEvent(event);
 }
 
 // Screen

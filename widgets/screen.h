@@ -58,6 +58,7 @@ class ScreenWindow : public QWidget
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
     bool pressEnter(QObject* target);
@@ -65,6 +66,8 @@ class ScreenWindow : public QWidget
 
     QPointer<QAbstractButton> defaultButton_;
     bool centred_ = false;
+    /// Where the client area was when the game last hid the window; empty while shown.
+    QRect hiddenAt_;
     bool closesOnEscape_ = false;
 };
 
