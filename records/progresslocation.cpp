@@ -3,9 +3,12 @@
 
 #include "records/progresslocation.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <optional>
 #include <unistd.h>
@@ -209,6 +212,52 @@ ProgressLock lockProgressFolder(const QString& folder)
     if (!error.isEmpty())
         lock.error = error;
     return lock;
+}
+
+qint64 progressLockHolder(const QString& folder)
+{
+    const Folder place = Folder::open(QFile::encodeName(folder));
+    QList<std::pair<dev_t, ino_t>> lockable;
+    for (const QByteArray& name : {RecordsFileName, LockFileName}) {
+        struct stat st {
+        };
+        if (place.isOpen() &&
+            ::fstatat(place.fd(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+            lockable << std::pair(st.st_dev, st.st_ino);
+    }
+    if (lockable.isEmpty())
+        return 0;
+    // Each process's open files, and the locks each holds (its fdinfo lists them).
+    const qint64 self = QCoreApplication::applicationPid();
+    const QStringList processes = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString& process : processes) {
+        bool number = false;
+        const qint64 pid = process.toLongLong(&number);
+        if (!number || pid == self)
+            continue;
+        const QByteArray files = "/proc/" + process.toLatin1() + "/fd";
+        DIR* listing = ::opendir(files.constData());
+        qint64 found = 0;
+        while (const dirent* entry = listing && !found ? ::readdir(listing) : nullptr) {
+            struct stat st {
+            };
+            if (::fstatat(::dirfd(listing), entry->d_name, &st, 0) != 0 ||
+                !lockable.contains(std::pair(st.st_dev, st.st_ino)))
+                continue;
+            QFile info(QStringLiteral("/proc/%1/fdinfo/%2")
+                           .arg(process, QString::fromLatin1(entry->d_name)));
+            if (!info.open(QIODevice::ReadOnly))
+                continue;
+            for (const QByteArray& line : info.readAll().split('\n'))
+                if (line.startsWith("lock:") && line.contains(" WRITE "))
+                    found = pid;
+        }
+        if (listing)
+            ::closedir(listing);
+        if (found)
+            return found;
+    }
+    return 0;
 }
 
 } // namespace numblaze

@@ -76,4 +76,8 @@ class ProgressLock
 ProgressLock lockProgressFolder(Folder folder);
 ProgressLock lockProgressFolder(const QString& folder);
 
+/// The process that holds the lock on the records in folder, looked for among the processes
+/// whose open files the player may see (their own); 0 when none of those holds it.
+qint64 progressLockHolder(const QString& folder);
+
 } // namespace numblaze
