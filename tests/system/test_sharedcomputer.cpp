@@ -132,10 +132,41 @@ struct Sweeper {
     static inline const QString HardlinksLock = QStringLiteral("/tmp/numblaze-hardlinks.lock");
 };
 
-/// The value of fs.protected_hardlinks, or nothing when it cannot be read.
+/// The lock that serialises every change of fs.protected_hardlinks made by a run of this suite,
+/// held while it lives.
+struct HardlinksLock {
+    int fd = -1;
+
+    HardlinksLock()
+    {
+        fd = ::open(QFile::encodeName(Sweeper::HardlinksLock).constData(),
+                    O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (fd >= 0 && ::flock(fd, LOCK_EX) != 0) {
+            ::close(fd);
+            fd = -1;
+        }
+    }
+    ~HardlinksLock()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    HardlinksLock(const HardlinksLock&) = delete;
+    HardlinksLock& operator=(const HardlinksLock&) = delete;
+
+    /// The value of fs.protected_hardlinks, or nothing when it cannot be read.
+    static QByteArray value()
+    {
+        return contents(QStringLiteral("/proc/sys/fs/protected_hardlinks")).trimmed();
+    }
+};
+
+/// The value of fs.protected_hardlinks as the system has it, when no run of the suite has
+/// changed it for a moment.
 QByteArray protectedHardlinks()
 {
-    return contents(QStringLiteral("/proc/sys/fs/protected_hardlinks")).trimmed();
+    const HardlinksLock held;
+    return held.fd >= 0 ? HardlinksLock::value() : QByteArray();
 }
 
 /**
@@ -144,25 +175,19 @@ QByteArray protectedHardlinks()
  * run of the suite changes it at a time. off says whether the system allowed it.
  */
 struct HardlinksUnprotected {
-    int lock = -1;
+    HardlinksLock held;
     QByteArray before;
     bool off = false;
 
     HardlinksUnprotected()
     {
-        lock = ::open(QFile::encodeName(Sweeper::HardlinksLock).constData(),
-                      O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (lock < 0 || ::flock(lock, LOCK_EX) != 0)
-            return;
-        before = protectedHardlinks();
+        before = held.fd >= 0 ? HardlinksLock::value() : QByteArray();
         off = !before.isEmpty() && run("sysctl -qw fs.protected_hardlinks=0 2>/dev/null");
     }
     ~HardlinksUnprotected()
     {
         if (off)
             run("sysctl -qw fs.protected_hardlinks=" + QString::fromLatin1(before));
-        if (lock >= 0)
-            ::close(lock);
     }
 };
 
