@@ -543,7 +543,8 @@ struct Located {
     QByteArray name;
     struct stat st {
     };
-    /// False when nothing has that name; st is then of the last link on the way, if any.
+    /// True when the file itself was reached; st is otherwise of the last link on the way, if
+    /// any.
     bool exists = false;
     bool throughLink = false;
     /// Why the file must be left alone; empty when it may be read, and saved if it is an

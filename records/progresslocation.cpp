@@ -58,8 +58,11 @@ Take take(const Folder& folder, const QByteArray& name, bool create, int* fd, QS
     };
     for (int attempt = 0; attempt < 10; ++attempt) {
         int opened = opening(0);
-        const bool made =
-            opened < 0 && errno == ENOENT && create && (opened = opening(O_CREAT | O_EXCL)) >= 0;
+        bool made = false;
+        if (opened < 0 && errno == ENOENT && create) {
+            opened = opening(O_CREAT | O_EXCL);
+            made = opened >= 0;
+        }
         if (opened < 0) {
             if (errno == EEXIST && create)
                 continue;

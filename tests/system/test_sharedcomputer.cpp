@@ -605,6 +605,21 @@ class TestSharedComputer : public QObject
         QVERIFY2(told >= 1, "root is told that the records cannot be saved");
     }
 
+    // A link bob makes himself, in his own home, to a folder of his own, is followed when he
+    // plays: his records go where he sent them.
+    void aPlayersOwnFolderLinkIsFollowed()
+    {
+        const QString data = freshDataFolder(*bob);
+        const QString elsewhere = bob->home + "/synced";
+        QVERIFY(bob->does("mkdir -p " + quoted(elsewhere) + ' ' + quoted(QFileInfo(data).path()) +
+                          " && ln -s " + quoted(elsewhere) + ' ' + quoted(data)));
+        Game asBob({"--folder", blockedProgram()}, environmentOf(&*bob), bob->name);
+        int told = 0;
+        QCOMPARE(winAndExit(asBob, &told), 0);
+        QCOMPARE(told, 0);
+        QCOMPARE(contents(elsewhere + "/Progress.txt").count("\r\n"), 14);
+    }
+
     // With fs.protected_hardlinks=0 bob links a file of root's where root's game makes its lock
     // file: root plays for bob, and the file stays root's.
     void rootGivesNoFileOfItsOwnAway()
