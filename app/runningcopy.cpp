@@ -4,6 +4,7 @@
 #include "app/runningcopy.h"
 
 #include "app/endsignals.h"
+#include "records/progresslocation.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -33,6 +34,31 @@ Q_LOGGING_CATEGORY(runningCopy, "numblaze.runningcopy", QtWarningMsg)
 
 const QByteArray Request = "front\n";
 const QByteArray Done = "done\n";
+
+// The channel takes little of the game, whatever a program of the player's sends it: a few
+// connections at once (more are closed at once), a short line each, and a few seconds each. The
+// rest of the game's open files stay free for what it needs, saving the records first.
+constexpr int MostConnections = 4;
+constexpr qint64 LongestLine = 64;
+constexpr int LongestConnectionMs = 3000;
+
+/// The program the process pid runs, as the player can read it: its file, else its name.
+QString programOf(qint64 pid)
+{
+    const QString proc = QStringLiteral("/proc/%1/").arg(pid);
+    const QString file = QFile::symLinkTarget(proc + QStringLiteral("exe"));
+    if (!file.isEmpty())
+        return file;
+    QFile name(proc + QStringLiteral("comm"));
+    return name.open(QIODevice::ReadOnly) ? QString::fromUtf8(name.readAll().trimmed()) : QString();
+}
+
+/// Closes a connection of the channel's at once.
+void drop(QLocalSocket* socket)
+{
+    socket->abort();
+    socket->deleteLater();
+}
 
 /// True when path is a folder (not a link to one) that only the player can enter.
 bool isPrivateFolder(const QByteArray& path)
@@ -106,9 +132,13 @@ FrontAnswer bringRunningCopyToFront(const QString& progressFolder, int timeoutMs
         answer = result;
         loop.quit();
     };
+    socket.setReadBufferSize(LongestLine);
     const auto readAnswer = [&] {
         if (socket.canReadLine())
-            finish(socket.readLine() == Done ? FrontAnswer::Fronted : FrontAnswer::NoAnswer);
+            finish(socket.readLine(LongestLine) == Done ? FrontAnswer::Fronted
+                                                        : FrontAnswer::NoAnswer);
+        else if (socket.bytesAvailable() >= LongestLine)
+            finish(FrontAnswer::NoAnswer);
     };
     QObject::connect(&socket, &QLocalSocket::connected, &loop, [&] {
         if (!peerIsPlayer(socket.socketDescriptor()))
@@ -144,20 +174,34 @@ FrontAnswer bringRunningCopyToFront(const QString& progressFolder, int timeoutMs
 
 void tellAlreadyRunning(const QString& fileName, FrontAnswer answer)
 {
-    const QString detail =
-        answer == FrontAnswer::OtherUser
-            ? QCoreApplication::translate("RunningCopy",
-                                          "Another user's copy of the game is using the records "
-                                          "in %1. Close it, then start Numblaze again.")
-            : QCoreApplication::translate("RunningCopy",
-                                          "Another copy of the game is using the records in %1, "
-                                          "and it did not come to the front: it may run on another "
-                                          "screen or as another user. Close it, then start "
-                                          "Numblaze again.");
+    // The copy is named when it is one of the player's own processes, which the player may
+    // look into; another user's is not to be seen.
+    const qint64 holder =
+        answer == FrontAnswer::OtherUser ? 0 : progressLockHolder(QFileInfo(fileName).path());
+    QString detail;
+    if (answer == FrontAnswer::OtherUser)
+        detail = QCoreApplication::translate("RunningCopy",
+                                             "Another user's copy of the game is using the records "
+                                             "in %1. Close it, then start Numblaze again.")
+                     .arg(fileName);
+    else if (holder > 0)
+        detail = QCoreApplication::translate(
+                     "RunningCopy",
+                     "Another copy of the game, process %2 (%3), is using the records in %1, and "
+                     "it did not come to the front: it may run on another screen. Close it, then "
+                     "start Numblaze again.")
+                     .arg(fileName, QString::number(holder), programOf(holder));
+    else
+        detail = QCoreApplication::translate("RunningCopy",
+                                             "Another copy of the game is using the records in "
+                                             "%1, and it did not come to the front: it may run on "
+                                             "another screen or as another user. Close it, then "
+                                             "start Numblaze again.")
+                     .arg(fileName);
     QMessageBox::information(
         nullptr, QStringLiteral("Numblaze"),
         QCoreApplication::translate("RunningCopy", "Numblaze is already running.") +
-            QStringLiteral("\n\n") + detail.arg(fileName));
+            QStringLiteral("\n\n") + detail);
 }
 
 QWidget* bringVisibleWindowToFront()
@@ -183,6 +227,8 @@ QWidget* bringVisibleWindowToFront()
 RunningCopyListener::RunningCopyListener() : server_(new QLocalServer(this))
 {
     server_->setSocketOptions(QLocalServer::UserAccessOption);
+    // Connections accepted and not yet taken hold open files of the game's too.
+    server_->setMaxPendingConnections(MostConnections);
     connect(server_, &QLocalServer::newConnection, this, &RunningCopyListener::answer);
 }
 
@@ -200,22 +246,29 @@ bool RunningCopyListener::listen(const QString& progressFolder)
 void RunningCopyListener::answer()
 {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        if (!peerIsPlayer(socket->socketDescriptor())) {
-            socket->abort();
-            socket->deleteLater();
+        if (connections_ >= MostConnections || !peerIsPlayer(socket->socketDescriptor())) {
+            drop(socket);
             continue;
         }
+        ++connections_;
+        connect(socket, &QObject::destroyed, this, [this] { --connections_; });
+        socket->setReadBufferSize(LongestLine);
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, socket, [socket] { serve(socket); });
+        QTimer::singleShot(LongestConnectionMs, socket, [socket] { drop(socket); });
         serve(socket);
     }
 }
 
 void RunningCopyListener::serve(QLocalSocket* socket)
 {
-    if (!socket->canReadLine())
+    if (!socket->canReadLine()) {
+        // A line longer than any request is no request of the game's.
+        if (socket->bytesAvailable() >= LongestLine)
+            drop(socket);
         return;
-    if (socket->readLine() == Request) {
+    }
+    if (socket->readLine(LongestLine) == Request) {
         const QWidget* front = bringVisibleWindowToFront();
         qCInfo(runningCopy) << "brought to the front:"
                             << (front ? front->objectName() : QStringLiteral("nothing"));

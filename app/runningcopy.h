@@ -41,7 +41,8 @@ enum class FrontAnswer {
 FrontAnswer bringRunningCopyToFront(const QString& progressFolder, int timeoutMs = 1000);
 
 /// Tells the player that the game is already running, when that copy cannot be reached: where
-/// its records are (fileName), and whether that copy runs as another user.
+/// its records are (fileName), whether that copy runs as another user, and which process and
+/// program it is when it is one of the player's own.
 void tellAlreadyRunning(const QString& fileName, FrontAnswer answer);
 
 /// Brings the window the player is using to the front, restored if it was minimised: the
@@ -49,7 +50,8 @@ void tellAlreadyRunning(const QString& fileName, FrontAnswer answer);
 QWidget* bringVisibleWindowToFront();
 
 /// Answers later starts of the game on the same progress folder by bringing this copy's window
-/// to the front.
+/// to the front. Whatever connects, it takes only a few of the game's open files and a little of
+/// its memory and time: a few connections at once, each with one short line and a few seconds.
 class RunningCopyListener : public QObject
 {
     Q_OBJECT
@@ -68,6 +70,8 @@ class RunningCopyListener : public QObject
     static void serve(QLocalSocket* socket);
 
     QLocalServer* server_;
+    /// The connections being answered.
+    int connections_ = 0;
 };
 
 } // namespace numblaze

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -46,7 +45,8 @@ bool writeAll(int fd, const QByteArray& bytes, QString* error)
     return true;
 }
 
-/// Creates a new, empty file beside name whose name nobody else uses; -1 on failure.
+/// Creates a new, empty file beside name whose name nobody else uses, readable by everyone and
+/// writable by its owner as the umask allows; -1 on failure.
 int createSibling(const Folder& folder, const QByteArray& name, QByteArray* sibling)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -54,7 +54,7 @@ int createSibling(const Folder& folder, const QByteArray& name, QByteArray* sibl
             '.' + name + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
         const int fd = retrying([&] {
             return ::openat(folder.fd(), sibling->constData(),
-                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
         });
         if (fd >= 0 || errno != EEXIST)
             return fd;
@@ -63,12 +63,29 @@ int createSibling(const Folder& folder, const QByteArray& name, QByteArray* sibl
     return -1;
 }
 
-/// Gives the new file the old one's permissions, and its owner when the game runs as root (a
-/// run under sudo must not leave the player a file they cannot change).
-bool takeOverAttributes(int fd, const struct stat& old, QString* error)
+/// Gives the new file fd the permissions of the file old it replaces, but never more than its
+/// own (0644 as the umask left it): a records file needs no more, whatever mode it had. When the
+/// game runs as root, the new file also gets the old one's owner if that is the owner of the
+/// folder, as a file root may read for another user is, else the folder owner's.
+bool takeOverAttributes(int fd, const struct stat& old, const Folder& folder, QString* error)
 {
-    if (::fchmod(fd, old.st_mode & 07777) != 0 ||
-        (::geteuid() == 0 && ::fchown(fd, old.st_uid, old.st_gid) != 0)) {
+    struct stat made {
+    };
+    struct stat holder {
+    };
+    if (::fstat(fd, &made) != 0 || ::fchmod(fd, old.st_mode & made.st_mode & 0644) != 0) {
+        *error = systemError();
+        return false;
+    }
+    if (::geteuid() != 0)
+        return true;
+    if (::fstat(folder.fd(), &holder) != 0) {
+        *error = systemError();
+        return false;
+    }
+    if (old.st_uid != holder.st_uid)
+        return giveToFolderOwner(folder.fd(), fd, error);
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
         *error = systemError();
         return false;
     }
@@ -80,31 +97,167 @@ int openFolderAt(int base, const char* name)
     return retrying([&] { return ::openat(base, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
 }
 
-/// Opens path one folder at a time from base (from the root for an absolute path), so that a
-/// path of any length can be opened. With create, the folders it lacks are made on the way.
-int openPath(int base, const QByteArray& path, bool create, QString* error)
+/// Opens the folder name inside folder itself, never a link of that name.
+int openFolderHere(int folder, const char* name)
 {
-    int fd = path.startsWith('/') ? openFolderAt(AT_FDCWD, "/") : ::fcntl(base, F_DUPFD_CLOEXEC, 0);
-    for (const QByteArray& part : path.split('/')) {
-        if (fd < 0 || part.isEmpty())
-            continue;
-        int next = openFolderAt(fd, part.constData());
-        if (next < 0 && errno == ENOENT && create) {
-            if (::mkdirat(fd, part.constData(), 0777) == 0 || errno == EEXIST) {
-                if (!giveToFolderOwner(fd, -1, part.constData(), error)) {
-                    ::close(fd);
-                    return -1;
-                }
-                next = openFolderAt(fd, part.constData());
+    return retrying(
+        [&] { return ::openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC); });
+}
+
+/// True when the game may follow link, an entry of folder: the link and the folder that holds
+/// it belong to the player running the game or to root, so nobody else can have made it or put
+/// it there. Root follows only its own.
+bool mayFollow(int folder, const struct stat& link)
+{
+    const uid_t player = ::geteuid();
+    struct stat holder {
+    };
+    return (link.st_uid == player || link.st_uid == 0) && ::fstat(folder, &holder) == 0 &&
+           (holder.st_uid == player || holder.st_uid == 0);
+}
+
+/// True when the open folder fd holds nothing.
+bool isEmptyFolder(int fd)
+{
+    const int listingFd = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    DIR* listing = listingFd < 0 ? nullptr : ::fdopendir(listingFd);
+    if (!listing) {
+        if (listingFd >= 0)
+            ::close(listingFd);
+        return false;
+    }
+    bool empty = true;
+    while (const dirent* entry = ::readdir(listing))
+        empty = empty && (qstrcmp(entry->d_name, ".") == 0 || qstrcmp(entry->d_name, "..") == 0);
+    ::closedir(listing);
+    return empty;
+}
+
+/// A folder root has just made in another user's folder becomes that user's. Only the folder
+/// root made is given: the one opened must be root's and empty, as a new one is, not one that
+/// the folder's owner put in its place meanwhile.
+bool giveNewFolderToOwner(int parent, int made, QString* error)
+{
+    struct stat st {
+    };
+    if (::geteuid() != 0 || ::fstat(made, &st) != 0 || st.st_uid != 0 || st.st_nlink != 2 ||
+        !isEmptyFolder(made))
+        return true;
+    return giveToFolderOwner(parent, made, error);
+}
+
+QByteArray readLinkAt(int folder, const QByteArray& name);
+
+/// The longest chain of links followed on the way to one folder or file, as the system's.
+constexpr int MostLinks = 40;
+
+int walk(int base, const QByteArray& path, bool create, int* links, QByteArray* refused,
+         QString* error);
+
+/// Opens the folder part inside the open folder fd. A link there is followed only when
+/// mayFollow() allows it (else *refused is set); with create, a missing folder is made.
+int openStep(int fd, const QByteArray& part, bool create, int* links, QByteArray* refused,
+             QString* error)
+{
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        int next = openFolderHere(fd, part.constData());
+        if (next >= 0)
+            return next;
+        if (errno == ELOOP || errno == ENOTDIR) {
+            struct stat st {
+            };
+            if (::fstatat(fd, part.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+                if (errno == ENOENT)
+                    continue;
+                return -1;
             }
+            if (!S_ISLNK(st.st_mode)) {
+                errno = ENOTDIR;
+                return -1;
+            }
+            if (++*links > MostLinks) {
+                errno = ELOOP;
+                return -1;
+            }
+            if (!mayFollow(fd, st)) {
+                *refused = part;
+                errno = EPERM;
+                return -1;
+            }
+            const QByteArray to = readLinkAt(fd, part);
+            if (to.isEmpty())
+                return -1;
+            QByteArray within;
+            next = walk(fd, to, false, links, &within, error);
+            // A link refused further on is named by the path of the link that led there.
+            if (next < 0 && !within.isEmpty())
+                *refused = part;
+            return next;
         }
+        if (errno != ENOENT || !create)
+            return -1;
+        if (::mkdirat(fd, part.constData(), 0777) != 0) {
+            if (errno == EEXIST)
+                continue;
+            return -1;
+        }
+        // Opened again by name: whatever is there now is checked as any other folder.
+        next = openFolderHere(fd, part.constData());
+        if (next < 0)
+            continue;
+        if (!giveNewFolderToOwner(fd, next, error)) {
+            ::close(next);
+            return -1;
+        }
+        return next;
+    }
+    errno = ELOOP;
+    return -1;
+}
+
+/// Opens path one folder at a time from base (from the root for an absolute path), so that a
+/// path of any length can be opened, and no folder is reached through a link that mayFollow()
+/// refuses. With create, the folders it lacks are made on the way. -1 on failure, with
+/// *refused the part of path that is a link refused, if that is why.
+int walk(int base, const QByteArray& path, bool create, int* links, QByteArray* refused,
+         QString* error)
+{
+    int fd = path.startsWith('/') ? openFolderAt(AT_FDCWD, "/")
+             : base == AT_FDCWD   ? openFolderAt(AT_FDCWD, ".")
+                                  : ::fcntl(base, F_DUPFD_CLOEXEC, 0);
+    qsizetype end = 0;
+    for (qsizetype start = 0; fd >= 0 && start < path.size(); start = end + 1) {
+        end = path.indexOf('/', start);
+        if (end < 0)
+            end = path.size();
+        const QByteArray part = path.mid(start, end - start);
+        if (part.isEmpty() || part == ".")
+            continue;
+        QByteArray link;
+        const int next = openStep(fd, part, create, links, &link, error);
         const int failure = errno;
         ::close(fd);
         fd = next;
         errno = failure;
+        if (!link.isEmpty())
+            *refused = path.left(end);
     }
+    return fd;
+}
+
+/// Opens path as walk() does, and says why it could not in *error.
+int openPath(int base, const QByteArray& path, bool create, QString* error)
+{
+    int links = 0;
+    QByteArray refused;
+    QString notGiven;
+    const int fd = walk(base, path, create, &links, &refused, &notGiven);
     if (fd < 0 && error)
-        *error = systemError();
+        *error = !refused.isEmpty() ? RecordsText::tr("%1 is a link that another user made, or "
+                                                      "that lies in another user's folder")
+                                          .arg(QFile::decodeName(refused))
+                 : !notGiven.isEmpty() ? notGiven
+                                       : systemError();
     return fd;
 }
 
@@ -136,7 +289,7 @@ bool isLeftoverOf(const QByteArray& name, const QByteArray& file)
 }
 } // namespace
 
-bool giveToFolderOwner(int parent, int fd, const char* name, QString* error)
+bool giveToFolderOwner(int parent, int fd, QString* error)
 {
     struct stat folder {
     };
@@ -148,10 +301,7 @@ bool giveToFolderOwner(int parent, int fd, const char* name, QString* error)
     }
     if (folder.st_uid == 0)
         return true;
-    const int done =
-        fd >= 0 ? ::fchown(fd, folder.st_uid, folder.st_gid)
-                : ::fchownat(parent, name, folder.st_uid, folder.st_gid, AT_SYMLINK_NOFOLLOW);
-    if (done != 0) {
+    if (::fchown(fd, folder.st_uid, folder.st_gid) != 0) {
         *error = systemError();
         return false;
     }
@@ -206,20 +356,17 @@ Folder Folder::open(const QByteArray& path, QString* error)
             *error = systemError(ENOENT);
         return folder;
     }
-    folder.fd_ = path.size() < PATH_MAX ? openFolderAt(AT_FDCWD, path.constData()) : -1;
-    if (folder.fd_ < 0 && (path.size() >= PATH_MAX || errno == ENAMETOOLONG))
-        folder.fd_ = openPath(AT_FDCWD, path, false, nullptr);
-    if (folder.fd_ < 0 && error)
-        *error = systemError();
+    folder.fd_ = openPath(AT_FDCWD, path, false, error);
     return folder;
 }
 
 Folder Folder::make(const QByteArray& path, QString* error)
 {
-    Folder folder = open(path, error);
-    if (folder.isOpen() || errno != ENOENT)
-        return folder;
-    folder.fd_ = openPath(AT_FDCWD, path, true, error);
+    Folder folder;
+    folder.path_ = path;
+    folder.fd_ = path.isEmpty() ? -1 : openPath(AT_FDCWD, path, true, error);
+    if (path.isEmpty() && error)
+        *error = systemError(ENOENT);
     return folder;
 }
 
@@ -369,35 +516,131 @@ int lockForWriting(int fd)
     return retrying([&] { return ::fcntl(fd, F_OFD_SETLK, &lock); }) == 0 ? 0 : errno;
 }
 
-// Reading
+// Reading and saving
+
+namespace
+{
+/// Why the file st, found in folder (throughLink: through a link), must be left alone by this
+/// player; empty when it may be read and saved. A file reached through a link must be the
+/// player's own. Root reads and saves for a folder's owner only that owner's files: nothing only
+/// root may read ever reaches a file the owner can read.
+QString refusalFor(const struct stat& st, const Folder& folder, bool throughLink)
+{
+    const uid_t player = ::geteuid();
+    struct stat holder {
+    };
+    if (throughLink && st.st_uid != player)
+        return RecordsText::tr("it is a link to a file that belongs to another user");
+    if (!throughLink && player == 0 && S_ISREG(st.st_mode) &&
+        (::fstat(folder.fd(), &holder) != 0 || st.st_uid != holder.st_uid))
+        return RecordsText::tr("it does not belong to the owner of its folder");
+    return QString();
+}
+
+/// The entry name in folder, followed through the links the game follows to the file itself.
+struct Located {
+    Folder folder;
+    QByteArray name;
+    struct stat st {
+    };
+    /// True when the file itself was reached; st is otherwise of the last link on the way, if
+    /// any.
+    bool exists = false;
+    bool throughLink = false;
+    /// Why the file must be left alone; empty when it may be read, and saved if it is an
+    /// ordinary file.
+    QString refusal;
+};
+
+/// Follows name in folder to the file it is, or leads to: a link only when mayFollow() allows
+/// it, and every folder on the link's way as Folder::open() opens it.
+Located locate(const Folder& folder, const QByteArray& name)
+{
+    Located at;
+    at.folder = folder.duplicate();
+    at.name = name;
+    for (int hops = 0;; ++hops) {
+        if (::fstatat(at.folder.fd(), at.name.constData(), &at.st, AT_SYMLINK_NOFOLLOW) != 0) {
+            if (errno != ENOENT)
+                at.refusal = systemError();
+            else if (at.throughLink)
+                at.refusal = RecordsText::tr("it is a link to a file that does not exist");
+            return at;
+        }
+        if (!S_ISLNK(at.st.st_mode))
+            break;
+        at.throughLink = true;
+        if (hops == 8) {
+            at.refusal = systemError(ELOOP);
+            return at;
+        }
+        if (!mayFollow(at.folder.fd(), at.st)) {
+            at.refusal = RecordsText::tr(
+                "it is a link that another user made, or that lies in another user's folder");
+            return at;
+        }
+        const QByteArray to = readLinkAt(at.folder.fd(), at.name);
+        const qsizetype slash = to.lastIndexOf('/');
+        QString error;
+        if (!to.isEmpty() && slash >= 0) {
+            const QByteArray path = slash == 0 ? QByteArray("/") : to.left(slash);
+            at.folder = path.startsWith('/') ? Folder::open(path, &error)
+                                             : at.folder.openInside(path, &error);
+        }
+        at.name = to.mid(slash + 1);
+        if (to.isEmpty() || !at.folder.isOpen()) {
+            at.refusal = error.isEmpty() ? systemError() : error;
+            return at;
+        }
+    }
+    at.exists = true;
+    at.refusal = refusalFor(at.st, at.folder, at.throughLink);
+    return at;
+}
+} // namespace
 
 FileRead readRegularFile(const Folder& folder, const QByteArray& name, qint64 limit)
 {
     FileRead result;
-    struct stat st {
-    };
-    // Non-blocking, so that opening a FIFO does not wait for a writer that never comes.
+    const Located at = locate(folder, name);
+    if (at.exists || at.throughLink)
+        result.identity = FileIdentity::of(at.st);
+    if (at.refusal.isEmpty() && !at.exists)
+        return result;
+    result.outcome = FileRead::Outcome::Failed;
+    if (!at.refusal.isEmpty()) {
+        result.error = at.refusal;
+        return result;
+    }
+    // Anything but a regular file is refused unopened: opening a device may do something.
+    if (!S_ISREG(at.st.st_mode)) {
+        result.error = RecordsText::tr("it is not an ordinary file");
+        return result;
+    }
+    // Non-blocking, so that a FIFO put in its place meanwhile does not wait for a writer.
     const int fd = retrying([&] {
-        return ::openat(folder.fd(), name.constData(),
-                        O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        return ::openat(at.folder.fd(), at.name.constData(),
+                        O_RDONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC);
     });
     if (fd < 0) {
         if (errno == ENOENT)
-            return result;
-        result.outcome = FileRead::Outcome::Failed;
+            return FileRead();
         result.error = systemError();
-        if (::fstatat(folder.fd(), name.constData(), &st, 0) == 0)
-            result.identity = FileIdentity::of(st);
         return result;
     }
-    result.outcome = FileRead::Outcome::Failed;
-    if (::fstat(fd, &st) != 0) {
+    // What is read is the file opened: checked again, as it may not be the one found above.
+    struct stat st {
+    };
+    const bool known = ::fstat(fd, &st) == 0;
+    if (known)
+        result.identity = FileIdentity::of(st);
+    if (!known)
         result.error = systemError();
-    } else if (!S_ISREG(st.st_mode)) {
-        result.identity = FileIdentity::of(st);
+    else if (!S_ISREG(st.st_mode))
         result.error = RecordsText::tr("it is not an ordinary file");
-    } else {
-        result.identity = FileIdentity::of(st);
+    else
+        result.error = refusalFor(st, at.folder, at.throughLink);
+    if (result.error.isEmpty()) {
         result.bytes.resize(limit);
         qint64 got = 0;
         ssize_t n = 0;
@@ -415,61 +658,20 @@ FileRead readRegularFile(const Folder& folder, const QByteArray& name, qint64 li
     return result;
 }
 
-// Saving
-
 SaveTarget saveTargetFor(const Folder& folder, const QByteArray& name)
 {
+    Located at = locate(folder, name);
     SaveTarget target;
-    target.name = name;
-    struct stat st {
-    };
-    if (::fstatat(folder.fd(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
-        if (errno == ENOENT)
-            target.folder = folder.duplicate();
-        else
-            target.refusal = systemError();
+    target.folder = std::move(at.folder);
+    target.name = at.name;
+    target.throughLink = at.throughLink;
+    target.refusal = at.refusal;
+    if (!at.exists)
         return target;
-    }
-    target.folder = folder.duplicate();
-    for (int hops = 0; S_ISLNK(st.st_mode); ++hops) {
-        // The link stays; the file it leads to is replaced, if the link, its folder and that file
-        // are all the player's own.
-        target.throughLink = true;
-        if (hops == 8) {
-            target.refusal = systemError(ELOOP);
-            return target;
-        }
-        if (st.st_uid != ::geteuid() || !target.folder.belongsToPlayer()) {
-            target.refusal = RecordsText::tr(
-                "it is a link that another user made, or that lies in another user's folder");
-            return target;
-        }
-        const QByteArray to = readLinkAt(target.folder.fd(), target.name);
-        const qsizetype slash = to.lastIndexOf('/');
-        QString error;
-        if (!to.isEmpty() && slash >= 0) {
-            const QByteArray path = slash == 0 ? QByteArray("/") : to.left(slash);
-            target.folder = path.startsWith('/') ? Folder::open(path, &error)
-                                                 : target.folder.openInside(path, &error);
-        }
-        target.name = to.mid(slash + 1);
-        if (to.isEmpty() || !target.folder.isOpen()) {
-            target.refusal = error.isEmpty() ? systemError() : error;
-            return target;
-        }
-        if (::fstatat(target.folder.fd(), target.name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
-            target.refusal = errno == ENOENT
-                                 ? RecordsText::tr("it is a link to a file that does not exist")
-                                 : systemError();
-            return target;
-        }
-        if (!S_ISLNK(st.st_mode) && st.st_uid != ::geteuid()) {
-            target.refusal = RecordsText::tr("it is a link to a file that belongs to another user");
-            return target;
-        }
-    }
-    target.identity = FileIdentity::of(st);
-    if (!S_ISREG(st.st_mode))
+    target.identity = FileIdentity::of(at.st);
+    if (!target.refusal.isEmpty())
+        return target;
+    if (!S_ISREG(at.st.st_mode))
         target.refusal = RecordsText::tr("it is not an ordinary file");
     else if (::faccessat(target.folder.fd(), target.name.constData(), W_OK, AT_EACCESS) != 0)
         target.refusal = RecordsText::tr("the file cannot be changed (%1)").arg(systemError());
@@ -481,17 +683,21 @@ bool replaceFile(const Folder& folder, const QByteArray& name, const QByteArray&
 {
     if (lockedFile)
         *lockedFile = -1;
+    // The entry itself, never what a link leads to: a link put in its place since the caller
+    // checked it lends its target's owner and mode to nothing.
     struct stat old {
     };
-    const bool replacing = ::fstatat(folder.fd(), name.constData(), &old, 0) == 0;
+    const bool replacing =
+        ::fstatat(folder.fd(), name.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(old.st_mode);
     QByteArray sibling;
     const int fd = createSibling(folder, name, &sibling);
     if (fd < 0) {
         *error = systemError();
         return false;
     }
-    bool done = replacing ? takeOverAttributes(fd, old, error)
-                          : giveToFolderOwner(folder.fd(), fd, nullptr, error);
+    bool done = replacing ? takeOverAttributes(fd, old, folder, error)
+                          : giveToFolderOwner(folder.fd(), fd, error);
     done = done && writeAll(fd, bytes, error);
     if (done && ::fsync(fd) != 0) {
         *error = systemError();

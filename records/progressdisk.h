@@ -55,12 +55,16 @@ class Folder
     Folder& operator=(const Folder&) = delete;
     ~Folder();
 
-    /// Opens the folder named path; on failure the result is not open and *error says why. A
-    /// path too long for the system to take at once is opened one folder at a time.
+    /// Opens the folder named path, one folder at a time, so that a path of any length opens;
+    /// on failure the result is not open and *error says why. A link on the way is followed
+    /// only when the link and the folder that holds it belong to the player running the game
+    /// or to root: nobody else's link ever leads the game, root least of all, into another
+    /// folder.
     static Folder open(const QByteArray& path, QString* error = nullptr);
-    /// Opens the folder named path, creating the folders it lacks. Folders the game creates as
-    /// root belong to the owner of the folder they are made in, so that a run as root in
-    /// another user's home never leaves that user folders they cannot change.
+    /// Opens the folder named path as open() does, creating the folders it lacks. Folders the
+    /// game creates as root belong to the owner of the folder they are made in, so that a run as
+    /// root in another user's home never leaves that user folders they cannot change; only a
+    /// folder root has just made is given, never one found there.
     static Folder make(const QByteArray& path, QString* error = nullptr);
     /// Another handle on the same folder.
     Folder duplicate() const;
@@ -109,8 +113,11 @@ struct FileRead {
     QString error;
 };
 
-/// Reads at most limit bytes of the file name in folder, following a link. Only a regular file
-/// is read: anything else (a FIFO, a folder, a device) is refused without waiting on it.
+/// Reads at most limit bytes of the file name in folder. Only a regular file is read: anything
+/// else (a FIFO, a folder, a device) is refused without waiting on it. What is read follows the
+/// same rule as what is saved (see saveTargetFor): a link only when it and its folder are the
+/// player's or root's, to a file of the player's; and root reads for another user only that
+/// user's files, so nothing only root may read ever reaches a file that user can read.
 FileRead readRegularFile(const Folder& folder, const QByteArray& name, qint64 limit);
 
 /// The folder entry a save replaces: the file itself, or the file a link leads to when that
@@ -127,9 +134,10 @@ struct SaveTarget {
 };
 
 /// Finds where saving the file name in folder writes, and whether it may. The game writes through
-/// a link only when the link, the folder that holds it and the file it leads to all belong to
-/// the player running the game: a link someone else made never turns a save into an overwrite
-/// of another file, whoever runs the game.
+/// a link only when the link and the folder that holds it belong to the player running the game
+/// (or to root) and the file it leads to belongs to the player: a link someone else made never
+/// turns a save into an overwrite of another file, whoever runs the game. Root saves in another
+/// user's folder only over a file of that user's.
 SaveTarget saveTargetFor(const Folder& folder, const QByteArray& name);
 
 /// True when the file can be opened for writing by the player running the game (or, as root, by
@@ -138,17 +146,20 @@ bool onlyPlayerCanWrite(const struct stat& file, const Folder& folder);
 
 /// A file or folder that root creates in another user's folder becomes that user's, with the
 /// folder's group: root playing in a player's folder must not leave them a file they cannot
-/// change. parent is the open folder; fd is the new file, or -1 with name the new entry in
-/// parent. Does nothing unless the game runs as root in a folder that root does not own. False,
-/// with *error saying why, when the owner could not be changed.
-bool giveToFolderOwner(int parent, int fd, const char* name, QString* error);
+/// change. parent is the open folder; fd is the new file or folder, open: only what the game
+/// itself created and holds is ever given, never an entry found by name. Does nothing unless the
+/// game runs as root in a folder that root does not own. False, with *error saying why, when
+/// the owner could not be changed.
+bool giveToFolderOwner(int parent, int fd, QString* error);
 
 /**
  * Replaces the file name in folder with bytes, atomically: the bytes go to a new file beside it,
  * which is synced to disk and then renamed over the old one, and the folder is synced, so the
  * old file stays whole until the new one is complete and stays replaced after a power cut. The
- * new file keeps the old one's permissions and, when the game runs as root, the old one's owner;
- * a new file made by root takes the owner of its folder. On success *written is the new file's
+ * new file is readable by everyone and writable by its owner (0644), or less where the old file
+ * or the umask allow less; when the game runs as root it keeps the old file's owner if that
+ * owns the folder, else it takes the folder's owner. The old file is the entry name itself,
+ * never what a link of that name leads to. On success *written is the new file's
  * identity; on failure nothing is left behind and *error says why. When lockedFile is given, the
  * new file is locked for writing before it takes the old one's place, and *lockedFile is its
  * open descriptor, for the caller to keep (-1 when no lock could be made).

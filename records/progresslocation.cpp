@@ -3,10 +3,14 @@
 
 #include "records/progresslocation.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
+#include <optional>
 #include <unistd.h>
 #include <utility>
 
@@ -15,20 +19,53 @@ namespace numblaze
 
 namespace
 {
-enum class Take { Locked, Busy, NotUsable };
+enum class Take {
+    Locked,
+    /// Another program holds a write lock on it, as a copy of the game does.
+    Busy,
+    /// Someone reading it holds a read lock, which the game never takes: any user who can read
+    /// the file can, so it keeps the lock off this file but nobody out of the game.
+    ReadLocked,
+    NotUsable,
+};
 
-/// Opens name in folder for writing (making it when create is set) and locks it. Only a file
-/// that nobody but the player can open for writing is used: anyone else could lock it too.
+/// What keeps the write lock off the open file fd, or nothing when no lock does any more.
+std::optional<Take> whatHolds(int fd)
+{
+    struct flock lock {
+    };
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    if (::fcntl(fd, F_OFD_GETLK, &lock) != 0)
+        return Take::Busy;
+    if (lock.l_type == F_UNLCK)
+        return std::nullopt;
+    return lock.l_type == F_RDLCK ? Take::ReadLocked : Take::Busy;
+}
+
+/// Opens name in folder for writing and locks it. Only a file that nobody but the player can open
+/// for writing is used: anyone else could lock it too. With create, a missing file is made, and
+/// only a file made here and now is ever given to the folder's owner, never one found there.
 Take take(const Folder& folder, const QByteArray& name, bool create, int* fd, QString* error)
 {
     *fd = -1;
-    const int flags =
-        O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (create ? O_CREAT : 0);
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        int opened = ::openat(folder.fd(), name.constData(), flags, 0600);
+    const int flags = O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    const auto opening = [&](int more) {
+        int opened = ::openat(folder.fd(), name.constData(), flags | more, 0600);
         while (opened < 0 && errno == EINTR)
-            opened = ::openat(folder.fd(), name.constData(), flags, 0600);
+            opened = ::openat(folder.fd(), name.constData(), flags | more, 0600);
+        return opened;
+    };
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        int opened = opening(0);
+        bool made = false;
+        if (opened < 0 && errno == ENOENT && create) {
+            opened = opening(O_CREAT | O_EXCL);
+            made = opened >= 0;
+        }
         if (opened < 0) {
+            if (errno == EEXIST && create)
+                continue;
             if (errno != ENOENT || create)
                 *error = qt_error_string(errno);
             return Take::NotUsable;
@@ -40,17 +77,20 @@ Take take(const Folder& folder, const QByteArray& name, bool create, int* fd, QS
             return Take::NotUsable;
         }
         // A lock file that root makes in a player's folder is the player's, as their records
-        // file is (only a file root owns is given away; warned of, never a reason to stop).
+        // file is (warned of, never a reason to stop).
         QString notGiven;
-        if (create && st.st_uid == 0 && !giveToFolderOwner(folder.fd(), opened, nullptr, &notGiven))
+        if (made && !giveToFolderOwner(folder.fd(), opened, &notGiven))
             qWarning("numblaze: the lock file could not be given to the folder's owner");
         const int failure = lockForWriting(opened);
         if (failure != 0) {
+            const std::optional<Take> held =
+                failure == EAGAIN || failure == EACCES ? whatHolds(opened) : Take::NotUsable;
             ::close(opened);
-            if (failure == EAGAIN || failure == EACCES)
-                return Take::Busy;
-            *error = qt_error_string(failure);
-            return Take::NotUsable;
+            if (held == Take::NotUsable)
+                *error = qt_error_string(failure);
+            if (held)
+                return *held;
+            continue;
         }
         // A save may have put a new file in its place, or the lock file gone, between the open
         // and the lock: the lock counts only on the file the name leads to now.
@@ -148,7 +188,8 @@ ProgressLock lockProgressFolder(Folder folder)
         return lock;
     }
     // The records file first, then the lock file (made only when the records file cannot carry
-    // the lock): a copy that started before the folder had records holds the lock file.
+    // the lock): a copy that started before the folder had records, or while someone reading
+    // them held a read lock, holds the lock file.
     lock.folder = std::move(folder);
     const Folder& place = lock.folder;
     const Take records = take(place, RecordsFileName, false, &lock.records_, &lock.error);
@@ -177,6 +218,52 @@ ProgressLock lockProgressFolder(const QString& folder)
     if (!error.isEmpty())
         lock.error = error;
     return lock;
+}
+
+qint64 progressLockHolder(const QString& folder)
+{
+    const Folder place = Folder::open(QFile::encodeName(folder));
+    QList<std::pair<dev_t, ino_t>> lockable;
+    for (const QByteArray& name : {RecordsFileName, LockFileName}) {
+        struct stat st {
+        };
+        if (place.isOpen() &&
+            ::fstatat(place.fd(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+            lockable << std::pair(st.st_dev, st.st_ino);
+    }
+    if (lockable.isEmpty())
+        return 0;
+    // Each process's open files, and the locks each holds (its fdinfo lists them).
+    const qint64 self = QCoreApplication::applicationPid();
+    const QStringList processes = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString& process : processes) {
+        bool number = false;
+        const qint64 pid = process.toLongLong(&number);
+        if (!number || pid == self)
+            continue;
+        const QByteArray files = "/proc/" + process.toLatin1() + "/fd";
+        DIR* listing = ::opendir(files.constData());
+        qint64 found = 0;
+        while (const dirent* entry = listing && !found ? ::readdir(listing) : nullptr) {
+            struct stat st {
+            };
+            if (::fstatat(::dirfd(listing), entry->d_name, &st, 0) != 0 ||
+                !lockable.contains(std::pair(st.st_dev, st.st_ino)))
+                continue;
+            QFile info(QStringLiteral("/proc/%1/fdinfo/%2")
+                           .arg(process, QString::fromLatin1(entry->d_name)));
+            if (!info.open(QIODevice::ReadOnly))
+                continue;
+            for (const QByteArray& line : info.readAll().split('\n'))
+                if (line.startsWith("lock:") && line.contains(" WRITE "))
+                    found = pid;
+        }
+        if (listing)
+            ::closedir(listing);
+        if (found)
+            return found;
+    }
+    return 0;
 }
 
 } // namespace numblaze

@@ -36,9 +36,12 @@ inline const QByteArray LockFileName = QByteArrayLiteral(".Progress.lock");
  * lock on an open file that only the player can open for writing, which nobody else can take.
  * It is taken on the records file itself, so it needs no free space when that file exists, and
  * each save moves it onto the new file before that file takes the old one's place. A folder
- * without a records file of the player's gets a small lock file, removed again once the records
- * file carries the lock, or when the run ends. The kernel releases the lock when the copy holding
- * it ends, however it ends, so it can never be left behind.
+ * without a records file of the player's gets a small lock file that only the player can open,
+ * removed again once the records file carries the lock, or when the run ends; so does a folder
+ * whose records file someone reading it holds a read lock on, which anyone who may read the file
+ * can take: only a write lock, which only the player's own programs can hold, keeps the game
+ * out. The kernel releases the lock when the copy holding it ends, however it ends, so it can
+ * never be left behind.
  */
 class ProgressLock
 {
@@ -73,5 +76,9 @@ class ProgressLock
 /// Locks the folder for this copy of the game.
 ProgressLock lockProgressFolder(Folder folder);
 ProgressLock lockProgressFolder(const QString& folder);
+
+/// The process that holds the lock on the records in folder, looked for among the processes
+/// whose open files the player may see (their own); 0 when none of those holds it.
+qint64 progressLockHolder(const QString& folder);
 
 } // namespace numblaze

@@ -404,6 +404,14 @@
         <source>Your records are kept in %1 this time. Last time they were kept in %2: the records from both places are put together, and this game&apos;s wins are saved in %1.</source>
         <translation>Deine Rekorde werden diesmal in %1 gespeichert. Letztes Mal lagen sie in %2: Die Rekorde beider Orte werden zusammengeführt, und die Siege dieses Spiels werden in %1 gespeichert.</translation>
     </message>
+    <message>
+        <source>%1 is a link that another user made, or that lies in another user&apos;s folder</source>
+        <translation>%1 ist eine Verknüpfung, die ein anderer Benutzer angelegt hat oder die im Ordner eines anderen Benutzers liegt</translation>
+    </message>
+    <message>
+        <source>it does not belong to the owner of its folder</source>
+        <translation>die Datei gehört nicht dem Besitzer ihres Ordners</translation>
+    </message>
 </context>
 <context>
     <name>RunningCopy</name>
@@ -418,6 +426,10 @@
     <message>
         <source>Another copy of the game is using the records in %1, and it did not come to the front: it may run on another screen or as another user. Close it, then start Numblaze again.</source>
         <translation>Eine andere Kopie des Spiels verwendet die Rekorde in %1 und ist nicht in den Vordergrund gekommen: Sie läuft vielleicht auf einem anderen Bildschirm oder als anderer Benutzer. Schließe sie und starte Numblaze dann erneut.</translation>
+    </message>
+    <message>
+        <source>Another copy of the game, process %2 (%3), is using the records in %1, and it did not come to the front: it may run on another screen. Close it, then start Numblaze again.</source>
+        <translation>Eine andere Kopie des Spiels, Prozess %2 (%3), verwendet die Rekorde in %1 und ist nicht in den Vordergrund gekommen: Sie läuft vielleicht auf einem anderen Bildschirm. Schließe sie und starte Numblaze dann erneut.</translation>
     </message>
 </context>
 <context>

@@ -404,6 +404,14 @@
         <source>Your records are kept in %1 this time. Last time they were kept in %2: the records from both places are put together, and this game&apos;s wins are saved in %1.</source>
         <translation>Esta vez tus récords se guardan en %1. La última vez se guardaron en %2: los récords de ambos lugares se juntan, y las victorias de esta partida se guardan en %1.</translation>
     </message>
+    <message>
+        <source>%1 is a link that another user made, or that lies in another user&apos;s folder</source>
+        <translation>%1 es un enlace creado por otro usuario, o que está en la carpeta de otro usuario</translation>
+    </message>
+    <message>
+        <source>it does not belong to the owner of its folder</source>
+        <translation>no pertenece al propietario de su carpeta</translation>
+    </message>
 </context>
 <context>
     <name>RunningCopy</name>
@@ -418,6 +426,10 @@
     <message>
         <source>Another copy of the game is using the records in %1, and it did not come to the front: it may run on another screen or as another user. Close it, then start Numblaze again.</source>
         <translation>Otra copia del juego está usando los récords de %1 y no ha pasado al primer plano: quizá se ejecuta en otra pantalla o como otro usuario. Ciérrala y vuelve a iniciar Numblaze.</translation>
+    </message>
+    <message>
+        <source>Another copy of the game, process %2 (%3), is using the records in %1, and it did not come to the front: it may run on another screen. Close it, then start Numblaze again.</source>
+        <translation>Otra copia del juego, el proceso %2 (%3), está usando los récords de %1 y no ha pasado al primer plano: quizá se ejecuta en otra pantalla. Ciérrala y vuelve a iniciar Numblaze.</translation>
     </message>
 </context>
 <context>

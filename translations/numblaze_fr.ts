@@ -404,6 +404,14 @@
         <source>Your records are kept in %1 this time. Last time they were kept in %2: the records from both places are put together, and this game&apos;s wins are saved in %1.</source>
         <translation>Tes records sont gardés cette fois dans %1. La dernière fois, ils l&apos;étaient dans %2&#xa0;: les records des deux endroits sont réunis, et les victoires de cette partie sont enregistrées dans %1.</translation>
     </message>
+    <message>
+        <source>%1 is a link that another user made, or that lies in another user&apos;s folder</source>
+        <translation>%1 est un lien créé par un autre utilisateur, ou placé dans le dossier d&apos;un autre utilisateur</translation>
+    </message>
+    <message>
+        <source>it does not belong to the owner of its folder</source>
+        <translation>le fichier n&apos;appartient pas au propriétaire de son dossier</translation>
+    </message>
 </context>
 <context>
     <name>RunningCopy</name>
@@ -418,6 +426,10 @@
     <message>
         <source>Another copy of the game is using the records in %1, and it did not come to the front: it may run on another screen or as another user. Close it, then start Numblaze again.</source>
         <translation>Une autre copie du jeu utilise les records de %1 et n&apos;est pas passée au premier plan&#xa0;: elle tourne peut-être sur un autre écran ou sous un autre utilisateur. Ferme-la, puis relance Numblaze.</translation>
+    </message>
+    <message>
+        <source>Another copy of the game, process %2 (%3), is using the records in %1, and it did not come to the front: it may run on another screen. Close it, then start Numblaze again.</source>
+        <translation>Une autre copie du jeu, le processus %2 (%3), utilise les records de %1 et n&apos;est pas passée au premier plan&#xa0;: elle tourne peut-être sur un autre écran. Ferme-la, puis relance Numblaze.</translation>
     </message>
 </context>
 <context>

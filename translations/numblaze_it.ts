@@ -404,6 +404,14 @@
         <source>Your records are kept in %1 this time. Last time they were kept in %2: the records from both places are put together, and this game&apos;s wins are saved in %1.</source>
         <translation>Questa volta i tuoi record sono conservati in %1. L&apos;ultima volta erano in %2: i record dei due posti vengono riuniti, e le vittorie di questa partita vengono salvate in %1.</translation>
     </message>
+    <message>
+        <source>%1 is a link that another user made, or that lies in another user&apos;s folder</source>
+        <translation>%1 è un collegamento creato da un altro utente, o che si trova nella cartella di un altro utente</translation>
+    </message>
+    <message>
+        <source>it does not belong to the owner of its folder</source>
+        <translation>non appartiene al proprietario della sua cartella</translation>
+    </message>
 </context>
 <context>
     <name>RunningCopy</name>
@@ -418,6 +426,10 @@
     <message>
         <source>Another copy of the game is using the records in %1, and it did not come to the front: it may run on another screen or as another user. Close it, then start Numblaze again.</source>
         <translation>Un&apos;altra copia del gioco sta usando i record in %1 e non è venuta in primo piano: forse è in esecuzione su un altro schermo o come un altro utente. Chiudila, poi avvia di nuovo Numblaze.</translation>
+    </message>
+    <message>
+        <source>Another copy of the game, process %2 (%3), is using the records in %1, and it did not come to the front: it may run on another screen. Close it, then start Numblaze again.</source>
+        <translation>Un&apos;altra copia del gioco, il processo %2 (%3), sta usando i record in %1 e non è venuta in primo piano: forse è in esecuzione su un altro schermo. Chiudila, poi avvia di nuovo Numblaze.</translation>
     </message>
 </context>
 <context>

@@ -404,6 +404,14 @@
         <source>Your records are kept in %1 this time. Last time they were kept in %2: the records from both places are put together, and this game&apos;s wins are saved in %1.</source>
         <translation>Desta vez seus recordes ficam em %1. Da última vez eles ficaram em %2: os recordes dos dois lugares são reunidos, e as vitórias deste jogo são salvas em %1.</translation>
     </message>
+    <message>
+        <source>%1 is a link that another user made, or that lies in another user&apos;s folder</source>
+        <translation>%1 é um link criado por outro usuário, ou que está na pasta de outro usuário</translation>
+    </message>
+    <message>
+        <source>it does not belong to the owner of its folder</source>
+        <translation>não pertence ao dono da sua pasta</translation>
+    </message>
 </context>
 <context>
     <name>RunningCopy</name>
@@ -418,6 +426,10 @@
     <message>
         <source>Another copy of the game is using the records in %1, and it did not come to the front: it may run on another screen or as another user. Close it, then start Numblaze again.</source>
         <translation>Outra cópia do jogo está usando os recordes em %1 e não veio para a frente: talvez esteja rodando em outra tela ou como outro usuário. Feche-a e inicie o Numblaze novamente.</translation>
+    </message>
+    <message>
+        <source>Another copy of the game, process %2 (%3), is using the records in %1, and it did not come to the front: it may run on another screen. Close it, then start Numblaze again.</source>
+        <translation>Outra cópia do jogo, o processo %2 (%3), está usando os recordes em %1 e não veio para a frente: talvez esteja rodando em outra tela. Feche-a e inicie o Numblaze novamente.</translation>
     </message>
 </context>
 <context>

@@ -7,21 +7,147 @@
 #include "halloffame/form3.h"
 #include "menu/form2.h"
 #include "race/form1.h"
+#include "records/progresslocation.h"
 #include "tests/support.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLocalSocket>
+#include <QMessageBox>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
+#include <poll.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace numblaze;
 using namespace numblaze::testing;
+
+namespace
+{
+
+/// The memory the process pid has in use (VmRSS), in kB; -1 when it cannot be read.
+qint64 residentKb(qint64 pid)
+{
+    const QByteArray status = contents(QStringLiteral("/proc/%1/status").arg(pid));
+    const qsizetype at = status.indexOf("VmRSS:");
+    if (at < 0)
+        return -1;
+    return status.mid(at + 6, status.indexOf('\n', at) - at - 6)
+        .simplified()
+        .split(' ')[0]
+        .toLongLong();
+}
+
+/// A connection to the socket at name, made without waiting; -1 when none can be made now.
+int connectTo(const QString& name)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    qstrncpy(address.sun_path, QFile::encodeName(name).constData(), sizeof address.sun_path);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
+        return fd;
+    if (fd >= 0)
+        ::close(fd);
+    return -1;
+}
+
+/// The real game, a copy of it beside its records in a folder of its own, allowed only 256 open
+/// files, as some systems allow.
+struct FewFilesGame {
+    QTemporaryDir folder;
+    QProcess process;
+    QString channel;
+    const QByteArray records =
+        "9\r\n8\r\n7\r\n6\r\n5\r\n4\r\n3\r\n2\r\n1\r\n2\r\n3\r\n4\r\n1\r\n2\r\n";
+
+    /// Starts it; false when it did not come to listen.
+    bool start()
+    {
+        const QString program = folder.filePath("numblaze");
+        if (!QFile::copy(QStringLiteral(NUMBLAZE_GAME), program) ||
+            !put(folder.filePath("Progress.txt"), records))
+            return false;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        process.setProcessEnvironment(env);
+        process.setChildProcessModifier([] {
+            const rlimit few{256, 256};
+            ::setrlimit(RLIMIT_NOFILE, &few);
+        });
+        process.start(program, {});
+        channel = runningCopyName(folder.path());
+        QElapsedTimer clock;
+        clock.start();
+        while (!QFileInfo::exists(channel) && clock.elapsed() < 60000)
+            QTest::qWait(50);
+        return process.state() == QProcess::Running && QFileInfo::exists(channel);
+    }
+    ~FewFilesGame()
+    {
+        process.kill();
+        process.waitForFinished();
+    }
+};
+
+/// Connections held open, closed when this goes.
+struct Connections {
+    QList<int> fds;
+    ~Connections()
+    {
+        for (const int fd : fds)
+            ::close(fd);
+    }
+    /// Makes up to count connections to name in at most ten seconds.
+    void open(const QString& name, int count)
+    {
+        rlimit files{};
+        ::getrlimit(RLIMIT_NOFILE, &files);
+        files.rlim_cur = files.rlim_max;
+        ::setrlimit(RLIMIT_NOFILE, &files);
+        QElapsedTimer clock;
+        clock.start();
+        while (fds.size() < count && clock.elapsed() < 10000) {
+            const int fd = connectTo(name);
+            if (fd >= 0)
+                fds << fd;
+            else
+                QTest::qWait(1);
+        }
+    }
+    /// Sends up to bytes bytes without an end of line on a connection of its own, until the
+    /// other end takes no more for a second; returns how many were taken.
+    qint64 sendLine(const QString& name, qint64 bytes)
+    {
+        open(name, fds.size() + 1);
+        const QByteArray chunk(1 << 20, 'x');
+        qint64 sent = 0;
+        while (sent < bytes) {
+            const ssize_t n = ::send(fds.last(), chunk.constData(), size_t(chunk.size()),
+                                     MSG_NOSIGNAL | MSG_DONTWAIT);
+            pollfd writable{fds.last(), POLLOUT, 0};
+            if (n > 0)
+                sent += n;
+            else if (n < 0 && errno != EAGAIN)
+                break;
+            else if (::poll(&writable, 1, 1000) != 1)
+                break;
+        }
+        return sent;
+    }
+};
+
+} // namespace
 
 class TestRunningCopy : public QObject
 {
@@ -174,6 +300,106 @@ class TestRunningCopy : public QObject
         QVERIFY(fronted);
         QCOMPARE(fronted->objectName(), screen);
         QVERIFY(restored);
+    }
+
+    // A program of the player's floods the channel: a line of 300 MB without an end, or 3000
+    // connections that say nothing. The game's memory stays about what it was, and, with only
+    // 256 open files allowed, it still saves and ends well at SIGTERM while the flood goes on.
+    void floodsOfTheChannelTakeLittleOfTheGame_data()
+    {
+        QTest::addColumn<bool>("longLine");
+        QTest::newRow("a line of 300 MB") << true;
+        QTest::newRow("3000 idle connections") << false;
+    }
+    void floodsOfTheChannelTakeLittleOfTheGame()
+    {
+        QFETCH(bool, longLine);
+        FewFilesGame game;
+        QVERIFY(game.start());
+        const qint64 pid = game.process.processId();
+        const qint64 before = residentKb(pid);
+        Connections flood;
+        if (longLine)
+            qInfo("the game took %lld bytes of the line",
+                  flood.sendLine(game.channel, 300ll << 20));
+        else
+            flood.open(game.channel, 3000);
+        QTest::qWait(500);
+        const qint64 during = residentKb(pid);
+        qInfo("the game's memory: %lld kB before, %lld kB during the flood", before, during);
+        QVERIFY2(during - before < 30 * 1024, "the flood took the game's memory");
+
+        ::kill(pid_t(pid), SIGTERM);
+        QVERIFY(game.process.waitForFinished(30000));
+        QCOMPARE(game.process.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(game.process.exitCode() == 0, game.process.readAllStandardError().constData());
+        QCOMPARE(contents(game.folder.filePath("Progress.txt")), game.records);
+    }
+
+    // Once a flood of connections has gone, a second start is answered as before.
+    void theChannelAnswersAgainAfterAFlood()
+    {
+        FewFilesGame game;
+        QVERIFY(game.start());
+        {
+            Connections flood;
+            flood.open(game.channel, 3000);
+            qInfo("%lld connections made", qint64(flood.fds.size()));
+        }
+        QTest::qWait(4000);
+        QProcess second;
+        second.setProcessEnvironment(game.process.processEnvironment());
+        second.start(game.folder.filePath("numblaze"), {});
+        QVERIFY2(second.waitForFinished(30000), "the second start was not answered");
+        QCOMPARE(second.exitCode(), 0);
+    }
+
+    // A copy that holds the records but cannot be reached (it listens nowhere) is named in the
+    // second start's message when it is one of the player's own processes: its process number
+    // and its program. The lock may be on the records file or, before the first save, on the
+    // lock file.
+    void aCopyThatCannotBeReachedIsNamed_data()
+    {
+        QTest::addColumn<bool>("records");
+        QTest::newRow("records file") << true;
+        QTest::newRow("no records yet") << false;
+    }
+    void aCopyThatCannotBeReachedIsNamed()
+    {
+        QFETCH(bool, records);
+        QTemporaryDir place;
+        if (records)
+            QVERIFY(put(place.filePath("Progress.txt"), "1\r\n"));
+        int ready[2];
+        QCOMPARE(::pipe(ready), 0);
+        const pid_t holder = ::fork();
+        if (holder == 0) {
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            static ProgressLock lock;
+            lock = lockProgressFolder(place.path());
+            (void)!::write(ready[1], lock.result == ProgressLockResult::Held ? "y" : "n", 1);
+            for (;;)
+                ::pause();
+        }
+        char held = 0;
+        QCOMPARE(::read(ready[0], &held, 1), 1);
+        ::close(ready[0]);
+        ::close(ready[1]);
+        QString told;
+        QTimer answering;
+        connect(&answering, &QTimer::timeout, [&told] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                told = box->text();
+                box->close();
+            }
+        });
+        answering.start(20);
+        tellAlreadyRunning(place.filePath("Progress.txt"), FrontAnswer::NoAnswer);
+        ::kill(holder, SIGKILL);
+        ::waitpid(holder, nullptr, 0);
+        QCOMPARE(held, 'y');
+        QVERIFY2(told.contains(QStringLiteral("process %1 (").arg(holder)), qPrintable(told));
+        QVERIFY2(told.contains(QCoreApplication::applicationFilePath()), qPrintable(told));
     }
 
     // Two real copies of the game in one folder: the second asks the first to come forward and
