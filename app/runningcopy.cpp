@@ -4,6 +4,7 @@
 #include "app/runningcopy.h"
 
 #include "app/endsignals.h"
+#include "widgets/controls.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -144,20 +145,25 @@ FrontAnswer bringRunningCopyToFront(const QString& progressFolder, int timeoutMs
 
 void tellAlreadyRunning(const QString& fileName, FrontAnswer answer)
 {
-    const QString detail =
-        answer == FrontAnswer::OtherUser
-            ? QCoreApplication::translate("RunningCopy",
-                                          "Another user's copy of the game is using the records "
-                                          "in %1. Close it, then start Numblaze again.")
-            : QCoreApplication::translate("RunningCopy",
-                                          "Another copy of the game is using the records in %1, "
-                                          "and it did not come to the front: it may run on another "
-                                          "screen or as another user. Close it, then start "
-                                          "Numblaze again.");
-    QMessageBox::information(
-        nullptr, QStringLiteral("Numblaze"),
-        QCoreApplication::translate("RunningCopy", "Numblaze is already running.") +
-            QStringLiteral("\n\n") + detail.arg(fileName));
+    QString detail;
+    if (answer == FrontAnswer::OtherUser)
+        //: Under "Numblaze is already running.": %1 is the records file's full name.
+        detail = QCoreApplication::translate("RunningCopy",
+                                             "Another user's copy of the game is using the "
+                                             "records in %1. Close it, then start Numblaze again.");
+    else
+        //: Under "Numblaze is already running.": %1 is the records file's full name.
+        detail = QCoreApplication::translate(
+            "RunningCopy", "Another copy of the game is using the records in %1, and it did not "
+                           "come to the front: it may run on another screen or as another user. "
+                           "Close it, then start Numblaze again.");
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Numblaze"),
+                    //: The first line of the message a second start of the game shows.
+                    QCoreApplication::translate("RunningCopy", "Numblaze is already running.") +
+                        QStringLiteral("\n\n") + detail.arg(fileName),
+                    QMessageBox::Ok);
+    nameMessageButtons(box);
+    box.exec();
 }
 
 QWidget* bringVisibleWindowToFront()

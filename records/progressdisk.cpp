@@ -395,6 +395,8 @@ FileRead readRegularFile(const Folder& folder, const QByteArray& name, qint64 li
         result.error = systemError();
     } else if (!S_ISREG(st.st_mode)) {
         result.identity = FileIdentity::of(st);
+        //: Why the records cannot be read or saved, put into a message after the file's name:
+        //: a clause starting in lower case, without a full stop. "It" is the file Progress.txt.
         result.error = RecordsText::tr("it is not an ordinary file");
     } else {
         result.identity = FileIdentity::of(st);
@@ -440,6 +442,8 @@ SaveTarget saveTargetFor(const Folder& folder, const QByteArray& name)
             return target;
         }
         if (st.st_uid != ::geteuid() || !target.folder.belongsToPlayer()) {
+            //: Why the records cannot be saved (a clause in lower case): "it" is Progress.txt, a
+            //: link to another file.
             target.refusal = RecordsText::tr(
                 "it is a link that another user made, or that lies in another user's folder");
             return target;
@@ -459,11 +463,13 @@ SaveTarget saveTargetFor(const Folder& folder, const QByteArray& name)
         }
         if (::fstatat(target.folder.fd(), target.name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
             target.refusal = errno == ENOENT
+                                 //: Why the records cannot be saved (a clause in lower case).
                                  ? RecordsText::tr("it is a link to a file that does not exist")
                                  : systemError();
             return target;
         }
         if (!S_ISLNK(st.st_mode) && st.st_uid != ::geteuid()) {
+            //: Why the records cannot be saved (a clause in lower case).
             target.refusal = RecordsText::tr("it is a link to a file that belongs to another user");
             return target;
         }
@@ -472,6 +478,8 @@ SaveTarget saveTargetFor(const Folder& folder, const QByteArray& name)
     if (!S_ISREG(st.st_mode))
         target.refusal = RecordsText::tr("it is not an ordinary file");
     else if (::faccessat(target.folder.fd(), target.name.constData(), W_OK, AT_EACCESS) != 0)
+        //: Why the records cannot be saved (a clause in lower case): %1 is the system's own
+        //: reason, in its own words ("Permission denied").
         target.refusal = RecordsText::tr("the file cannot be changed (%1)").arg(systemError());
     return target;
 }
