@@ -21,6 +21,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QRadialGradient>
+#include <QRawFont>
 #include <QTextStream>
 
 #include <cmath>
@@ -159,6 +160,29 @@ QFont wordsFont(const BannerWords& words, qreal pixelSize)
     // fixed-width fonts as the other banners'.
     font.setFamilies({font.family(), QStringLiteral("OCRA"), QStringLiteral("DejaVu Sans Mono")});
     return font;
+}
+
+// Whether the font a language's banner words need is installed and draws every letter of them:
+// a missing font would draw the words in whatever fontconfig falls back on, or as empty boxes.
+bool wordsFontInstalled(const BannerWords& words, QTextStream& err)
+{
+    if (!words.family)
+        return true;
+    const QString family = QString::fromLatin1(words.family);
+    if (!QFontDatabase::families().contains(family)) {
+        err << "the font " << family << " for the banners in " << words.language
+            << " is not installed (Debian's fonts-noto-core has it)\n";
+        return false;
+    }
+    const QRawFont raw = QRawFont::fromFont(QFont(family));
+    for (const char* text : {words.ready, words.go})
+        for (const QChar c : QString::fromUtf8(text))
+            if (c.isLetter() && !raw.supportsCharacter(c)) {
+                err << family << " has no letter " << c << " for the banners in " << words.language
+                    << "\n";
+                return false;
+            }
+    return true;
 }
 
 // The banner's font at the size that keeps the text within `widest` pixels of ink.
@@ -546,6 +570,9 @@ int main(int argc, char* argv[])
             return 1;
         }
     }
+    for (const BannerWords& words : bannerWords)
+        if (!wordsFontInstalled(words, err))
+            return 1;
     int failures = argc == 3 ? drawIcons(icons, err) : 0;
     for (const Picture& picture : pictures()) {
         for (int scale : {1, 2}) {
