@@ -59,7 +59,7 @@
     <message>
         <source>unexpected argument &apos;%1&apos;</source>
         <extracomment>%1 is a word given to the program that is no option (&quot;foo&quot;).</extracomment>
-        <translation>معطى غير متوقع &apos;%1&apos;</translation>
+        <translation>وسيط غير متوقع &apos;%1&apos;</translation>
     </message>
 </context>
 <context>
@@ -461,7 +461,7 @@
     <message>
         <source>no file there can be locked by you alone</source>
         <extracomment>Why the game cannot be sure it is the only copy using the records (a clause in lower case, put in brackets after the folder&apos;s name).</extracomment>
-        <translation>لا يمكن هناك قفل أي ملف لك وحدك</translation>
+        <translation>لا يمكن قفل أي ملف هناك لك وحدك</translation>
     </message>
     <message>
         <source>the game is installed for every player of this computer</source>
