@@ -34,6 +34,9 @@ CommandLineReply mistake(const QString& program, const QString& what)
     return {false,
             2,
             {},
+            //: A mistake on the command line, on the terminal: %1 is the program's name
+            //: ("numblaze"), %2 what is wrong ("unknown option '--bogus'"). Keep '%1 --help' as
+            //: it is: it is the command to type.
             CommandLine::tr("%1: %2 (try '%1 --help')").arg(program, what) + QLatin1Char('\n')};
 }
 
@@ -47,6 +50,8 @@ CommandLineReply done(const QString& text)
 QString helpFor(const QString& program, const QCommandLineParser& parser)
 {
     const QString options = parser.helpText().section(QLatin1Char('\n'), 1);
+    //: The first line of --help: %1 is the program's name. Qt's own translation of "Usage:"
+    //: and "[options]" (qtbase) reads the same where it has this language.
     return CommandLine::tr("Usage: %1 [options]").arg(program) + QLatin1Char('\n') + options;
 }
 
@@ -74,16 +79,24 @@ CommandLineReply CommandLine::read(const QStringList& arguments)
                                 : QFileInfo(arguments.first()).fileName();
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    //: What the game is, under the usage line of --help. The desktop file's Comment and the
+    //: software centres' summary say the same, without the full stop.
     parser.setApplicationDescription(tr("Race the computer with mental arithmetic."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  //: What --help does, in the list of options --help prints.
                                   tr("Show this help and quit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     //: What --version does, in the list of options.
                                      tr("Show the version of the game and quit."));
     const QCommandLineOption extraTime(
         QStringLiteral("extra-time"),
+        //: What --extra-time does, in the list of options: extra time halves every opponent's
+        //: speed, and F2 on the menu switches it on or off.
         tr("Give yourself extra time: the opponents race at half speed (F2 on the menu "
            "switches it too)."));
     const QCommandLineOption mute(QStringLiteral("mute"),
+                                  //: What --mute does, in the list of options: M is the key that
+                                  //: switches the sound on and off.
                                   tr("Start without sound (the M key turns it on)."));
     parser.addOption(help);
     parser.addOption(version);
@@ -93,6 +106,7 @@ CommandLineReply CommandLine::read(const QStringList& arguments)
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty())
+            //: %1 is the option as typed ("--bogus"), shown inside the mistake line.
             return mistake(program,
                            tr("unknown option '%1'").arg(typedOption(arguments, unknown.first())));
         QString why = parser.errorText();
@@ -101,6 +115,7 @@ CommandLineReply CommandLine::read(const QStringList& arguments)
         return mistake(program, why);
     }
     if (!parser.positionalArguments().isEmpty())
+        //: %1 is a word given to the program that is no option ("foo").
         return mistake(program,
                        tr("unexpected argument '%1'").arg(parser.positionalArguments().first()));
     if (parser.isSet(help))

@@ -5,6 +5,7 @@
 
 #include "app/endsignals.h"
 #include "records/progresslocation.h"
+#include "widgets/controls.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -180,11 +181,14 @@ void tellAlreadyRunning(const QString& fileName, FrontAnswer answer)
         answer == FrontAnswer::OtherUser ? 0 : progressLockHolder(QFileInfo(fileName).path());
     QString detail;
     if (answer == FrontAnswer::OtherUser)
+        //: Under "Numblaze is already running.": %1 is the records file's full name.
         detail = QCoreApplication::translate("RunningCopy",
                                              "Another user's copy of the game is using the records "
                                              "in %1. Close it, then start Numblaze again.")
                      .arg(fileName);
     else if (holder > 0)
+        //: Under "Numblaze is already running.": %1 is the records file's full name, %2 the
+        //: running copy's process number, %3 its program's file name.
         detail = QCoreApplication::translate(
                      "RunningCopy",
                      "Another copy of the game, process %2 (%3), is using the records in %1, and "
@@ -192,16 +196,20 @@ void tellAlreadyRunning(const QString& fileName, FrontAnswer answer)
                      "start Numblaze again.")
                      .arg(fileName, QString::number(holder), programOf(holder));
     else
+        //: Under "Numblaze is already running.": %1 is the records file's full name.
         detail = QCoreApplication::translate("RunningCopy",
                                              "Another copy of the game is using the records in "
                                              "%1, and it did not come to the front: it may run on "
                                              "another screen or as another user. Close it, then "
                                              "start Numblaze again.")
                      .arg(fileName);
-    QMessageBox::information(
-        nullptr, QStringLiteral("Numblaze"),
-        QCoreApplication::translate("RunningCopy", "Numblaze is already running.") +
-            QStringLiteral("\n\n") + detail);
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Numblaze"),
+                    //: The first line of the message a second start of the game shows.
+                    QCoreApplication::translate("RunningCopy", "Numblaze is already running.") +
+                        QStringLiteral("\n\n") + detail,
+                    QMessageBox::Ok);
+    nameMessageButtons(box);
+    box.exec();
 }
 
 QWidget* bringVisibleWindowToFront()

@@ -10,6 +10,8 @@ namespace numblaze
 {
 
 /// What the game says, on one line, when there is no display to show it on (before translation).
+//: Printed on the terminal when the game is started where there is no screen. DISPLAY and
+//: WAYLAND_DISPLAY are names to type as they are.
 inline constexpr char NoDisplayMessage[] = QT_TRANSLATE_NOOP(
     "Startup",
     "no display found: set DISPLAY or WAYLAND_DISPLAY, or start it from a desktop session");

@@ -61,15 +61,24 @@ Translations Translations::forPlayer()
     return translations;
 }
 
-Translations Translations::forLanguage(const QString& language)
+Translations Translations::forLanguage(const QString& language, QtTexts qtTexts)
 {
     Translations translations;
     if (!isEnglish(language))
-        translations.load(language);
+        translations.load(language, qtTexts);
     return translations;
 }
 
-bool Translations::load(const QString& language)
+namespace
+{
+//: "RTL" (these three Latin letters) if this language is written from right to left, "LTR" if
+//: from left to right. Qt then lays out every screen that way, and the game mirrors its screens
+//: to match. Qt's own translations say the same where the system has them.
+[[maybe_unused]] constexpr const char* LayoutDirection =
+    QT_TRANSLATE_NOOP("QGuiApplication", "QT_LAYOUT_DIRECTION");
+} // namespace
+
+bool Translations::load(const QString& language, QtTexts qtTexts)
 {
     // "de_DE" finds numblaze_de_DE.qm or else numblaze_de.qm: a few look-ups in the program's
     // own resources, and only in the system's folder once the game speaks the language.
@@ -82,6 +91,8 @@ bool Translations::load(const QString& language)
             return false;
     }
     game_ = std::move(game);
+    if (qtTexts == QtTexts::None)
+        return true;
     // Qt's own texts in the player's very language where Qt has it, else in the game's.
     const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     auto qt = std::make_unique<QTranslator>();

@@ -31,8 +31,12 @@ class Translations
      */
     static Translations forPlayer();
 
+    /// Where Qt's own texts come from: the system's Qt translations, or none at all, as on a
+    /// system without them, where the game's own translations of the few it uses serve.
+    enum class QtTexts { FromSystem, None };
+
     /// The translations for one language ("de", "pt_BR"); none when the game does not speak it.
-    static Translations forLanguage(const QString& language);
+    static Translations forLanguage(const QString& language, QtTexts qtTexts = QtTexts::FromSystem);
 
     /// Whether any of the game's texts are translated.
     bool isEmpty() const { return !game_; }
@@ -49,7 +53,7 @@ class Translations
     void install(QObject* owner = nullptr);
 
   private:
-    bool load(const QString& language);
+    bool load(const QString& language, QtTexts qtTexts = QtTexts::FromSystem);
 
     std::unique_ptr<QTranslator> game_;
     std::unique_ptr<QTranslator> qt_;

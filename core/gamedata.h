@@ -24,8 +24,17 @@ struct Opponent {
 };
 
 inline constexpr std::array<Opponent, 3> opponents = {{
+    //: The slowest opponent, a boy, whose ball is blue: a boy's first name and the colour, both
+    //: starting with the same sound where the language allows ("Bruno Blau"). At most 12
+    //: characters.
     {QT_TRANSLATE_NOOP("Opponents", "Bobby Blue"), "ball-blue", 15},
+    //: The middle opponent, a girl, whose ball is purple: a girl's first name and the colour,
+    //: starting with the same sound where the language allows ("Lotte Lila"). At most 14
+    //: characters.
     {QT_TRANSLATE_NOOP("Opponents", "Patty Purple"), "ball-purple", 25},
+    //: The fastest opponent, a boy, whose ball is red: a boy's first name and the colour,
+    //: starting with the same sound where the language allows ("Rudi Rot"). At most 12
+    //: characters.
     {QT_TRANSLATE_NOOP("Opponents", "Ronald Red"), "ball-red", 35},
 }};
 

@@ -4,6 +4,7 @@
 #include "core/loose.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -55,32 +56,66 @@ namespace
 {
 const QString Spaces = QStringLiteral(u" \u00A0\u202F"); // plain, no-break, narrow no-break
 const QString Apostrophes = QStringLiteral(u"'\u2019");  // typed, and as Swiss print has it
+const QChar ArabicThousands(0x066C);                     // "٬", which a keyboard types as ","
 
-/// The digits of a whole number grouped in threes by one separator of `separators`, with its
-/// sign: "-1 512" gives "-1512". Nothing when the text is not written that way.
-QString ungrouped(const QString& text, const QString& separators)
+/**
+ * The answer in plain digits and signs, as the player meant it: every decimal digit of any script
+ * (Arabic-Indic, Persian, Devanagari, Bengali, the full-width ones of Chinese and Japanese input
+ * methods...) as its digit 0 to 9, the full-width forms of signs and separators as the plain ones,
+ * the minus sign as "-", and without the invisible marks of direction that right-to-left locales
+ * put before a sign.
+ */
+QString inPlainDigits(const QString& text)
 {
-    qsizetype i = 0;
+    QString plain;
+    plain.reserve(text.size());
+    for (const char32_t c : text.toUcs4()) {
+        if (QChar::category(c) == QChar::Number_DecimalDigit)
+            plain += QChar(u'0' + QChar::digitValue(c));
+        else if (c >= 0xFF01 && c <= 0xFF5E) // the full-width forms of "!" to "~"
+            plain += QChar(char16_t(c - 0xFEE0));
+        else if (c == 0x2212) // the minus sign
+            plain += u'-';
+        else if (QChar::category(c) != QChar::Other_Format)
+            plain += QString::fromUcs4(&c, 1);
+    }
+    return plain;
+}
+
+/// Whether the text is one or more digits 0 to 9.
+bool allDigits(QStringView text)
+{
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+/**
+ * The digits of a whole number grouped by one separator of `separators`, its lowest group of
+ * three digits and each higher one of `higher` (three, or two as India's lakh and crore group
+ * them: "1,12,512"), with its sign: "-1 512" gives "-1512". Nothing when the text is not written
+ * that way.
+ */
+QString ungrouped(const QString& text, const QString& separators, qsizetype higher)
+{
+    QStringView rest(text);
     QString digits;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-        digits += text[i++];
-    const qsizetype first = i;
-    if (i < text.size() && text[i] == u'0')
-        return {}; // a grouped number starts with its highest digit
-    while (i < text.size() && text[i] >= u'0' && text[i] <= u'9' && i - first < 3)
-        digits += text[i++];
-    if (i == first || i == text.size() || !separators.contains(text[i]))
+    if (!rest.isEmpty() && (rest[0] == u'-' || rest[0] == u'+')) {
+        digits += rest[0];
+        rest = rest.sliced(1);
+    }
+    const auto separator =
+        std::find_if(rest.begin(), rest.end(), [&](QChar c) { return separators.contains(c); });
+    if (separator == rest.end())
         return {};
-    const QChar separator = text[i];
-    while (i < text.size()) {
-        if (text[i] != separator || i + 4 > text.size())
+    const QList<QStringView> groups = rest.split(*separator);
+    for (qsizetype i = 0; i < groups.size(); ++i) {
+        const QStringView group = groups[i];
+        const qsizetype size = i + 1 == groups.size() ? 3 : higher;
+        // A grouped number starts with its highest digit, in a group no longer than the others.
+        const bool fits = i == 0 ? group.size() <= size && group[0] != u'0' : group.size() == size;
+        if (!allDigits(group) || !fits)
             return {};
-        for (qsizetype d = i + 1; d <= i + 3; ++d) {
-            if (text[d] < u'0' || text[d] > u'9')
-                return {};
-            digits += text[d];
-        }
-        i += 4;
+        digits += group;
     }
     return digits;
 }
@@ -95,16 +130,33 @@ QString groupSeparators(const QLocale& locale)
         separators += Spaces; // German schools group with spaces too
     if (locale.territory() == QLocale::Switzerland)
         separators += Apostrophes;
+    if (separators.contains(ArabicThousands))
+        separators += u',';
     for (const QChar decimal : locale.decimalPoint())
         separators.remove(decimal);
     return separators;
+}
+
+/// The size of the higher groups of digits in the locale: 3, or 2 where numbers are grouped in
+/// lakhs and crores. Worked out from the locale's own way of writing a large number.
+qsizetype higherGroupSize(const QLocale& locale)
+{
+    const QString written = inPlainDigits(locale.toString(123456789));
+    const QString separator = locale.groupSeparator();
+    const QStringList groups = written.split(separator);
+    return groups.size() > 2 && groups[1].size() == 2 ? 2 : 3;
 }
 } // namespace
 
 double Loose::answerNumber(const QString& text)
 {
-    const QString grouped = ungrouped(text.trimmed(), groupSeparators(QLocale()));
-    return localeNumber(grouped.isEmpty() ? text : grouped);
+    const QLocale locale;
+    const QString plain = inPlainDigits(text).trimmed();
+    const QString separators = groupSeparators(locale);
+    QString grouped = ungrouped(plain, separators, 3);
+    if (grouped.isEmpty() && !separators.isEmpty())
+        grouped = ungrouped(plain, separators, higherGroupSize(locale));
+    return localeNumber(grouped.isEmpty() ? plain : grouped);
 }
 
 double Loose::leadingNumber(const QString& text)

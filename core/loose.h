@@ -55,11 +55,13 @@ class Loose
     /// locale's decimal separator are accepted; anything else throws TypeMismatch.
     static double localeNumber(const QString& text);
     /**
-     * Reads an answer as the player types it: as localeNumber, and also a whole number grouped
-     * in threes as the player's language groups digits ("1 512" in French, "1.512" in German or
-     * Brazilian Portuguese, "1'512" in Switzerland), with one separator all through. A separator
-     * that is the locale's decimal sign never groups, so "7,5" stays 7.5 where "," is the
-     * decimal sign and is no number where it is not. Throws TypeMismatch like localeNumber.
+     * Reads an answer as the player types it: as localeNumber, in the decimal digits of any
+     * script ("١٢", "۱۲", "१२", full-width "１２"), and also a whole number grouped as the
+     * player's language groups digits ("1 512" in French, "1.512" in German or Brazilian
+     * Portuguese, "1'512" in Switzerland, "١٬٥١٢" in Arabic, "1,12,512" in Hindi), with one
+     * separator all through. A separator that is the locale's decimal sign never groups, so "7,5"
+     * stays 7.5 where "," is the decimal sign and is no number where it is not. Throws
+     * TypeMismatch like localeNumber.
      */
     static double answerNumber(const QString& text);
     /// The leading number of text, with "." as the decimal point; text without one gives 0.

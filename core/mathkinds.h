@@ -80,11 +80,14 @@ double quotient(double a, double b);
 inline constexpr std::array<MathKind, 4> mathKinds = {{
     {0,
      "+",
-     //: A math kind, as the menu offers it and the records say it
+     //: A math kind, as the menu offers it and the spoken records say it ("Addition against
+     //: Bobby Blue"): the noun, not a verb. At most 13 characters on the menu.
      {QT_TRANSLATE_NOOP("MathKinds", "Addition")},
-     //: A row title of the Hall of Fame
+     //: A row title of the Hall of Fame: the math kind's name and the language's colon. At most
+     //: 15 characters.
      {QT_TRANSLATE_NOOP("MathKinds", "Addition:")},
-     //: The addition sign as the race shows it and a screen reader says it
+     //: The addition sign as the race shows it and a screen reader says it, as the children of
+     //: this language write it at school
      QT_TRANSLATE_NOOP3("MathKinds", "+", "the addition sign as the race shows it"),
      //: An addition in words, as a screen reader says it: %1 and %2 are numbers
      {QT_TRANSLATE_NOOP("MathKinds", "%1 plus %2")},
@@ -92,7 +95,10 @@ inline constexpr std::array<MathKind, 4> mathKinds = {{
      detail::sum},
     {1,
      "-",
+     //: A math kind, as the menu offers it and the spoken records say it: the noun. At most 11
+     //: characters on the menu.
      {QT_TRANSLATE_NOOP("MathKinds", "Subtraction")},
+     //: A row title of the Hall of Fame, with the language's colon. At most 15 characters.
      {QT_TRANSLATE_NOOP("MathKinds", "Subtraction:")},
      //: The subtraction sign as the race shows it and a screen reader says it
      QT_TRANSLATE_NOOP3("MathKinds", "-", "the subtraction sign as the race shows it"),
@@ -102,9 +108,13 @@ inline constexpr std::array<MathKind, 4> mathKinds = {{
      detail::difference},
     {2,
      "*",
+     //: A math kind, as the menu offers it and the spoken records say it: the noun. At most 14
+     //: characters on the menu.
      {QT_TRANSLATE_NOOP("MathKinds", "Multiplication")},
+     //: A row title of the Hall of Fame, with the language's colon. At most 15 characters.
      {QT_TRANSLATE_NOOP("MathKinds", "Multiplication:")},
-     //: The multiplication sign as the race shows it and a screen reader says it
+     //: The multiplication sign as the race shows it and a screen reader says it, as the
+     //: children of this language write it at school ("×", "·")
      QT_TRANSLATE_NOOP3("MathKinds", "*", "the multiplication sign as the race shows it"),
      //: A multiplication in words, as a screen reader says it: %1 and %2 are numbers
      {QT_TRANSLATE_NOOP("MathKinds", "%1 times %2")},
@@ -112,9 +122,13 @@ inline constexpr std::array<MathKind, 4> mathKinds = {{
      detail::product},
     {3,
      "/",
+     //: A math kind, as the menu offers it and the spoken records say it: the noun. At most 11
+     //: characters on the menu.
      {QT_TRANSLATE_NOOP("MathKinds", "Division")},
+     //: A row title of the Hall of Fame, with the language's colon. At most 15 characters.
      {QT_TRANSLATE_NOOP("MathKinds", "Division:")},
-     //: The division sign as the race shows it and a screen reader says it
+     //: The division sign as the race shows it and a screen reader says it, as the children of
+     //: this language write it at school ("÷", ":")
      QT_TRANSLATE_NOOP3("MathKinds", "/", "the division sign as the race shows it"),
      //: A division in words, as a screen reader says it: %1 and %2 are numbers
      {QT_TRANSLATE_NOOP("MathKinds", "%1 divided by %2")},
@@ -126,5 +140,18 @@ inline constexpr int MathKindCount = int(mathKinds.size());
 
 /// The math kind whose sign is exactly `sign`; none for any other text.
 const MathKind* mathKindOfSign(const QString& sign);
+
+/// How the child's school writes numbers and equations, as the player's language says: with the
+/// signs above, and with these.
+namespace school
+{
+/// The text with its digits 0 to 9 written as the child's school writes them: "12" is "١٢" in
+/// Arabic, "۱۲" in Persian, and stays "12" where schools teach these digits.
+QString digits(const QString& text);
+
+/// Whether the child's school writes an equation from right to left, its first number on the
+/// right.
+bool equationsReadRightToLeft();
+} // namespace school
 
 } // namespace numblaze

@@ -22,10 +22,13 @@ Form3& Form3::get()
 
 Form3Controls::Form3Controls()
 {
+    //: The Hall of Fame window's title.
     window = new ScreenWindow(QStringLiteral("Form3"), tr("Numblaze Hall of Fame"),
                               QSize(pixels(7560), pixels(4560)), ScreenWindow::FrameKind::Sizable);
     window->setBackColor(Lavender);
     window->setWindowIcon(QIcon(picture(ballPicture(PlayerBall, 16))));
+    //: The title of the screen of the twelve records, in large letters over the whole window
+    //: (at most about 14 characters), and its name to screen readers.
     window->setAccessibleName(tr("Hall of Fame"));
 
     Shape1 = new RecordGrid(window, QStringLiteral("Shape1"), {2760, 1920, 4335, 2415},
@@ -34,9 +37,17 @@ Form3Controls::Form3Controls()
     Label5 = new Label(window, QStringLiteral("Label5"), {0, 240, 7455, 735}, tr("Hall of Fame"));
     Label5->setBackColor(Lavender);
     Label5->setForeColor(bgrColor(0x00800000));
-    Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label5->setWordWrap(false);
-    Label5->setFont(designFont(QStringLiteral("Narkisim"), 39.75, false, true));
+    const QFont title = designFont(QStringLiteral("Narkisim"), 39.75, false, true);
+    if (designFacesDrawTexts()) {
+        Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        Label5->setFont(title);
+    } else {
+        // A font made for another script stands taller than the design's serif: its letters are
+        // centred in the title's row, and made smaller where they would not fit it.
+        Label5->setAlignment(Qt::AlignCenter);
+        Label5->setFont(fittedTo(title, Label5->caption(), Label5->size()));
+    }
 
     Image* headings[OpponentCount];
     const char* headingNames[OpponentCount] = {"Image2", "Image1", "Image3"};
@@ -57,10 +68,12 @@ Form3Controls::Form3Controls()
         rowTitles[m]->setBackColor(Lavender);
         rowTitles[m]->setForeColor(bgrColor(palette::DarkRed));
         // OCR-A's line is three pixels taller than the row, all of it empty space above the
-        // letters: aligned to the bottom, the row cuts that space and not the descenders.
-        rowTitles[m]->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+        // letters: aligned to the bottom, the row cuts that space and not the descenders. The
+        // letters of a font made for another script stand around the middle of its taller line.
+        rowTitles[m]->setAlignment(Qt::AlignRight |
+                                   (designFacesDrawTexts() ? Qt::AlignBottom : Qt::AlignVCenter));
         const QFont font = designFont(QStringLiteral("OCR A Extended"), 12);
-        rowTitles[m]->setFont(narrowedToFit(font, rowTitles[m]->caption(), rowTitles[m]->width()));
+        rowTitles[m]->setFont(fittedTo(font, rowTitles[m]->caption(), rowTitles[m]->size()));
     }
     for (const Pairing& cell : pairings) {
         const int k = cell.index();
@@ -71,6 +84,7 @@ Form3Controls::Form3Controls()
         Label6[k]->setAlignment(Qt::AlignCenter);
         Label6[k]->setWordWrap(false);
         Label6[k]->setFont(designFont(QStringLiteral("OCR A Extended"), 14.25));
+        Label6[k]->setShownAs(school::digits);
     }
     Shape1->setTable(Label6, rowTitles, {Image2, Image1, Image3});
     installRecordGridAccessibility();

@@ -40,6 +40,8 @@ QString RecordGrid::columnName(int column) const
 
 QString RecordGrid::cellName(int row, int column) const
 {
+    //: One record of the Hall of Fame, as a screen reader names its cell: %1 is the math kind
+    //: ("Addition"), %2 the opponent's name, %3 the record.
     return QCoreApplication::translate("Form3", "%1, %2: %3")
         .arg(rowName(row), columnName(column), cell(row, column)->caption());
 }
@@ -50,9 +52,13 @@ QString RecordGrid::inWords() const
     for (int row = 0; row < Rows; ++row) {
         QStringList records;
         for (int column = 0; column < Columns; ++column)
+            //: Part of the Hall of Fame read out as it opens: %1 is an opponent's name, %2 the
+            //: record against that opponent ("Bobby Blue 5").
             records << QCoreApplication::translate(
                            "Form3", "%1 %2", "an opponent, then the record against that opponent")
                            .arg(columnName(column), cell(row, column)->caption());
+        //: One row of the Hall of Fame read out as it opens: %1 is the math kind ("Addition"),
+        //: %2 its three records as a list ("Bobby Blue 5, Patty Purple 5 and Ronald Red 5").
         rows << QCoreApplication::translate("Form3", "%1: %2.", "a math kind, then its records")
                     .arg(rowName(row), QLocale().createSeparatedList(records));
     }
@@ -80,6 +86,7 @@ class TableAccessible : public QAccessibleWidget, public QAccessibleTableInterfa
 
     QString text(QAccessible::Text t) const override
     {
+        //: The name of the Hall of Fame's table of records to screen readers.
         return t == QAccessible::Name ? QCoreApplication::translate("Form3", "Highest numbers")
                                       : QAccessibleWidget::text(t);
     }

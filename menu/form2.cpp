@@ -32,6 +32,7 @@ int tellPlayer(QWidget* over, const QString& text, QMessageBox::StandardButtons 
 {
     QPointer<QMessageBox> box =
         new QMessageBox(QMessageBox::Warning, QStringLiteral("Numblaze"), text, buttons, over);
+    nameMessageButtons(*box);
     if (!(buttons & escape)) {
         // Escape, and the box's close button, answer with a button the box does not show.
         box->addButton(escape)->hide();
@@ -160,11 +161,11 @@ void Form2::saveWonRace(QWidget* over)
     if (ended_ || saveProgress(&error) || toldSaveFailed_)
         return;
     toldSaveFailed_ = true;
-    tellPlayer(over,
-               error + QLatin1Char('\n') +
-                   tr("You can go on playing: the game tries again after your next win and "
-                      "when you leave."),
-               QMessageBox::Ok, QMessageBox::Ok);
+    //: Under the reason a won record could not be saved, in a message with one button, OK: name
+    //: the button as the QPlatformTheme context names it.
+    const QString goOn = tr("You can go on playing: the game tries again after your next win and "
+                            "when you leave.");
+    tellPlayer(over, error + QLatin1Char('\n') + goOn, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool Form2::saveQuietly()
@@ -187,11 +188,12 @@ Form2::ExitSave Form2::saveAtExit()
     while (!ended_ && !saveProgress(&error)) {
         // The old file is still whole; the player decides whether this run's records are lost.
         // Only the Discard button lets them go: Escape or closing the box goes back to the game.
+        //: Under the reason the records could not be saved as the game ends, in a message with
+        //: the buttons Retry and Discard: name them as the QPlatformTheme context names them.
+        const QString whatNow =
+            tr("Retry when the problem is solved, or discard the records of this game.");
         const int answer =
-            tellPlayer(window,
-                       error + QLatin1Char('\n') +
-                           tr("Retry when the problem is solved, or discard the records of "
-                              "this game."),
+            tellPlayer(window, error + QLatin1Char('\n') + whatNow,
                        QMessageBox::Retry | QMessageBox::Discard, QMessageBox::Cancel);
         if (answer == QMessageBox::Discard)
             return ExitSave::Discarded;
@@ -225,9 +227,15 @@ void Form2::Form_Activate()
     tellRecord();
     if (!toldExtraTime_) {
         toldExtraTime_ = true;
-        voice_->say(ExtraTime ? tr("Extra time is on: press F2 to switch it off.")
-                              : tr("For extra time, press F2: the opponents go at half speed."),
-                    Voice::Kind::Reply);
+        QString howTo;
+        if (ExtraTime)
+            //: Said once a run on the menu when extra time is on.
+            howTo = tr("Extra time is on: press F2 to switch it off.");
+        else
+            //: Said once a run on the menu: how to get extra time, which halves every
+            //: opponent's speed.
+            howTo = tr("For extra time, press F2: the opponents go at half speed.");
+        voice_->say(howTo, Voice::Kind::Reply);
     }
 }
 
@@ -236,6 +244,8 @@ void Form2::tellRecord()
     if (!voice_)
         return;
     const Pairing pairing = activePairing();
+    //: Said as a choice is made on the menu: %1 is the math kind ("Division"), %2 the
+    //: opponent's name, %3 the highest number (the record) of that pairing.
     voice_->say(tr("%1 against %2: your highest number is %3.")
                     .arg(mathKinds[pairing.math].name(), opponentName(pairing.opponent),
                          Loose::plainText(activeRecord().toNumber())),
@@ -247,7 +257,14 @@ void Form2::toggleExtraTime()
     ExtraTime = !ExtraTime;
     if (voice_) {
         voice_->clear();
-        voice_->say(ExtraTime ? tr("Extra time on.") : tr("Extra time off."), Voice::Kind::Reply);
+        QString switched;
+        if (ExtraTime)
+            //: Said when F2 switches extra time on.
+            switched = tr("Extra time on.");
+        else
+            //: Said when F2 switches extra time off.
+            switched = tr("Extra time off.");
+        voice_->say(switched, Voice::Kind::Reply);
     }
     if (onExtraTimeChanged)
         onExtraTimeChanged(ExtraTime);
@@ -266,6 +283,8 @@ Loose& Form2::activeRecord()
 void Form2::refreshRecordLabel()
 {
     const double record = activeRecord().toNumber();
+    //: The menu's record line, in bold under the opponents: %1 is the highest number of the
+    //: chosen math kind and opponent. At most about 40 characters with a number of 8 digits.
     controls_->Label3->setCaption(tr("Your highest number is %1.").arg(Loose::plainText(record)));
 }
 

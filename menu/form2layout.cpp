@@ -77,8 +77,10 @@ Form2Controls::Form2Controls()
         Image3[i]->setPicture(picture(ballPicture(opponents[i].ball, 32)));
         Image3[i]->setAccessibleName(opponentName(i));
     }
-    Label1 =
-        menuLabel(window, QStringLiteral("Label1"), {2640, 2880, 1215, 615}, tr("Race against:"));
+    Label1 = menuLabel(window, QStringLiteral("Label1"), {2640, 2880, 1215, 615},
+                       //: The heading of the three opponents, on at most two lines of 8
+                       //: characters.
+                       tr("Race against:"));
     // Readers find the opponents' buttons in a group named by the heading, as the math kinds
     // are in the frame named "Math".
     nameOptionGroup(Label1);
@@ -89,17 +91,27 @@ Form2Controls::Form2Controls()
         Label2[i]->setAutoSize(Label::AutoSize::GrowRight);
     }
     Label3 = menuLabel(window, QStringLiteral("Label3"), {2760, 4560, 4125, 255},
+                       //: The menu's record line, in bold under the opponents: %1 is the highest
+                       //: number of the chosen math kind and opponent. At most about 40
+                       //: characters with a number of 8 digits.
                        tr("Your highest number is %1.").arg(5));
     Label3->setFont(menuFont(true));
     Label3->setAlignment(Qt::AlignRight | Qt::AlignTop);
     Label3->setAutoSize(Label::AutoSize::GrowLeft);
+    Label3->setShownAs(school::digits);
 
     // Windowed controls, in tab order.
-    Command1 = menuButton(window, QStringLiteral("Command1"), {240, 2520, 2055, 495}, tr("Race!"),
-                          0x00FF8080);
+    Command1 = menuButton(window, QStringLiteral("Command1"), {240, 2520, 2055, 495},
+                          //: The menu's button that starts a race: at most 12 characters.
+                          tr("Race!"), 0x00FF8080);
     Command4 = menuButton(window, QStringLiteral("Command4"), {240, 3240, 2055, 495},
+                          //: The menu's button that shows the twelve records: at most 12
+                          //: characters. The Hall of Fame's own title says the same.
                           tr("Hall of Fame"), 0x00FF8080);
-    Frame1 = new Frame(window, QStringLiteral("Frame1"), {2640, 1320, 4095, 1335}, tr("Math"));
+    Frame1 = new Frame(window, QStringLiteral("Frame1"), {2640, 1320, 4095, 1335},
+                       //: The caption of the frame around the four math kinds on the menu: a
+                       //: short noun.
+                       tr("Math"));
     Frame1->setBackColor(Lavender);
     Frame1->setForeColor(DarkRed);
     Frame1->setFont(menuFont());
@@ -117,8 +129,9 @@ Form2Controls::Form2Controls()
         narrowToFit(Option1[i]);
     }
     Option1[0]->setChecked(true);
-    Command2 = menuButton(window, QStringLiteral("Command2"), {480, 4320, 1575, 495}, tr("Exit"),
-                          0x00808080);
+    Command2 = menuButton(window, QStringLiteral("Command2"), {480, 4320, 1575, 495},
+                          //: The menu's button that ends the game: at most 9 characters.
+                          tr("Exit"), 0x00808080);
     for (int i = 0; i < OpponentCount; ++i) {
         Option2[i] = new OptionButton(window, QStringLiteral("Option2(%1)").arg(i),
                                       {4080, 2880 + 600 * i, 255, 255});

@@ -43,6 +43,7 @@ void Form1::Form_Load()
     Form1Controls& c = *controls_;
     random_.seedFromTimeOfDay();
     c.Command1->setCaption(QStringLiteral("3"));
+    //: The status button's name to screen readers while it counts down "3", "2", "1".
     nameStatusButton(tr("Get ready"));
     PlayerStep = 480;
     opponent_ = -1;
@@ -58,6 +59,9 @@ void Form1::Form_Load()
     // Where each ball is, for a reader that asks: it says nothing on its own as it moves.
     for (Image* ball : {c.Image2, c.Image3})
         ball->describe = [ball] {
+            //: Where a ball is, when a screen reader asks: %1 is the steps it has come, %2 is
+            //: always 11, the steps to the finish line (so the plural of "steps" is always the
+            //: one for 11).
             return tr("%1 of %2 steps").arg(stepsOf(ball)).arg(StepsToFinish);
         };
     // The answer box is disabled until the start, so the status button has the focus.
@@ -133,6 +137,8 @@ void Form1::Timer2_Timer()
     if (c.Image3->left() >= FinishLine) {
         c.Label1->setCaption(QString());
         c.Label2->setCaption(QString());
+        //: The status button's name to screen readers once the race is over: pressing it (or
+        //: Enter) goes back to the menu.
         nameStatusButton(tr("Back to the menu"));
         c.Text1->setText(QString());
         c.Text1->setEnabled(false);

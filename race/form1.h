@@ -42,8 +42,12 @@ class Form1 : public ScreenOf<Form1Controls>
 
   public:
     /// The race phases, as the status button shows them.
+    //: The status button's caption while the race runs, on at most two lines of the wide
+    //: button under the track (about 30 characters a line). ENTER is the key's name.
     static constexpr RaceText Racing{QT_TR_NOOP("Press ENTER to send your answer!")};
+    //: The status button's caption after a won race, on one line.
     static constexpr RaceText Won{QT_TR_NOOP("You won!!!")};
+    //: The status button's caption after a lost race, on one line.
     static constexpr RaceText Lost{QT_TR_NOOP("You lost!")};
     /// A ball whose left edge is at or beyond this line, in twips, has finished.
     static constexpr float FinishLine = 5380.0f;

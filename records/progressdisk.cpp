@@ -253,6 +253,7 @@ int openPath(int base, const QByteArray& path, bool create, QString* error)
     QString notGiven;
     const int fd = walk(base, path, create, &links, &refused, &notGiven);
     if (fd < 0 && error)
+        //: Why a folder cannot be used for the records: %1 is a folder's full name.
         *error = !refused.isEmpty() ? RecordsText::tr("%1 is a link that another user made, or "
                                                       "that lies in another user's folder")
                                           .arg(QFile::decodeName(refused))
@@ -530,9 +531,13 @@ QString refusalFor(const struct stat& st, const Folder& folder, bool throughLink
     struct stat holder {
     };
     if (throughLink && st.st_uid != player)
+        //: Why the records cannot be read or saved (a clause in lower case, no full stop): "it"
+        //: is the file Progress.txt, a link.
         return RecordsText::tr("it is a link to a file that belongs to another user");
     if (!throughLink && player == 0 && S_ISREG(st.st_mode) &&
         (::fstat(folder.fd(), &holder) != 0 || st.st_uid != holder.st_uid))
+        //: Why root leaves a player's records alone (a clause in lower case, no full stop): "it"
+        //: is the file Progress.txt.
         return RecordsText::tr("it does not belong to the owner of its folder");
     return QString();
 }
@@ -564,6 +569,8 @@ Located locate(const Folder& folder, const QByteArray& name)
             if (errno != ENOENT)
                 at.refusal = systemError();
             else if (at.throughLink)
+                //: Why the records cannot be read or saved (a clause in lower case, no full
+                //: stop): "it" is the file Progress.txt, a link.
                 at.refusal = RecordsText::tr("it is a link to a file that does not exist");
             return at;
         }
@@ -575,6 +582,8 @@ Located locate(const Folder& folder, const QByteArray& name)
             return at;
         }
         if (!mayFollow(at.folder.fd(), at.st)) {
+            //: Why the records cannot be read or saved (a clause in lower case, no full stop):
+            //: "it" is the file Progress.txt, a link.
             at.refusal = RecordsText::tr(
                 "it is a link that another user made, or that lies in another user's folder");
             return at;
@@ -614,6 +623,8 @@ FileRead readRegularFile(const Folder& folder, const QByteArray& name, qint64 li
     }
     // Anything but a regular file is refused unopened: opening a device may do something.
     if (!S_ISREG(at.st.st_mode)) {
+        //: Why the records cannot be read or saved, put into a message after the file's name:
+        //: a clause starting in lower case, without a full stop. "It" is the file Progress.txt.
         result.error = RecordsText::tr("it is not an ordinary file");
         return result;
     }
@@ -637,6 +648,8 @@ FileRead readRegularFile(const Folder& folder, const QByteArray& name, qint64 li
     if (!known)
         result.error = systemError();
     else if (!S_ISREG(st.st_mode))
+        //: Why the records cannot be read or saved, put into a message after the file's name:
+        //: a clause starting in lower case, without a full stop. "It" is the file Progress.txt.
         result.error = RecordsText::tr("it is not an ordinary file");
     else
         result.error = refusalFor(st, at.folder, at.throughLink);
@@ -674,6 +687,8 @@ SaveTarget saveTargetFor(const Folder& folder, const QByteArray& name)
     if (!S_ISREG(at.st.st_mode))
         target.refusal = RecordsText::tr("it is not an ordinary file");
     else if (::faccessat(target.folder.fd(), target.name.constData(), W_OK, AT_EACCESS) != 0)
+        //: Why the records cannot be saved (a clause in lower case): %1 is the system's own
+        //: reason, in its own words ("Permission denied").
         target.refusal = RecordsText::tr("the file cannot be changed (%1)").arg(systemError());
     return target;
 }

@@ -205,6 +205,8 @@ ProgressLock lockProgressFolder(Folder folder)
         if (records == Take::Locked && file == Take::Locked)
             lock.dropLockFile();
     } else if (lock.error.isEmpty()) {
+        //: Why the game cannot be sure it is the only copy using the records (a clause in lower
+        //: case, put in brackets after the folder's name).
         lock.error = RecordsText::tr("no file there can be locked by you alone");
     }
     return lock;

@@ -50,6 +50,8 @@ ProgressStore ProgressStore::open(const QByteArray& programFolder)
     QString programError;
     Folder program = Folder::open(programFolder, &programError);
     if (!KeepsRecordsBesideItself)
+        //: Why the records are not kept beside the program (a clause in lower case, put in
+        //: brackets after the program's folder).
         programError = RecordsText::tr("the game is installed for every player of this computer");
     if (KeepsRecordsBesideItself && program.isOpen() && program.isWritable(&programError)) {
         store.place_ = program.duplicate();
@@ -63,6 +65,8 @@ ProgressStore ProgressStore::open(const QByteArray& programFolder)
     }
     // A run that cannot save needs no lock: it cannot undo another copy's wins.
     if (store.lock_.result == ProgressLockResult::Unavailable && store.cannotSave_.isEmpty())
+        //: A message at the start: %1 is the records file's full name, %2 the reason (a clause
+        //: in lower case).
         store.notices_ << RecordsText::tr(
                               "Numblaze could not make sure that it is the only copy of the game "
                               "using the records in %1 (%2). Your records will still be saved, "
@@ -89,12 +93,18 @@ void ProgressStore::useDataFolder(const Folder& program, const QString& programE
     if (!folder.isOpen()) {
         cannotSave_ =
             data.isEmpty()
+                //: Why the records cannot be saved (a clause in lower case): %1 is the program's
+                //: folder, %2 the reason there.
                 ? RecordsText::tr("no file can be created beside the program in %1 (%2), and no "
                                   "home folder is set for a folder of your own")
                       .arg(QFile::decodeName(program.path()), programError)
+                //: Why the records cannot be saved (a clause in lower case): %1 is the program's
+                //: folder and %2 the reason there, %3 the player's own data folder and %4 the
+                //: reason there.
                 : RecordsText::tr(
                       "no file can be created beside the program in %1 (%2), nor in %3 (%4)")
                       .arg(QFile::decodeName(program.path()), programError, data, dataError);
+        //: A message at the start: %1 is the reason (a clause in lower case).
         notices_ << RecordsText::tr(
                         "Numblaze cannot save your records: %1. You can play, but the records you "
                         "win today will not be kept.")
@@ -124,6 +134,8 @@ void ProgressStore::adoptFrom(const Folder& program)
         return;
     // The records beside the program stay the player's only copy: read them from there, and save
     // nothing that would hide them, so the next start tries again.
+    //: Why the records cannot be saved (a clause in lower case): %1 is the records file beside
+    //: the program, %2 the reason.
     cannotSave_ = RecordsText::tr("the records in %1 could not be copied to your own folder (%2)")
                       .arg(program.displayName(RecordsFileName), reason);
     notices_ << RecordsText::tr(
@@ -148,6 +160,7 @@ void ProgressStore::rememberPlace(const QByteArray& programFolder)
     const QString lastPlace = settings.value(QStringLiteral("records/place")).toString();
     if (settings.value(QStringLiteral("records/program")).toString() == program &&
         !lastPlace.isEmpty() && lastPlace != place)
+        //: A message at the start: %1 and %2 are the full names of two records files.
         notices_ << RecordsText::tr(
                         "Your records are kept in %1 this time. Last time they were kept in %2: "
                         "the records from both places are put together, and this game's wins "
@@ -171,6 +184,8 @@ Progress ProgressStore::read()
     if (file.outcome == FileRead::Outcome::Failed) {
         unreadable_ = true;
         onDisk_.reset();
+        //: A message at the start, with one button, OK (name it as the QPlatformTheme context
+        //: names it): %1 is the records file's full name, %2 the system's reason.
         notices_ << RecordsText::tr(
                         "Numblaze could not read your records in %1 (%2). You can play, starting "
                         "from the first records, but that file is left as it is and today's "
@@ -186,6 +201,8 @@ Progress ProgressStore::read()
     if (cannotSave_.isEmpty() && place_.isOpen()) {
         const SaveTarget target = saveTargetFor(place_, RecordsFileName);
         if (!target.refusal.isEmpty())
+            //: A message at the start: %1 is the records file's full name, %2 the reason (a
+            //: clause in lower case).
             notices_ << RecordsText::tr(
                             "Your records in %1 will not be saved: %2. You can still play.")
                             .arg(fileName(), target.refusal);
@@ -212,6 +229,7 @@ bool ProgressStore::save(Progress& progress, QString* error, std::vector<Pairing
 {
     QString reason = cannotSave_;
     if (lock_.result == ProgressLockResult::HeldByAnother)
+        //: Why the records cannot be saved (a clause in lower case): "them" are the records.
         reason = RecordsText::tr("another copy of Numblaze is using them");
     SaveTarget target;
     if (reason.isEmpty()) {
@@ -244,6 +262,8 @@ bool ProgressStore::save(Progress& progress, QString* error, std::vector<Pairing
         }
     }
     *error =
+        //: The first line of a message: %1 is the records file's full name, %2 the reason (a
+        //: clause in lower case).
         RecordsText::tr("Numblaze could not save your records in %1: %2.").arg(fileName(), reason);
     return false;
 }
@@ -254,6 +274,7 @@ bool ProgressStore::catchUp(const SaveTarget& target, QString* reason)
                               ? readRegularFile(target.folder, target.name, LargestUsefulFile)
                               : FileRead();
     if (file.outcome == FileRead::Outcome::Failed) {
+        //: Why the records cannot be saved (a clause in lower case): %1 is the system's reason.
         *reason = RecordsText::tr("the file could not be read (%1), so it is left as it is")
                       .arg(file.error);
         return false;

@@ -16,10 +16,11 @@ if [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_USER:-}" ]; then
 fi
 
 # Building and playing: the compiler, Qt, the tools that compile the game's translations
-# (qt6-l10n-tools, qt6-tools-dev), Qt's own translations for its dialogs, and the game's fonts.
+# (qt6-l10n-tools, qt6-tools-dev), Qt's own translations for its dialogs, and the game's fonts:
+# the design's stand-ins, and Noto for the scripts they do not have (Arabic, Hebrew...).
 packages="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-tools-dev
     qt6-translations-l10n qt6-multimedia-dev libgl-dev fonts-ocr-a fonts-dejavu-core
-    fonts-liberation"
+    fonts-liberation fonts-noto-core"
 if [ "$mode" = tests ]; then
     # The tests: Qt's private headers (a test copy of the game is asked to save as a session
     # manager asks), X servers, Qt's Wayland plugin (as GNOME and KDE desktops have it: a
@@ -30,11 +31,13 @@ if [ "$mode" = tests ]; then
     # and checks; the shared-computer tests make users (passwd), drop to them and lock as them
     # (util-linux), and watch the game's system calls (strace). A real GNOME desktop, headless:
     # GNOME Shell with Xwayland, read with gdbus (libglib2.0-bin), xwininfo and xprop
-    # (x11-utils); about 100 MB to fetch, 350 MB installed.
+    # (x11-utils); about 100 MB to fetch, 350 MB installed. Noto's Chinese, Japanese and Korean
+    # fonts, which the package recommends for those languages (fonts-noto-cjk).
     packages="$packages qt6-base-private-dev xvfb xauth xdotool dbus at-spi2-core python3-gi
         gir1.2-atspi-2.0 orca bsdutils qt6-wayland pulseaudio pulseaudio-utils
         desktop-file-utils appstream reuse build-essential debhelper dpkg-dev fakeroot lintian
-        git xz-utils passwd util-linux strace gnome-shell xwayland libglib2.0-bin x11-utils"
+        git xz-utils passwd util-linux strace gnome-shell xwayland libglib2.0-bin x11-utils
+        fonts-noto-cjk"
 fi
 missing=""
 for p in $packages; do

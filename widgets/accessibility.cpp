@@ -169,6 +169,8 @@ class OptionAccessible : public QAccessibleWidget
         // Where the button is in its group, as "2 of 4".
         if (t == QAccessible::Description && widget()->accessibleDescription().isEmpty()) {
             const QList<QAbstractButton*> group = option()->groupButtons();
+            //: Where an option button is in its group, as a screen reader says it after the
+            //: button's name: "2 of 4". %1 is its place, %2 the number of buttons in the group.
             return QCoreApplication::translate("Accessibility", "%1 of %2")
                 .arg(group.indexOf(option()) + 1)
                 .arg(group.size());
@@ -227,6 +229,8 @@ class NewsBar : public QWidget
   public:
     explicit NewsBar(QWidget* window) : QWidget(window), news_(new QWidget(this))
     {
+        //: The name, for screen readers, of the invisible bar on which each window shows what
+        //: the game tells a reader ("Right. 3 plus 8."): one short word.
         setAccessibleName(QCoreApplication::translate("Accessibility", "News"));
         resize(0, 0);
         news_->resize(0, 0);

@@ -3,15 +3,19 @@
 
 #include "widgets/controls.h"
 
+#include "widgets/language.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QStyleOptionButton>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <qdrawutil.h>
 
 namespace numblaze
@@ -27,11 +31,79 @@ QColor bgrColor(quint32 bgr)
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
 }
 
+bool isMirrored(const QWidget* widget)
+{
+    const QWidget* container = widget->parentWidget();
+    return container && !widget->isWindow() && container->isRightToLeft();
+}
+
+/// Where a control whose design puts its left edge at `left` pixels, `width` wide, shows its
+/// left edge: mirrored, as far from the container's right edge. Reflecting whole pixels keeps
+/// the mirrored screen the design's exact mirror image.
+static int shownLeft(const QWidget* widget, int left, int width)
+{
+    return isMirrored(widget) ? widget->parentWidget()->width() - left - width : left;
+}
+
 void placeControl(QWidget* widget, const QString& name, Place place)
 {
     widget->setObjectName(name);
-    widget->setGeometry(pixels(place.left), pixels(place.top), pixels(place.width),
+    const int width = pixels(place.width);
+    widget->setGeometry(shownLeft(widget, pixels(place.left), width), pixels(place.top), width,
                         pixels(place.height));
+}
+
+void reverseReadingOrder(const QList<QWidget*>& row)
+{
+    int first = std::numeric_limits<int>::max();
+    int last = std::numeric_limits<int>::min();
+    for (const QWidget* control : row) {
+        first = std::min(first, control->x());
+        last = std::max(last, control->x() + control->width());
+    }
+    for (QWidget* control : row)
+        control->move(first + last - control->x() - control->width(), control->y());
+}
+
+/**
+ * The text as a control shows it: a text in the language's own direction where the control is
+ * laid out the other way (a left-to-right language mirrored with Qt's -reverse, or the other way
+ * round) is marked with that direction at both ends, so that it still reads as written: "En
+ * piste !" rather than "! En piste".
+ */
+static QString inTextDirection(const QWidget* control, const QString& text)
+{
+    if (text.isEmpty() || textDirection() == control->layoutDirection())
+        return text;
+    const QChar mark = textDirection() == Qt::RightToLeft ? QChar(0x200F) : QChar(0x200E);
+    return mark + text + mark;
+}
+
+namespace
+{
+struct MessageButton {
+    QMessageBox::StandardButton button;
+    const char* text;
+};
+constexpr MessageButton messageButtons[] = {
+    //: The button that closes a message of the game. Take Qt's own translation of it where Qt
+    //: has one in this language: the messages name the button as it is shown.
+    {QMessageBox::Ok, QT_TRANSLATE_NOOP("QPlatformTheme", "OK")},
+    //: The button that tries again to save the records. Take Qt's own translation of it where
+    //: Qt has one in this language.
+    {QMessageBox::Retry, QT_TRANSLATE_NOOP("QPlatformTheme", "Retry")},
+    //: The button that lets the records of this game go, without saving them. Take Qt's own
+    //: translation of it where Qt has one in this language.
+    {QMessageBox::Discard, QT_TRANSLATE_NOOP("QPlatformTheme", "Discard")},
+};
+} // namespace
+
+void nameMessageButtons(QMessageBox& box)
+{
+    // Qt's translations are installed after the game's, so theirs are found first.
+    for (const MessageButton& named : messageButtons)
+        if (QAbstractButton* button = box.button(named.button))
+            button->setText(QCoreApplication::translate("QPlatformTheme", named.text));
 }
 
 namespace
@@ -102,8 +174,8 @@ static bool releasedInside(QWidget* widget, QMouseEvent* event)
 Label::Label(QWidget* parent, const QString& name, Place place, const QString& caption)
     : QLabel(parent), caption_(caption)
 {
-    setText(caption);
     placeControl(this, name, place);
+    setText(inTextDirection(this, caption));
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setWordWrap(true);
 }
@@ -111,7 +183,7 @@ Label::Label(QWidget* parent, const QString& name, Place place, const QString& c
 void Label::setCaption(const QString& caption)
 {
     caption_ = caption;
-    setText(shown_ ? shown_(caption) : caption);
+    setText(inTextDirection(this, shown_ ? shown_(caption) : caption));
     fitToText();
 }
 
@@ -150,7 +222,9 @@ void Label::fitToText()
         return;
     const QRect old = geometry();
     const QSize size = sizeHint();
-    const int left = autoSize_ == AutoSize::GrowLeft ? old.right() + 1 - size.width() : old.left();
+    // Mirrored, the edge the design keeps is on the other side.
+    const bool keepsRightEdge = (autoSize_ == AutoSize::GrowLeft) != isMirrored(this);
+    const int left = keepsRightEdge ? old.right() + 1 - size.width() : old.left();
     setGeometry(left, old.top(), size.width(), size.height());
 }
 
@@ -183,7 +257,7 @@ void Image::setStretch(bool stretch)
 void Image::setLeft(float twips)
 {
     left_ = twips;
-    move(pixels(twips), y());
+    move(shownLeft(this, pixels(twips), width()), y());
 }
 
 void Image::paintEvent(QPaintEvent*)
@@ -194,6 +268,9 @@ void Image::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     if (stretch_)
         painter.drawPixmap(rect(), picture_);
+    else if (isRightToLeft())
+        painter.drawPixmap(QPointF(width() - picture_.deviceIndependentSize().width(), 0),
+                           picture_);
     else
         painter.drawPixmap(0, 0, picture_);
 }
@@ -259,15 +336,28 @@ static QStringList captionLines(const QString& caption, const QFontMetrics& metr
 }
 
 PushButton::PushButton(QWidget* parent, const QString& name, Place place, const QString& caption)
-    : QPushButton(caption, parent)
+    : QPushButton(parent), caption_(caption)
 {
     placeControl(this, name, place);
+    setText(inTextDirection(this, caption));
     setAutoDefault(false);
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QAbstractButton::clicked, this, [this] {
         if (onClick)
             onClick();
     });
+}
+
+void PushButton::setCaption(const QString& caption)
+{
+    caption_ = caption;
+    setText(inTextDirection(this, shown_ ? shown_(caption) : caption));
+}
+
+void PushButton::setShownAs(std::function<QString(const QString&)> shown)
+{
+    shown_ = std::move(shown);
+    setCaption(caption_);
 }
 
 void PushButton::setFaceColor(const QColor& colour)
@@ -384,8 +474,8 @@ OptionButton::OptionButton(QWidget* parent, const QString& name, Place place,
                            const QString& caption)
     : QRadioButton(parent)
 {
-    setText(caption);
     placeControl(this, name, place);
+    setText(inTextDirection(this, caption));
     // A click that selects the button toggles it on the way: that click raises it, once.
     connect(this, &QAbstractButton::toggled, this, [this](bool on) {
         if (on && !clicking_)
@@ -416,14 +506,20 @@ void OptionButton::nextCheckState()
 
 void OptionButton::keyPressEvent(QKeyEvent* event)
 {
+    // Laid out right to left, the next button is the one on the left.
+    const int rightward = isRightToLeft() ? -1 : 1;
     switch (event->key()) {
     case Qt::Key_Down:
-    case Qt::Key_Right:
         selectNeighbour(1);
         break;
+    case Qt::Key_Right:
+        selectNeighbour(rightward);
+        break;
     case Qt::Key_Up:
-    case Qt::Key_Left:
         selectNeighbour(-1);
+        break;
+    case Qt::Key_Left:
+        selectNeighbour(-rightward);
         break;
     default:
         QRadioButton::keyPressEvent(event);
@@ -483,9 +579,10 @@ void OptionButton::setForeColor(const QColor& colour)
 // Frame
 
 Frame::Frame(QWidget* parent, const QString& name, Place place, const QString& caption)
-    : QGroupBox(caption, parent)
+    : QGroupBox(parent)
 {
     placeControl(this, name, place);
+    setTitle(inTextDirection(this, caption));
 }
 
 void Frame::setBackColor(const QColor& colour)
@@ -501,9 +598,9 @@ void Frame::setForeColor(const QColor& colour)
 
 void Frame::paintEvent(QPaintEvent*)
 {
-    // An etched rectangle whose top line is broken by the caption, the caption at the top left.
-    // The style's group box would not do: Fusion rounds its corners and sets the caption above
-    // the line.
+    // An etched rectangle whose top line is broken by the caption, the caption at the top left
+    // (top right, laid out right to left). The style's group box would not do: Fusion rounds its
+    // corners and sets the caption above the line.
     QPainter painter(this);
     const QFontMetrics metrics(font());
     const int lineY = metrics.height() / 2;
@@ -514,10 +611,14 @@ void Frame::paintEvent(QPaintEvent*)
     etched.setColor(QPalette::Light, Qt::white);
     qDrawShadeRect(&painter, rect().adjusted(0, lineY, -1, -1), etched, true, 1, 0);
     const int textWidth = metrics.horizontalAdvance(title());
-    const QRect textArea(8, 0, textWidth + 4, metrics.height());
+    QRect textArea(8, 0, textWidth + 4, metrics.height());
+    if (isRightToLeft())
+        textArea.moveRight(width() - 1 - 8);
     painter.fillRect(textArea, palette().color(QPalette::Window));
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(textArea.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, title());
+    const QRect letters =
+        isRightToLeft() ? textArea.adjusted(0, 0, -2, 0) : textArea.adjusted(2, 0, 0, 0);
+    painter.drawText(letters, Qt::AlignLeft | Qt::AlignVCenter, title());
 }
 
 // PictureBox
@@ -531,6 +632,7 @@ PictureBox::PictureBox(QWidget* parent, const QString& name, Place place, const 
 void PictureBox::setPicture(const QPixmap& picture)
 {
     picture_ = picture;
+    mirrored_ = QPixmap();
     update();
 }
 
@@ -538,7 +640,16 @@ void PictureBox::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), background_);
-    painter.drawPixmap(0, 0, picture_);
+    if (!isRightToLeft() || picture_.isNull()) {
+        painter.drawPixmap(0, 0, picture_);
+        return;
+    }
+    if (mirrored_.isNull()) {
+        QImage image = picture_.toImage().mirrored(true, false);
+        image.setDevicePixelRatio(picture_.devicePixelRatio());
+        mirrored_ = QPixmap::fromImage(std::move(image));
+    }
+    painter.drawPixmap(QPointF(width() - mirrored_.deviceIndependentSize().width(), 0), mirrored_);
 }
 
 // Timer

@@ -16,6 +16,7 @@
 #include <QWidget>
 #include <functional>
 
+class QMessageBox;
 class QPainter;
 
 namespace numblaze
@@ -38,8 +39,28 @@ struct Place {
     int height;
 };
 
-/// Puts a widget at its design place in its container.
+/// Puts a widget at its design place in its container. In a container laid out right to left
+/// the place is mirrored: its left edge goes where the design has its right edge, counted from
+/// the container's right edge. The container must have its size already.
 void placeControl(QWidget* widget, const QString& name, Place place);
+
+/// Whether a control's place is mirrored: its container is laid out right to left.
+bool isMirrored(const QWidget* widget);
+
+/**
+ * Reverses the order in which a row of controls reads: each is reflected about the middle of the
+ * span they cover together, so the first comes last and the gaps between them are kept. An
+ * equation that reads the other way than its screen.
+ */
+void reverseReadingOrder(const QList<QWidget*>& row);
+
+/**
+ * Names the OK, Retry and Discard buttons of a message box as the game's messages name them
+ * ("press Retry"): by their texts in Qt's own context, which every translation of the game has and
+ * Qt's own translations, where the system has them, give first. The box shows these texts, not
+ * the platform theme's own (GNOME's Discard button would say "Close without Saving").
+ */
+void nameMessageButtons(QMessageBox& box);
 
 /// Whether the focused control shows the keyboard's focus mark. Until the player first moves
 /// the focus by keyboard every control keeps its designed look; from then on, for the rest of
@@ -99,6 +120,8 @@ class Image : public QWidget
     /// Shows the picture scaled to the control instead of at its own size from the corner.
     void setStretch(bool stretch);
 
+    /// The left edge in twips as the game counts it, from the container's left edge; mirrored,
+    /// the picture is shown that far from the right edge.
     float left() const { return left_; }
     /// Moves the picture.
     void setLeft(float twips);
@@ -149,9 +172,13 @@ class PushButton : public QPushButton
   public:
     PushButton(QWidget* parent, const QString& name, Place place, const QString& caption = {});
 
-    QString caption() const { return text(); }
-    /// The caption is also the button's name to readers.
-    void setCaption(const QString& caption) { setText(caption); }
+    /// The caption as set; what is shown may differ (see setShownAs).
+    QString caption() const { return caption_; }
+    /// The shown caption is also the button's name to readers.
+    void setCaption(const QString& caption);
+    /// Shows every caption as `shown` writes it, now and after each change, while caption() keeps
+    /// the caption as set: the handlers compare that one.
+    void setShownAs(std::function<QString(const QString&)> shown);
     /// Graphical style: the face is painted in this colour instead of the platform's look.
     void setFaceColor(const QColor& colour);
     QColor faceColor() const { return face_; }
@@ -169,6 +196,8 @@ class PushButton : public QPushButton
 
     QColor face_;
     QPixmap picture_;
+    QString caption_;
+    std::function<QString(const QString&)> shown_;
 };
 
 /// The answer box.
@@ -235,7 +264,8 @@ class Frame : public QGroupBox
     void paintEvent(QPaintEvent* event) override;
 };
 
-/// A windowed box that shows a picture from its top-left corner and contains other controls.
+/// A windowed box that shows a picture from its top-left corner and contains other controls; laid
+/// out right to left, it shows the picture mirrored from its top-right corner.
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -252,6 +282,8 @@ class PictureBox : public QWidget
   private:
     QColor background_;
     QPixmap picture_;
+    /// The picture mirrored, made when first shown so.
+    QPixmap mirrored_;
 };
 
 /// Ticks every interval while enabled; enabling starts a fresh interval, disabling stops at once.

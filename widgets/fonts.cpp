@@ -3,9 +3,12 @@
 
 #include "widgets/fonts.h"
 
+#include "widgets/language.h"
+
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QRawFont>
 #include <QStringList>
 #include <algorithm>
@@ -93,6 +96,57 @@ QFont resolve(const QString& family, double points, bool bold, bool italic)
     return font;
 }
 
+/// Scripts whose letters the design's faces and their stand-ins draw.
+bool designFacesDraw(QLocale::Script script)
+{
+    return script == QLocale::LatinScript || script == QLocale::GreekScript ||
+           script == QLocale::CyrillicScript || script == QLocale::AnyScript;
+}
+
+/// The fonts made for a script (Debian's fonts-noto-core and fonts-noto-cjk), plain and with
+/// serifs.
+struct ScriptFaces {
+    QLocale::Script script;
+    const char* sans;
+    const char* serif;
+};
+constexpr ScriptFaces scriptFaces[] = {
+    // Naskh is the hand of Arabic and Persian schoolbooks, and its lines are shorter than those
+    // of Noto's Kufi-like sans.
+    {QLocale::ArabicScript, "Noto Naskh Arabic", "Noto Naskh Arabic"},
+    {QLocale::HebrewScript, "Noto Sans Hebrew", "Noto Serif Hebrew"},
+    {QLocale::DevanagariScript, "Noto Sans Devanagari", "Noto Serif Devanagari"},
+    {QLocale::BanglaScript, "Noto Sans Bengali", "Noto Serif Bengali"},
+    {QLocale::ThaiScript, "Noto Sans Thai", "Noto Serif Thai"},
+    {QLocale::SimplifiedHanScript, "Noto Sans CJK SC", "Noto Serif CJK SC"},
+    {QLocale::TraditionalHanScript, "Noto Sans CJK TC", "Noto Serif CJK TC"},
+    {QLocale::JapaneseScript, "Noto Sans CJK JP", "Noto Serif CJK JP"},
+    {QLocale::KoreanScript, "Noto Sans CJK KR", "Noto Serif CJK KR"},
+};
+
+/**
+ * A font of the design for a script the design's faces do not draw: the font made for it, with
+ * Noto's Latin face for the odd Latin word or digit among its letters and the design's own
+ * stand-ins last. The design's size and weight stay; its fixed pitch, made for OCR-A's Latin
+ * letters, and its slant, which the script's letters never have, do not.
+ */
+QFont resolveForScript(const QString& family, double points, bool bold, QLocale::Script script)
+{
+    installDesignFonts();
+    const bool serif = family == QLatin1String("Narkisim");
+    QStringList families;
+    for (const ScriptFaces& faces : scriptFaces)
+        if (faces.script == script)
+            families << QLatin1String(serif ? faces.serif : faces.sans);
+    families << (serif ? QStringLiteral("Noto Serif") : QStringLiteral("Noto Sans"));
+    families << familiesFor(family, false);
+    QFont font;
+    font.setFamilies(families);
+    font.setPixelSize(int(std::lround(points * 96.0 / 72.0)));
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
 /// A font the screens' design uses.
 struct Design {
     const char* family;
@@ -148,10 +202,35 @@ void installDesignFonts()
 
 QFont designFont(const QString& family, double points, bool bold, bool italic)
 {
+    const QLocale::Script script = textScript();
+    if (!designFacesDraw(script)) {
+        // Worked out once for each font and script: a test may switch languages in one run.
+        static QHash<QString, QFont> known;
+        const QString key =
+            QStringLiteral("%1/%2/%3/%4").arg(family).arg(points).arg(bold).arg(int(script));
+        const auto found = known.constFind(key);
+        if (found != known.constEnd())
+            return *found;
+        return *known.insert(key, resolveForScript(family, points, bold, script));
+    }
     for (std::size_t i = 0; i < std::size(designs); ++i)
         if (designs[i].is(family, points, bold, italic))
             return resolved[i]();
     return resolve(family, points, bold, italic);
+}
+
+bool designFacesDrawTexts()
+{
+    return designFacesDraw(textScript());
+}
+
+QFont fittedTo(const QFont& font, const QString& text, QSize room)
+{
+    QFont smaller = font;
+    const int tall = QFontMetrics(font).tightBoundingRect(text).height();
+    if (tall > room.height() && room.height() > 0)
+        smaller.setPixelSize(std::max(1, font.pixelSize() * room.height() / tall));
+    return narrowedToFit(smaller, text, room.width());
 }
 
 QFont narrowedToFit(const QFont& font, const QString& text, int room)

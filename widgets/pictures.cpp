@@ -89,11 +89,4 @@ QIcon applicationIcon()
     return icon;
 }
 
-QString textLanguage()
-{
-    //: The code of the language of this translation, as the name of its file has it ("de",
-    //: "pt_BR"). The race's pictures with words in them are chosen by it.
-    return QCoreApplication::translate("Translations", "en");
-}
-
 } // namespace numblaze

@@ -22,9 +22,4 @@ QIcon applicationIcon();
 /// null image.
 QImage pictureFile(const QString& fileName);
 
-/// The code of the language the game's texts are shown in: "en" when they are as written,
-/// otherwise the translation's own ("de", "pt_BR"), as the names of its pictures with words
-/// carry it.
-QString textLanguage();
-
 } // namespace numblaze

@@ -8,40 +8,36 @@
 #include "halloffame/form3.h"
 #include "menu/form2.h"
 #include "race/form1.h"
+#include "tests/screens/language.h"
 #include "tests/screens/racing.h"
 #include "tests/support.h"
 #include "widgets/pictures.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QDir>
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QLibraryInfo>
+#include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextLayout>
+#include <QTimer>
+#include <QTranslator>
 #include <QXmlStreamReader>
+#include <algorithm>
+#include <utility>
 
 using namespace numblaze;
 using namespace numblaze::testing;
 
 namespace
 {
-const QStringList Languages = {"de", "fr", "es", "it", "pt_BR"};
-
-/// The player's language for the length of a test: the game's translations and the locale.
-struct PlayerLanguage {
-    Translations translations;
-    QLocale before;
-
-    explicit PlayerLanguage(const QString& language)
-        : translations(Translations::forLanguage(language))
-    {
-        translations.install();
-        QLocale::setDefault(QLocale(language));
-    }
-    ~PlayerLanguage() { QLocale::setDefault(before); }
-};
+const QStringList Languages = {"de", "fr", "es", "it", "pt_BR", "ar", "he", "fa"};
 
 void languageRows(bool withEnglish)
 {
@@ -50,13 +46,6 @@ void languageRows(bool withEnglish)
         QTest::newRow("en") << QStringLiteral("en");
     for (const QString& language : Languages)
         QTest::newRow(qPrintable(language)) << language;
-}
-
-/// Types text key by key, also the characters QTest has no key for (the spaces that group digits).
-void typeText(QWidget* widget, const QString& text)
-{
-    for (const QChar ch : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
 }
 
 /// Starts a race from the menu and counts it down to its start.
@@ -131,6 +120,46 @@ QString entryValue(const QString& entry, const QString& key)
     return {};
 }
 
+/**
+ * The first punctuation mistake in a text of a language, or nothing: French sets a no-break space
+ * before ; : ! ? and inside « », German quotes „so“, Spanish opens every ! and ? with ¡ and ¿,
+ * Arabic and Persian write their own comma, semicolon and question mark (and Persian joins the
+ * prefix of its verbs with a zero-width non-joiner), and no language sets a space before . , or a
+ * plain space where French needs a no-break one.
+ */
+QString punctuationMistake(const QString& language, const QString& text)
+{
+    const QString noBreak = QStringLiteral(u"\u00A0\u202F");
+    static const QRegularExpression spaceBefore(QStringLiteral("\\s[.,)]"));
+    if (text.contains(spaceBefore) || text.contains(QStringLiteral("  ")))
+        return QStringLiteral("a space before . , ) or two spaces");
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const QChar before = i > 0 ? text[i - 1] : QChar();
+        if (language == "fr") {
+            if (QStringLiteral(";:!?»").contains(c) && !noBreak.contains(before) &&
+                !QStringLiteral("!?").contains(before))
+                return QStringLiteral("no no-break space before %1").arg(c);
+            if (c == u'«' && (i + 1 == text.size() || !noBreak.contains(text[i + 1])))
+                return QStringLiteral("no no-break space after «");
+        } else if (QStringLiteral(";:!?").contains(c) && before.isSpace()) {
+            return QStringLiteral("a space before %1").arg(c);
+        }
+        if ((language == "ar" || language == "fa") && QStringLiteral(",;?").contains(c))
+            return QStringLiteral("a Latin %1 where the Arabic script has its own").arg(c);
+    }
+    if (language == "de" && (text.contains(u'«') || text.contains(u'"')))
+        return QStringLiteral("quotes that are not German");
+    if (language == "es")
+        for (const auto& [open, close] : {std::pair{u'¡', u'!'}, std::pair{u'¿', u'?'}})
+            if (text.count(open) != text.count(close))
+                return QStringLiteral("%1 without %2").arg(QChar(close), QChar(open));
+    if (language == "fa" &&
+        QRegularExpression(QStringLiteral("(^|\\s)(ن?)می ")).match(text).hasMatch())
+        return QStringLiteral("a verb's prefix \"می\" set apart by a space");
+    return {};
+}
+
 QStringList placeholders(const QString& text)
 {
     QStringList found;
@@ -152,6 +181,7 @@ class LanguagesTest : public QObject
     void init()
     {
         QFile::remove(progressFile());
+        QDir(folder_.path()).rmdir("Progress.txt");
         playWithRecordsIn(folder_.path());
     }
     void cleanup() { discardAllScreens(); }
@@ -211,6 +241,9 @@ class LanguagesTest : public QObject
         QTest::newRow("es") << "es" << QStringLiteral(u"\u00D7") << ":";
         QTest::newRow("it") << "it" << QStringLiteral(u"\u00D7") << ":";
         QTest::newRow("pt_BR") << "pt_BR" << QStringLiteral(u"\u00D7") << QStringLiteral(u"\u00F7");
+        QTest::newRow("ar") << "ar" << QStringLiteral(u"\u00D7") << QStringLiteral(u"\u00F7");
+        QTest::newRow("he") << "he" << QStringLiteral(u"\u00B7") << ":";
+        QTest::newRow("fa") << "fa" << QStringLiteral(u"\u00D7") << QStringLiteral(u"\u00F7");
     }
     void signsAreShownInTheChildsScript()
     {
@@ -335,29 +368,39 @@ class LanguagesTest : public QObject
         QVERIFY2(heading.width() <= m.Label1->width() &&
                      heading.height() <= 2 * headingFont.lineSpacing(),
                  qPrintable(m.Label1->caption()));
+        const int width = m.window->width();
         for (Label* name : m.Label2)
-            QVERIFY2(name->geometry().right() < m.window->width() &&
-                         name->fontMetrics().horizontalAdvance(name->caption()) <= name->width(),
+            QVERIFY2(name->geometry().left() >= 0 && name->geometry().right() < width &&
+                         name->fontMetrics().horizontalAdvance(name->text()) <= name->width(),
                      qPrintable(name->caption()));
-        // The record label grows to the left from its design right edge: clear of "Exit" with
-        // four digits, within the window with eight.
+        // The record label grows from its design right edge towards the design's left (mirrored,
+        // from its left edge rightwards): clear of "Exit" with four digits, within the window
+        // with eight.
+        const bool mirrored = m.window->isRightToLeft();
         for (int opponent : {0, 1}) {
             m.Option2[opponent]->select();
             const QRect record = m.Label3->geometry();
             QVERIFY(m.Label3->caption().contains(opponent == 0 ? "1234" : largest));
-            QCOMPARE(record.right() + 1, pixels(6885));
-            QVERIFY(m.Label3->fontMetrics().horizontalAdvance(m.Label3->caption()) <=
-                    record.width());
-            QVERIFY2(record.left() >= (opponent == 0 ? m.Command2->geometry().right() : 0),
+            QCOMPARE(mirrored ? width - record.left() : record.right() + 1, pixels(6885));
+            QVERIFY(m.Label3->fontMetrics().horizontalAdvance(m.Label3->text()) <= record.width());
+            const QRect exit = m.Command2->geometry();
+            const int clearOfExit =
+                mirrored ? exit.left() - record.right() : record.left() - exit.right();
+            QVERIFY2(record.left() >= 0 && record.right() < width &&
+                         (opponent != 0 || clearOfExit >= 0),
                      qPrintable(m.Label3->caption()));
         }
 
+        // The Hall of Fame's title and row titles fit their places, across and up and down: a
+        // script's taller letters are not cut by the row.
         Form3Controls& h = Form3::get().ui();
-        QVERIFY(h.Label5->fontMetrics().horizontalAdvance(h.Label5->caption()) <=
-                h.Label5->width());
-        for (Label* title : h.rowTitles)
-            QVERIFY2(title->fontMetrics().horizontalAdvance(title->caption()) <= title->width(),
+        for (Label* title :
+             {h.Label5, h.rowTitles[0], h.rowTitles[1], h.rowTitles[2], h.rowTitles[3]}) {
+            const QFontMetrics letters = title->fontMetrics();
+            QVERIFY2(letters.horizontalAdvance(title->text()) <= title->width() &&
+                         letters.tightBoundingRect(title->text()).height() <= title->height(),
                      qPrintable(title->caption()));
+        }
 
         // The status button may take two lines, as the English racing text does.
         PushButton* status = Form1::get().ui().Command1;
@@ -365,6 +408,210 @@ class LanguagesTest : public QObject
         for (const RaceText& phase : {Form1::Racing, Form1::Won, Form1::Lost})
             QVERIFY2(fitsTwoLines(status->fontMetrics(), phase(), face.width(), face.height()),
                      qPrintable(phase()));
+    }
+
+    // The race, the record line, the Hall of Fame and the countdown show numbers in the digits
+    // the child's school writes; the captions the handlers read keep the game's own, and a
+    // reader hears what is shown.
+    void numbersAreShownInTheChildsDigits_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("digits"); // 0 to 9 as the language's schools write them
+        QTest::newRow("en") << "en"
+                            << "0123456789";
+        for (const QString& language : Languages)
+            QTest::newRow(qPrintable(language))
+                << language
+                << (language == "ar"
+                        ? QStringLiteral(u"\u0660\u0661\u0662\u0663\u0664\u0665\u0666\u0667"
+                                         u"\u0668\u0669")
+                    : language == "fa"
+                        ? QStringLiteral(u"\u06F0\u06F1\u06F2\u06F3\u06F4\u06F5\u06F6\u06F7"
+                                         u"\u06F8\u06F9")
+                        : QString("0123456789"));
+    }
+    void numbersAreShownInTheChildsDigits()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, digits);
+        const auto written = [&digits](QString number) {
+            for (QChar& c : number)
+                c = digits[c.digitValue()];
+            return number;
+        };
+        QVERIFY(put(progressFile(), "1234\r\n" + QByteArray("5\r\n").repeated(11) + "0\r\n0\r\n"));
+        const PlayerLanguage player(language);
+        Form2Controls& menu = Form2::get().ui();
+        QVERIFY(menu.Label3->caption().contains("1234"));
+        QVERIFY2(menu.Label3->text().contains(written("1234")), qPrintable(menu.Label3->text()));
+
+        QTest::mouseClick(menu.Command1, Qt::LeftButton);
+        Form1Controls& c = Form1::get().ui();
+        QCOMPARE(c.Command1->caption(), QStringLiteral("3"));
+        QVERIFY(c.Command1->text().contains(written("3")));
+        for (int tick = 0; tick < 3; ++tick)
+            Form1::get().Timer1_Timer();
+        c.Label1->setCaption("1207");
+        c.Label2->setCaption("58");
+        QCOMPARE(c.Label1->caption(), QStringLiteral("1207"));
+        QCOMPARE(c.Label1->text(), written("1207"));
+        QCOMPARE(c.Label2->text(), written("58"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(c.Label1)->text(QAccessible::Name),
+                 c.Label1->text());
+        // The child answers in the digits it sees.
+        typeText(c.Text1, written("1265"));
+        QTest::keyClick(c.Text1, Qt::Key_Return);
+        QCOMPARE(c.Image2->left(), 600.0f);
+        Form1::get().unload();
+
+        Label* cell = Form3::get().ui().Label6[0];
+        cell->setCaption("1234");
+        QCOMPARE(cell->text(), written("1234"));
+        QCOMPARE(cell->caption(), QStringLiteral("1234"));
+    }
+
+    // Each language's texts are drawn by a font installed for them, in every font of the
+    // screens: none of their characters is an empty box. Latin, Greek and Cyrillic texts keep
+    // the design's faces and their stand-ins; other scripts are drawn in the Noto font made for
+    // them, upright and at their own spacing.
+    void everyTextHasAFontThatDrawsIt_data() { languageRows(true); }
+    void everyTextHasAFontThatDrawsIt()
+    {
+        QFETCH(QString, language);
+        const PlayerLanguage player(language);
+        QStringList texts;
+        const QList<Message> messages =
+            messagesOf(QStringLiteral(NUMBLAZE_SOURCE_DIR "/translations/numblaze_%1.ts")
+                           .arg(language == "en" ? "de" : language));
+        QVERIFY(!messages.isEmpty());
+        for (const Message& m : messages)
+            texts << (language == "en" ? m.source : m.translation);
+        texts << school::digits("0123456789");
+        const bool designFaces = language != "ar" && language != "he" && language != "fa";
+        const QStringList designFamilies = {"ocra",        "ocrabold",        "dejavu sans mono",
+                                            "dejavu sans", "liberation sans", "liberation serif",
+                                            "dejavu serif"};
+        const QFont fonts[] = {
+            designFont("OCR A Extended", 9.75),     designFont("OCR A Extended", 12),
+            designFont("OCR A Extended", 12, true), designFont("OCR A Extended", 14.25),
+            designFont("MS Sans Serif", 24),        designFont("Narkisim", 39.75, false, true)};
+        for (const QFont& font : fonts) {
+            QCOMPARE(font.italic(), designFaces && font.pixelSize() == 53);
+            if (!designFaces)
+                QCOMPARE(font.letterSpacing(), 0.0);
+            for (const QString& text : texts) {
+                QTextLayout layout(text, font);
+                layout.beginLayout();
+                layout.createLine();
+                layout.endLayout();
+                for (const QGlyphRun& run : layout.glyphRuns()) {
+                    const QString family = run.rawFont().familyName().toLower();
+                    const QString what = family + ": " + text;
+                    QVERIFY2(!run.glyphIndexes().contains(0), qPrintable("empty box in " + what));
+                    if (designFaces)
+                        QVERIFY2(designFamilies.contains(family), qPrintable(what));
+                    else
+                        QVERIFY2(family.startsWith("noto"), qPrintable(what));
+                }
+            }
+        }
+    }
+
+    // The messages about the records name their buttons as the buttons show them, also on a
+    // system without Qt's own translations: the game's translation names the buttons then.
+    void messageButtonsSpeakTheLanguageWithoutQtsTranslations_data() { languageRows(false); }
+    void messageButtonsSpeakTheLanguageWithoutQtsTranslations()
+    {
+        QFETCH(QString, language);
+        const PlayerLanguage player(language, Translations::QtTexts::None);
+        QVERIFY(!player.translations.isEmpty());
+        QString ours[3];
+        for (const Message& m : messagesOf(
+                 QStringLiteral(NUMBLAZE_SOURCE_DIR "/translations/numblaze_%1.ts").arg(language)))
+            if (m.context == "QPlatformTheme")
+                ours[m.source == "OK" ? 0 : m.source == "Retry" ? 1 : 2] = m.translation;
+        // The records cannot be read (Progress.txt is a folder): a message with OK at the start.
+        QVERIFY(QDir(folder_.path()).mkdir("Progress.txt"));
+        QStringList shown;
+        QString message;
+        // Answers the next message box as it opens, noting its text and its buttons' texts.
+        const auto answer = [&](QList<QMessageBox::StandardButton> buttons, Qt::Key key) {
+            auto* poll = new QTimer(this);
+            connect(poll, &QTimer::timeout, poll, [&shown, &message, buttons, key, poll] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!box)
+                    return;
+                poll->deleteLater();
+                message = box->text();
+                for (QMessageBox::StandardButton b : buttons)
+                    shown << box->button(b)->text();
+                QTest::keyClick(box, key);
+            });
+            poll->start(10);
+        };
+        answer({QMessageBox::Ok}, Qt::Key_Return);
+        Form2Controls& m = Form2::get().ui();
+        QVERIFY(QTest::qWaitFor([&shown] { return !shown.isEmpty(); }, Patience));
+        QCOMPARE(shown, QStringList{ours[0]});
+        QVERIFY2(message.contains(QString(ours[0]).remove('&')), qPrintable(message));
+        // Leaving cannot save there either: Retry and Discard; Escape goes back to the game.
+        shown.clear();
+        answer({QMessageBox::Retry, QMessageBox::Discard}, Qt::Key_Escape);
+        QTest::mouseClick(m.Command2, Qt::LeftButton);
+        QCOMPARE(shown, (QStringList{ours[1], ours[2]}));
+        for (const QString& button : shown) {
+            QVERIFY(button != "Retry" && button != "Discard");
+            QVERIFY2(message.contains(QString(button).remove('&')), qPrintable(message));
+        }
+        QVERIFY(Form2::get().isLoaded());
+    }
+
+    // Where Qt has its own translation of the message buttons, the game's says the same, so
+    // that a message names its buttons alike with Qt's translations and without them.
+    void messageButtonsAgreeWithQtsTranslations_data() { languageRows(false); }
+    void messageButtonsAgreeWithQtsTranslations()
+    {
+        QFETCH(QString, language);
+        QTranslator qt;
+        if (!qt.load("qtbase_" + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QSKIP("Qt has no translation of its own for this language here");
+        const Translations game = Translations::forLanguage(language, Translations::QtTexts::None);
+        for (const char* button : {"OK", "Retry", "Discard"})
+            QCOMPARE(game.translate("QPlatformTheme", button),
+                     qt.translate("QPlatformTheme", button));
+    }
+
+    // Each language's punctuation as its schools teach it, in the game's texts, the menu entry and
+    // the software centres' description.
+    void punctuationFollowsTheLanguage_data() { languageRows(false); }
+    void punctuationFollowsTheLanguage()
+    {
+        QFETCH(QString, language);
+        QStringList texts;
+        for (const Message& m : messagesOf(
+                 QStringLiteral(NUMBLAZE_SOURCE_DIR "/translations/numblaze_%1.ts").arg(language)))
+            if (m.context != "QGuiApplication" && m.context != "Translations")
+                texts << m.translation;
+        const QString entry = fileText(NUMBLAZE_SOURCE_DIR "/dist/numblaze.desktop");
+        for (const char* key : {"GenericName", "Comment"})
+            texts << entryValue(entry, key + ("[" + language + "]"));
+        QXmlStreamReader metainfo(
+            fileText(NUMBLAZE_SOURCE_DIR "/dist/io.github.numblaze.Numblaze.metainfo.xml"));
+        while (!metainfo.atEnd())
+            if (metainfo.readNext() == QXmlStreamReader::StartElement &&
+                metainfo.attributes().value("xml:lang") == language)
+                // Line breaks and indents fold to one space; no-break spaces stay.
+                texts << metainfo.readElementText()
+                             .replace(QRegularExpression("[ \\n]+"), " ")
+                             .trimmed();
+        QVERIFY(texts.size() > 100);
+        for (const QString& text : texts) {
+            // A sign alone (":" for division) is no sentence.
+            if (std::none_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); }))
+                continue;
+            const QString broken = punctuationMistake(language, text);
+            QVERIFY2(broken.isEmpty(), qPrintable(broken + " in: " + text));
+        }
     }
 
     void progressFileIsTheSameInEveryLanguage()
@@ -456,6 +703,18 @@ class LanguagesTest : public QObject
         QTest::newRow("Portuguese, no country")
             << QStringList{"LANG=de_DE.UTF-8", "LANGUAGE=pt"} << "Uso: numblaze [opções]";
         QTest::newRow("Austrian German") << QStringList{"LANG=de_AT.UTF-8"} << german;
+        QTest::newRow("Arabic") << QStringList{"LANG=ar_EG.UTF-8"}
+                                << QStringLiteral(
+                                       u"\u0627\u0644\u0627\u0633\u062A\u062E\u062F\u0627\u0645: "
+                                       u"numblaze [\u062E\u064A\u0627\u0631\u0627\u062A]");
+        QTest::newRow("Hebrew") << QStringList{"LANG=he_IL.UTF-8"}
+                                << QStringLiteral(
+                                       u"\u05E9\u05D9\u05DE\u05D5\u05E9: numblaze "
+                                       u"[\u05D0\u05E4\u05E9\u05E8\u05D5\u05D9\u05D5\u05EA]");
+        QTest::newRow("Persian")
+            << QStringList{"LANG=fa_IR.UTF-8"}
+            << QStringLiteral(u"\u0637\u0631\u0632 \u0627\u0633\u062A\u0641\u0627\u062F\u0647: "
+                              u"numblaze [\u06AF\u0632\u06CC\u0646\u0647\u200C\u0647\u0627]");
     }
     void programSpeaksThePlayersLanguage()
     {

@@ -519,10 +519,16 @@ void RaceTest::answers_data()
     QTest::newRow("very long paste") << "+"
                                      << "7"
                                      << "5" << QString(100000, '1') << "not a number";
+    // A number in the digits of another script is that number; figures that are no decimal
+    // digits (superscripts) are no number.
     QTest::newRow("digits of another script")
         << "+"
         << "7"
-        << "5" << QString::fromUtf8("\u0661\u0662") << "not a number";
+        << "5" << QString::fromUtf8("\u0661\u0662") << "right";
+    QTest::newRow("superscript figures")
+        << "+"
+        << "7"
+        << "5" << QString::fromUtf8("\u00B9\u00B2") << "not a number";
     QTest::newRow("1e999") << "+"
                            << "7"
                            << "5"

@@ -62,6 +62,50 @@ class TestVoice : public QObject
     }
     void cleanup() { window.reset(); }
 
+    // A reader pauses at the stops of every script as at a full stop: the sentence ends of
+    // Chinese and Japanese, Hindi and Arabic, and the Arabic and ideographic commas.
+    void pausesAtTheStopsOfEveryScript_data()
+    {
+        QTest::addColumn<QString>("mark");
+        QTest::newRow("ideographic full stop") << QStringLiteral(u"\u3002");
+        QTest::newRow("full-width exclamation mark") << QStringLiteral(u"\uFF01");
+        QTest::newRow("full-width question mark") << QStringLiteral(u"\uFF1F");
+        QTest::newRow("danda") << QStringLiteral(u"\u0964");
+        QTest::newRow("Arabic question mark") << QStringLiteral(u"\u061F");
+        QTest::newRow("Arabic comma") << QStringLiteral(u"\u060C");
+        QTest::newRow("ideographic comma") << QStringLiteral(u"\u3001");
+        QTest::newRow("question mark") << QStringLiteral("?");
+    }
+    void pausesAtTheStopsOfEveryScript()
+    {
+        QFETCH(QString, mark);
+        const QString words = QStringLiteral("Right");
+        QCOMPARE(Voice::speakingTime(words + mark), Voice::speakingTime(words + '.'));
+        QVERIFY(Voice::speakingTime(words + mark) > Voice::speakingTime(words + 'x'));
+    }
+
+    // A Chinese character is a syllable, a Korean block or a kana most of one, an Arabic letter
+    // carries a vowel it does not write: each is given more time than a Latin letter, as
+    // espeak-ng takes it (about 400, 170, 170 and 111 ms a character against 57 for English).
+    void givesEachScriptItsTimeACharacter_data()
+    {
+        QTest::addColumn<QString>("character");
+        QTest::addColumn<int>("atLeastMs"); // for one character, as espeak-ng says it
+        QTest::newRow("Chinese") << QStringLiteral(u"\u8D62") << 390;
+        QTest::newRow("Japanese kana") << QStringLiteral(u"\u3072") << 160;
+        QTest::newRow("Korean") << QStringLiteral(u"\uC774") << 150;
+        QTest::newRow("Arabic") << QStringLiteral(u"\u0628") << 110;
+        QTest::newRow("Hebrew") << QStringLiteral(u"\u05D1") << 77;
+        QTest::newRow("Latin") << QStringLiteral("b") << 57;
+    }
+    void givesEachScriptItsTimeACharacter()
+    {
+        QFETCH(QString, character);
+        QFETCH(int, atLeastMs);
+        const int twenty = Voice::speakingTime(character.repeated(20)) - Voice::speakingTime({});
+        QVERIFY2(twenty >= 20 * atLeastMs, qPrintable(QString::number(twenty)));
+    }
+
     // Nothing goes out before the window is active; then everything, in order.
     void waitsForTheActiveWindow()
     {

@@ -22,6 +22,8 @@ class LooseTest : public QObject
     void localeNumberFollowsTheLocale();
     void answersMayGroupDigitsAsTheLanguageDoes_data();
     void answersMayGroupDigitsAsTheLanguageDoes();
+    void answersMayUseTheDigitsOfAnyScript_data();
+    void answersMayUseTheDigitsOfAnyScript();
     void leadingNumber_data();
     void leadingNumber();
     void plainTextIsShortestAndPlain_data();
@@ -181,6 +183,62 @@ void LooseTest::answersMayGroupDigitsAsTheLanguageDoes()
         QVERIFY2(std::isnan(read), qPrintable(QString::number(read)));
     else
         QCOMPARE(read, number);
+}
+
+// The digits a child types on its keyboard, with the separators its language groups them with;
+// "refused" rows are answers that stay wrong.
+void LooseTest::answersMayUseTheDigitsOfAnyScript_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("number"); // NaN: the answer is not a number, so it is wrong
+    const double refused = std::nan("");
+    const auto row = [](const char* tag, const char* locale, const char16_t* text, double number) {
+        QTest::newRow(tag) << QString::fromLatin1(locale) << QString::fromUtf16(text) << number;
+    };
+    // Devanagari, as the Hindi keyboard's number row types it; India groups in lakhs.
+    row("Devanagari", "hi_IN", u"\u0967\u0968", 12);
+    row("Devanagari, thousands", "hi_IN", u"\u0967,\u096B\u0967\u0968", 1512);
+    row("Devanagari, lakh", "hi_IN", u"\u0967,\u0967\u0968,\u096B\u0967\u0968", 112512);
+    row("Devanagari, in threes", "hi_IN", u"\u0967\u0967\u0968,\u096B\u0967\u0968", 112512);
+    row("Western digits, lakh", "hi_IN", u"1,12,512", 112512);
+    row("Devanagari, decimal", "hi_IN", u"\u0967\u0968.\u096B", 12.5);
+    row("Devanagari, group of one", "hi_IN", u"\u0967\u096B,\u0967\u0968", refused);
+    row("lakh, group of one", "hi_IN", u"1,12,51", refused);
+    // Arabic-Indic, with the Arabic thousands and decimal separators or a typed comma.
+    row("Arabic-Indic", "ar_EG", u"\u0661\u0662", 12);
+    row("Arabic-Indic, Arabic thousands", "ar_EG", u"\u0661\u066C\u0665\u0661\u0662", 1512);
+    row("Arabic-Indic, comma", "ar_EG", u"\u0661,\u0665\u0661\u0662", 1512);
+    row("Arabic-Indic, Arabic decimal", "ar_EG", u"\u0667\u066B\u0665", 7.5);
+    row("Arabic-Indic, marked minus", "ar_EG", u"\u061C-\u0661\u0662", -12);
+    row("Arabic-Indic, comma then one", "ar_EG", u"\u0667,\u0665", refused);
+    row("Western digits in Arabic", "ar_EG", u"1512", 1512);
+    // Extended Arabic-Indic, as Persian and Urdu write them.
+    row("Persian", "fa_IR", u"\u06F1\u06F2", 12);
+    row("Persian, Arabic thousands", "fa_IR", u"\u06F1\u066C\u06F5\u06F1\u06F2", 1512);
+    row("Persian, Arabic decimal", "fa_IR", u"\u06F7\u066B\u06F5", 7.5);
+    row("Urdu", "ur_PK", u"\u06F1\u06F2", 12);
+    // Full-width, as Chinese and Japanese input methods type them.
+    row("full-width", "zh_CN", u"\uFF11\uFF12", 12);
+    row("full-width, comma", "zh_CN", u"\uFF11\uFF0C\uFF15\uFF11\uFF12", 1512);
+    row("full-width, decimal", "ja_JP", u"\uFF11\uFF12\uFF0E\uFF15", 12.5);
+    row("full-width, minus", "ja_JP", u"\uFF0D\uFF13", -3);
+    row("full-width, ideographic space around", "ja_JP", u"\u3000\uFF11\uFF12\u3000", 12);
+    // Bengali, grouped in lakhs in Bangladesh too.
+    row("Bengali", "bn_BD", u"\u09E7\u09E8", 12);
+    row("Bengali, lakh", "bn_BD", u"\u09E7,\u09E7\u09E8,\u09EB\u09E7\u09E8", 112512);
+    // Any digits in any language; what no language writes stays wrong.
+    row("Arabic-Indic in English", "en_US", u"\u0661\u0662", 12);
+    row("Devanagari in French", "fr_FR", u"\u0967\u00A0\u096B\u0967\u0968", 1512);
+    row("decimal comma in English", "en_US", u"7,5", refused);
+    row("Arabic thousands in English", "en_US", u"1\u066C512", refused);
+    row("superscript figures", "en_US", u"1\u00B2", refused);
+    row("circled digit", "en_US", u"\u2460", refused);
+}
+
+void LooseTest::answersMayUseTheDigitsOfAnyScript()
+{
+    answersMayGroupDigitsAsTheLanguageDoes();
 }
 
 void LooseTest::leadingNumber_data()

@@ -21,6 +21,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QRadialGradient>
+#include <QRawFont>
 #include <QTextStream>
 
 #include <cmath>
@@ -127,23 +128,68 @@ void drawBannerBackground(QPainter& p)
 }
 
 // The words of the two banners in each language. A text longer than the English one is drawn
-// smaller, so that it stays in its own colour of the banner.
+// smaller, so that it stays in its own colour of the banner. Words in a script OCR-A does not
+// have are drawn in a font made for it: Noto's Kufi for Arabic and Persian, a geometric face as
+// OCR-A is, and Noto Sans for Hebrew (Debian's fonts-noto-core).
 struct BannerWords {
     const char* language; ///< as the game's translations name it; empty for English
     const char* ready;
     const char* go;
+    const char* family = nullptr; ///< the font for the words; OCR-A when none
 };
 constexpr BannerWords bannerWords[] = {
-    {"", "Get ready...", "GO!!!"},           {"de", "Achtung...", "LOS!!!"},
-    {"fr", "Attention...", "PARTEZ\u00a0!"}, {"es", "Preparados...", "\u00a1\u00a1\u00a1YA!!!"},
-    {"it", "Pronti...", "VIA!!!"},           {"pt_BR", "Preparar...", "J\u00c1!!!"},
+    {"", "Get ready...", "GO!!!"},
+    {"de", "Achtung...", "LOS!!!"},
+    {"fr", "Attention...", "PARTEZ\u00a0!"},
+    {"es", "Preparados...", "\u00a1\u00a1\u00a1YA!!!"},
+    {"it", "Pronti...", "VIA!!!"},
+    {"pt_BR", "Preparar...", "J\u00c1!!!"},
+    {"ar", "\u0627\u0633\u062a\u0639\u062f...", "\u0627\u0646\u0637\u0644\u0642!!!",
+     "Noto Kufi Arabic"},
+    {"he", "\u05d4\u05d9\u05db\u05d5\u05e0\u05d5...", "\u05e6\u05d0\u05d5!!!", "Noto Sans Hebrew"},
+    {"fa", "\u0622\u0645\u0627\u062f\u0647...", "\u062d\u0631\u06a9\u062a!!!", "Noto Kufi Arabic"},
 };
 
-// The banner's font at the size that keeps the text within `widest` pixels of ink.
-QFont fittedFont(qreal pixelSize, const QString& text, qreal widest)
+// The font of a language's banner words at a size in pixels.
+QFont wordsFont(const BannerWords& words, qreal pixelSize)
 {
-    const qreal width = textPath(fixedFont(pixelSize), text).boundingRect().width();
-    return fixedFont(width > widest ? pixelSize * widest / width : pixelSize);
+    if (!words.family)
+        return fixedFont(pixelSize);
+    QFont font = pickFont({QString::fromLatin1(words.family)}, pixelSize, QFont::Normal);
+    // The marks the script's font lacks (the dots, the exclamation marks) come from the same
+    // fixed-width fonts as the other banners'.
+    font.setFamilies({font.family(), QStringLiteral("OCRA"), QStringLiteral("DejaVu Sans Mono")});
+    return font;
+}
+
+// Whether the font a language's banner words need is installed and draws every letter of them:
+// a missing font would draw the words in whatever fontconfig falls back on, or as empty boxes.
+bool wordsFontInstalled(const BannerWords& words, QTextStream& err)
+{
+    if (!words.family)
+        return true;
+    const QString family = QString::fromLatin1(words.family);
+    if (!QFontDatabase::families().contains(family)) {
+        err << "the font " << family << " for the banners in " << words.language
+            << " is not installed (Debian's fonts-noto-core has it)\n";
+        return false;
+    }
+    const QRawFont raw = QRawFont::fromFont(QFont(family));
+    for (const char* text : {words.ready, words.go})
+        for (const QChar c : QString::fromUtf8(text))
+            if (c.isLetter() && !raw.supportsCharacter(c)) {
+                err << family << " has no letter " << c << " for the banners in " << words.language
+                    << "\n";
+                return false;
+            }
+    return true;
+}
+
+// The banner's font at the size that keeps the text within `widest` pixels of ink.
+QFont fittedFont(const BannerWords& words, qreal pixelSize, const QString& text, qreal widest)
+{
+    const qreal width = textPath(wordsFont(words, pixelSize), text).boundingRect().width();
+    return wordsFont(words, width > widest ? pixelSize * widest / width : pixelSize);
 }
 
 qreal inkWidth(qreal pixelSize, const char* text)
@@ -151,20 +197,22 @@ qreal inkWidth(qreal pixelSize, const char* text)
     return textPath(fixedFont(pixelSize), QString::fromUtf8(text)).boundingRect().width();
 }
 
-void drawBannerReady(QPainter& p, const QString& words)
+void drawBannerReady(QPainter& p, const BannerWords& language)
 {
     drawBannerBackground(p);
-    const QFont font = fittedFont(24, words, inkWidth(24, bannerWords[0].ready));
+    const QString words = QString::fromUtf8(language.ready);
+    const QFont font = fittedFont(language, 24, words, inkWidth(24, bannerWords[0].ready));
     const QPainterPath text = textPath(font, words, {8, 7});
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::black);
     p.drawPath(text);
 }
 
-void drawBannerGo(QPainter& p, const QString& words)
+void drawBannerGo(QPainter& p, const BannerWords& language)
 {
     drawBannerBackground(p);
-    const QFont font = fittedFont(46, words, 1.2 * inkWidth(46, bannerWords[0].go));
+    const QString words = QString::fromUtf8(language.go);
+    const QFont font = fittedFont(language, 46, words, 1.2 * inkWidth(46, bannerWords[0].go));
     QPainterPath text = textPath(font, words);
     const QRectF ink = text.boundingRect();
     // The letters stand on the banner's lower edge; Spanish inverted marks reach below them.
@@ -442,16 +490,14 @@ std::vector<Picture> pictures()
     for (const BannerWords& words : bannerWords) {
         const QString language =
             *words.language ? QLatin1Char('-') + QLatin1String(words.language) : QString();
-        const QString ready = QString::fromUtf8(words.ready);
-        const QString go = QString::fromUtf8(words.go);
         all.push_back({QStringLiteral("banner-ready") + language,
                        {bannerWidth, bannerHeight},
                        false,
-                       [ready](QPainter& p) { drawBannerReady(p, ready); }});
+                       [&words](QPainter& p) { drawBannerReady(p, words); }});
         all.push_back({QStringLiteral("banner-go") + language,
                        {bannerWidth, bannerHeight},
                        false,
-                       [go](QPainter& p) { drawBannerGo(p, go); }});
+                       [&words](QPainter& p) { drawBannerGo(p, words); }});
     }
     const struct {
         const char* name;
@@ -524,6 +570,9 @@ int main(int argc, char* argv[])
             return 1;
         }
     }
+    for (const BannerWords& words : bannerWords)
+        if (!wordsFontInstalled(words, err))
+            return 1;
     int failures = argc == 3 ? drawIcons(icons, err) : 0;
     for (const Picture& picture : pictures()) {
         for (int scale : {1, 2}) {
