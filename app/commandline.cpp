@@ -74,7 +74,10 @@ CommandLineReply CommandLine::read(const QStringList& arguments)
                                 : QFileInfo(arguments.first()).fileName();
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(tr("Race the computer with mental arithmetic."));
+    parser.setApplicationDescription(tr("Race the computer with mental arithmetic.") +
+                                     QLatin1Char('\n') +
+                                     tr("In a race, F3 says the standing: your steps and your "
+                                        "opponent's."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   tr("Show this help and quit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
@@ -83,11 +86,20 @@ CommandLineReply CommandLine::read(const QStringList& arguments)
         QStringLiteral("extra-time"),
         tr("Give yourself extra time: the opponents race at half speed (F2 on the menu "
            "switches it too)."));
+    //: Keep "on", "off" and "auto" as they are: the player types them
+    const QCommandLineOption listeningTime(
+        QStringLiteral("listening-time"),
+        tr("Listening time: the opponent waits while a screen reader says each sum. on, off or "
+           "auto (the default: on when the game finds a screen reader). Kept for the next "
+           "runs; F4 on the menu switches it too."),
+        //: The value of --listening-time in the help
+        tr("when"));
     const QCommandLineOption mute(QStringLiteral("mute"),
                                   tr("Start without sound (the M key turns it on)."));
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(extraTime);
+    parser.addOption(listeningTime);
     parser.addOption(mute);
 
     if (!parser.parse(arguments)) {
@@ -108,6 +120,17 @@ CommandLineReply CommandLine::read(const QStringList& arguments)
     if (parser.isSet(version))
         return done(QStringLiteral("Numblaze " NUMBLAZE_VERSION "\n"));
     CommandLineReply play;
+    if (parser.isSet(listeningTime)) {
+        const QString when = parser.value(listeningTime);
+        if (when != QLatin1String("on") && when != QLatin1String("off") &&
+            when != QLatin1String("auto"))
+            //: Keep "on", "off" and "auto" as they are: the player types them
+            return mistake(program,
+                           tr("--listening-time takes on, off or auto, not '%1'").arg(when));
+        play.choseListeningTime = true;
+        if (when != QLatin1String("auto"))
+            play.listeningTime = when == QLatin1String("on");
+    }
     play.extraTime = parser.isSet(extraTime);
     play.mute = parser.isSet(mute);
     return play;

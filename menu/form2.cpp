@@ -62,6 +62,8 @@ void Form2::connectEvents(Form2Controls& c)
     c.Command2->onClick = [this] { Command2_Click(); };
     auto* f2 = new QShortcut(QKeySequence(Qt::Key_F2), c.window);
     QObject::connect(f2, &QShortcut::activated, c.window, [this] { toggleExtraTime(); });
+    auto* f4 = new QShortcut(QKeySequence(Qt::Key_F4), c.window);
+    QObject::connect(f4, &QShortcut::activated, c.window, [this] { toggleListeningTime(); });
 }
 
 void Form2::Form_Load()
@@ -73,6 +75,7 @@ void Form2::Form_Load()
             "The menu has no store for the records: the game gives it one before the menu loads");
     ended_ = false;
     toldSaveFailed_ = false;
+    toldHints_.clear(); // the menu loads once a run
     const Progress progress = store_->read();
     RecordTable = progress.records;
     c.Option1[progress.math]->select();
@@ -217,17 +220,32 @@ void Form2::Form_Activate()
         refreshRecordLabel();
         c.Image2->setTag(QString());
     }
-    // Back on the menu a reader first says the window and the focused control; then the
-    // record, and the first time in a run how to get extra time.
+    if (readers_)
+        readers_->look();
+    // Back on the menu the reader first names the window and the focused control, which the
+    // voice waits for; what was still waiting from before is out of date. Then the record, and
+    // the hints not yet said.
     if (!voice_)
         return;
-    voice_->holdFor(1200);
+    voice_->clear();
     tellRecord();
-    if (!toldExtraTime_) {
-        toldExtraTime_ = true;
-        voice_->say(ExtraTime ? tr("Extra time is on: press F2 to switch it off.")
-                              : tr("For extra time, press F2: the opponents go at half speed."),
-                    Voice::Kind::Reply);
+    tellHints();
+}
+
+void Form2::tellHints()
+{
+    const QString extraTime = ExtraTime
+                                  ? tr("Extra time is on: press F2 to switch it off.")
+                                  : tr("For extra time, press F2: the opponents go at half speed.");
+    QStringList hints{extraTime, tr("In a race, press F3 to hear the standing.")};
+    if (!listeningTimeIsOn())
+        hints << tr("For listening time, press F4: the opponent waits while you hear each sum.");
+    for (int k = 0; k < hints.size(); ++k) {
+        const QString topic = QStringLiteral("hint %1").arg(k);
+        if (toldHints_.contains(topic))
+            continue;
+        voice_->say(hints[k], Voice::Kind::Reply, topic,
+                    {[this, topic] { toldHints_ << topic; }, {}});
     }
 }
 
@@ -251,6 +269,23 @@ void Form2::toggleExtraTime()
     }
     if (onExtraTimeChanged)
         onExtraTimeChanged(ExtraTime);
+}
+
+bool Form2::listeningTimeIsOn() const
+{
+    return ListeningTime.value_or(readers_ && readers_->found());
+}
+
+void Form2::toggleListeningTime()
+{
+    ListeningTime = !listeningTimeIsOn();
+    if (voice_) {
+        voice_->clear();
+        voice_->say(*ListeningTime ? tr("Listening time on.") : tr("Listening time off."),
+                    Voice::Kind::Reply);
+    }
+    if (onListeningTimeChanged)
+        onListeningTimeChanged(*ListeningTime);
 }
 
 Pairing Form2::activePairing() const
@@ -302,6 +337,7 @@ void Form2::Command1_Click()
     const int opponent = Active_Difficulty.toInteger16();
     race.enemy_speed = opponents[opponent].speed;
     race.extraTime = ExtraTime;
+    race.listeningTime = listeningTimeIsOn();
     // Touching the race screen's sign label loads it: after the speed, before the record.
     for (const MathKind& kind : mathKinds)
         if (c.Option1[kind.index]->value())

@@ -49,48 +49,65 @@ QString Form1::standingInWords() const
         .arg(stepsOf(controls_->Image3));
 }
 
-void Form1::tellEquation(Verdict verdict)
+void Form1::tellEquation(Verdict verdict, std::function<void()> atFirstWord)
 {
     const QString equation = equationInWords();
-    if (equation.isEmpty() || !voice_)
+    const int prompt = ++prompts_;
+    // Only the latest equation lets the opponent go on: an earlier one may end after it began.
+    const auto heard = whileLoaded([this, prompt] {
+        if (prompt == prompts_)
+            runOpponent();
+    });
+    if (equation.isEmpty() || !voice_) {
+        if (listeningTime)
+            heard();
         return;
+    }
     QString told;
     if (verdict == Verdict::None) {
         told = tr("Go! %1.").arg(equation);
-        toldStanding_ = standingInWords(); // both at the start: no news
+        toldLead_ = Lead::Nobody; // both at the start: no news
     } else {
-        // The standing comes with the verdict when it has changed since it was last told.
-        const QString standing = standingInWords();
-        const QString verdictWords = verdict == Verdict::Right ? tr("Right.") : tr("Wrong.");
-        if (standing == toldStanding_)
-            told = tr("%1 %2.").arg(verdictWords, equation);
-        else
-            told = tr("%1 %2 %3.").arg(verdictWords, standing, equation);
-        toldStanding_ = standing;
-        // The verdict told the standing: a lead told before it is news again when it comes.
-        toldAhead_ = stepsOf(controls_->Image3) > stepsOf(controls_->Image2);
+        QStringList leadIn;
+        if (verdict == Verdict::Wrong)
+            leadIn << tr("Wrong.");
+        else if (!soundIsHeard())
+            leadIn << tr("Right.");
+        leadIn << newsOfTheRace();
+        //: An equation said on its own, as the next one to answer: %1 is the equation in words
+        told = leadIn.isEmpty() ? tr("%1.").arg(equation)
+                                : tr("%1 %2.").arg(leadIn.join(QLatin1Char(' ')), equation);
     }
-    voice_->say(told, Voice::Kind::Prompt);
+    Voice::Moments moments;
+    if (listeningTime)
+        moments = {std::move(atFirstWord), heard};
+    voice_->say(told, Voice::Kind::Prompt, {}, moments);
 }
 
-void Form1::watchOpponent()
+QStringList Form1::newsOfTheRace()
 {
-    if (!voice_)
-        return;
-    const int player = stepsOf(controls_->Image2);
-    const int opponent = stepsOf(controls_->Image3);
-    if (opponent <= player) {
-        toldAhead_ = false;
-    } else if (!toldAhead_) {
-        toldAhead_ = true;
-        voice_->say(tr("%1 is ahead.").arg(opponentInWords()), Voice::Kind::Note,
-                    QStringLiteral("standing"));
+    QStringList news;
+    const float player = controls_->Image2->left();
+    const float opponent = controls_->Image3->left();
+    const Lead lead = player > opponent   ? Lead::Player
+                      : opponent > player ? Lead::Opponent
+                                          : toldLead_;
+    if (lead != toldLead_) {
+        toldLead_ = lead;
+        news << (lead == Lead::Player ? tr("You are ahead.")
+                                      : tr("%1 is ahead.").arg(opponentInWords()));
     }
-    if (!toldNear_ && opponent >= StepsToFinish - NearFinish) {
+    if (!toldNear_ && stepsOf(controls_->Image3) >= StepsToFinish - NearFinish) {
         toldNear_ = true;
-        voice_->say(tr("%1 is near the finish.").arg(opponentInWords()), Voice::Kind::Note,
-                    QStringLiteral("standing"));
+        news << tr("%1 is near the finish.").arg(opponentInWords());
     }
+    return news;
+}
+
+void Form1::tellStanding()
+{
+    if (voice_)
+        voice_->say(standingInWords(), Voice::Kind::Reply, QStringLiteral("standing"));
 }
 
 void Form1::tellResult(bool won, const QString& newRecord)
@@ -98,17 +115,19 @@ void Form1::tellResult(bool won, const QString& newRecord)
     if (!voice_)
         return;
     voice_->clear();
+    QString told;
     if (!won) {
-        voice_->say(tr("You lost! %1 got there first.").arg(opponentInWords()),
-                    Voice::Kind::Result);
-        return;
+        told = tr("You lost! %1 got there first.").arg(opponentInWords());
+    } else if (const MathKind* kind = mathKindOfSign(controls_->Label3->caption())) {
+        told = tr("You won! Your highest number for %1 against %2 is now %3.")
+                   .arg(kind->name(), opponentInWords(), newRecord);
+    } else {
+        told = tr("You won! Your highest number is now %1.").arg(newRecord);
     }
-    const MathKind* kind = mathKindOfSign(controls_->Label3->caption());
-    const QString told = kind ? tr("You won! Your highest number for %1 against %2 is now %3.")
-                                    .arg(kind->name(), opponentInWords(), newRecord)
-                              : tr("You won! Your highest number is now %1.").arg(newRecord);
-    // The last right answer brought the win: the player acted, so it is said at once.
-    voice_->say(told, Voice::Kind::Reply);
+    voice_->say(told, Voice::Kind::Result, {}, {{}, whileLoaded([this] {
+                                                    resultHeard_ = true;
+                                                    closeAnswerBox();
+                                                })});
 }
 
 } // namespace numblaze

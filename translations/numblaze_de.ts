@@ -50,6 +50,25 @@
         <source>Give yourself extra time: the opponents race at half speed (F2 on the menu switches it too).</source>
         <translation>Mehr Zeit für dich: Die Gegner fahren mit halber Geschwindigkeit (F2 im Menü schaltet das auch).</translation>
     </message>
+    <message>
+        <source>In a race, F3 says the standing: your steps and your opponent&apos;s.</source>
+        <translation>Im Rennen sagt F3 den Stand: deine Schritte und die deines Gegners.</translation>
+    </message>
+    <message>
+        <source>Listening time: the opponent waits while a screen reader says each sum. on, off or auto (the default: on when the game finds a screen reader). Kept for the next runs; F4 on the menu switches it too.</source>
+        <extracomment>Keep &quot;on&quot;, &quot;off&quot; and &quot;auto&quot; as they are: the player types them</extracomment>
+        <translation>Zuhörzeit: Der Gegner wartet, während ein Bildschirmleser jede Aufgabe vorliest. on, off oder auto (Standard: on, wenn das Spiel einen Bildschirmleser findet). Bleibt für die nächsten Male; F4 im Menü schaltet sie auch.</translation>
+    </message>
+    <message>
+        <source>when</source>
+        <extracomment>The value of --listening-time in the help</extracomment>
+        <translation>wann</translation>
+    </message>
+    <message>
+        <source>--listening-time takes on, off or auto, not &apos;%1&apos;</source>
+        <extracomment>Keep &quot;on&quot;, &quot;off&quot; and &quot;auto&quot; as they are: the player types them</extracomment>
+        <translation>--listening-time nimmt on, off oder auto, nicht &apos;%1&apos;</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
@@ -114,10 +133,6 @@
         <translation>%1 %2.</translation>
     </message>
     <message>
-        <source>%1 %2 %3.</source>
-        <translation>%1 %2 %3.</translation>
-    </message>
-    <message>
         <source>%1 is ahead.</source>
         <translation>%1 liegt vorne.</translation>
     </message>
@@ -148,6 +163,15 @@
     <message>
         <source>Back to the menu</source>
         <translation>Zurück zum Menü</translation>
+    </message>
+    <message>
+        <source>%1.</source>
+        <extracomment>An equation said on its own, as the next one to answer: %1 is the equation in words</extracomment>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>You are ahead.</source>
+        <translation>Du liegst vorne.</translation>
     </message>
 </context>
 <context>
@@ -203,6 +227,22 @@
     <message>
         <source>Extra time off.</source>
         <translation>Mehr Zeit aus.</translation>
+    </message>
+    <message>
+        <source>In a race, press F3 to hear the standing.</source>
+        <translation>Im Rennen drückst du F3, um den Stand zu hören.</translation>
+    </message>
+    <message>
+        <source>For listening time, press F4: the opponent waits while you hear each sum.</source>
+        <translation>Für Zuhörzeit drücke F4: Der Gegner wartet, während du jede Aufgabe hörst.</translation>
+    </message>
+    <message>
+        <source>Listening time on.</source>
+        <translation>Zuhörzeit an.</translation>
+    </message>
+    <message>
+        <source>Listening time off.</source>
+        <translation>Zuhörzeit aus.</translation>
     </message>
 </context>
 <context>

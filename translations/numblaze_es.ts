@@ -50,6 +50,25 @@
         <source>Give yourself extra time: the opponents race at half speed (F2 on the menu switches it too).</source>
         <translation>Date más tiempo: los rivales corren a media velocidad (F2 en el menú también lo cambia).</translation>
     </message>
+    <message>
+        <source>In a race, F3 says the standing: your steps and your opponent&apos;s.</source>
+        <translation>En la carrera, F3 dice el marcador: tus pasos y los de tu rival.</translation>
+    </message>
+    <message>
+        <source>Listening time: the opponent waits while a screen reader says each sum. on, off or auto (the default: on when the game finds a screen reader). Kept for the next runs; F4 on the menu switches it too.</source>
+        <extracomment>Keep &quot;on&quot;, &quot;off&quot; and &quot;auto&quot; as they are: the player types them</extracomment>
+        <translation>Tiempo para escuchar: el rival espera mientras un lector de pantalla dice cada cuenta. on, off o auto (por defecto: on cuando el juego encuentra un lector de pantalla). Se guarda para las próximas veces; F4 en el menú también lo cambia.</translation>
+    </message>
+    <message>
+        <source>when</source>
+        <extracomment>The value of --listening-time in the help</extracomment>
+        <translation>cuándo</translation>
+    </message>
+    <message>
+        <source>--listening-time takes on, off or auto, not &apos;%1&apos;</source>
+        <extracomment>Keep &quot;on&quot;, &quot;off&quot; and &quot;auto&quot; as they are: the player types them</extracomment>
+        <translation>--listening-time acepta on, off o auto, no &apos;%1&apos;</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
@@ -114,10 +133,6 @@
         <translation>%1 %2.</translation>
     </message>
     <message>
-        <source>%1 %2 %3.</source>
-        <translation>%1 %2 %3.</translation>
-    </message>
-    <message>
         <source>%1 is ahead.</source>
         <translation>%1 va delante.</translation>
     </message>
@@ -148,6 +163,15 @@
     <message>
         <source>Back to the menu</source>
         <translation>Volver al menú</translation>
+    </message>
+    <message>
+        <source>%1.</source>
+        <extracomment>An equation said on its own, as the next one to answer: %1 is the equation in words</extracomment>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>You are ahead.</source>
+        <translation>Vas delante.</translation>
     </message>
 </context>
 <context>
@@ -203,6 +227,22 @@
     <message>
         <source>Extra time off.</source>
         <translation>Tiempo extra desactivado.</translation>
+    </message>
+    <message>
+        <source>In a race, press F3 to hear the standing.</source>
+        <translation>En la carrera, pulsa F3 para oír el marcador.</translation>
+    </message>
+    <message>
+        <source>For listening time, press F4: the opponent waits while you hear each sum.</source>
+        <translation>Para tener tiempo para escuchar, pulsa F4: el rival espera mientras oyes cada cuenta.</translation>
+    </message>
+    <message>
+        <source>Listening time on.</source>
+        <translation>Tiempo para escuchar activado.</translation>
+    </message>
+    <message>
+        <source>Listening time off.</source>
+        <translation>Tiempo para escuchar desactivado.</translation>
     </message>
 </context>
 <context>

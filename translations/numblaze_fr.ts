@@ -50,6 +50,25 @@
         <source>Give yourself extra time: the opponents race at half speed (F2 on the menu switches it too).</source>
         <translation>Prends plus de temps&#xa0;: les adversaires courent à mi-vitesse (F2 dans le menu le règle aussi).</translation>
     </message>
+    <message>
+        <source>In a race, F3 says the standing: your steps and your opponent&apos;s.</source>
+        <translation>Pendant la course, F3 dit le score&#xa0;: tes pas et ceux de ton adversaire.</translation>
+    </message>
+    <message>
+        <source>Listening time: the opponent waits while a screen reader says each sum. on, off or auto (the default: on when the game finds a screen reader). Kept for the next runs; F4 on the menu switches it too.</source>
+        <extracomment>Keep &quot;on&quot;, &quot;off&quot; and &quot;auto&quot; as they are: the player types them</extracomment>
+        <translation>Temps d&apos;écoute&#xa0;: l&apos;adversaire attend pendant qu&apos;un lecteur d&apos;écran dit chaque calcul. on, off ou auto (par défaut&#xa0;: on quand le jeu trouve un lecteur d&apos;écran). Gardé pour les prochaines fois&#xa0;; F4 dans le menu le règle aussi.</translation>
+    </message>
+    <message>
+        <source>when</source>
+        <extracomment>The value of --listening-time in the help</extracomment>
+        <translation>quand</translation>
+    </message>
+    <message>
+        <source>--listening-time takes on, off or auto, not &apos;%1&apos;</source>
+        <extracomment>Keep &quot;on&quot;, &quot;off&quot; and &quot;auto&quot; as they are: the player types them</extracomment>
+        <translation>--listening-time prend on, off ou auto, pas &apos;%1&apos;</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
@@ -114,10 +133,6 @@
         <translation>%1 %2.</translation>
     </message>
     <message>
-        <source>%1 %2 %3.</source>
-        <translation>%1 %2 %3.</translation>
-    </message>
-    <message>
         <source>%1 is ahead.</source>
         <translation>%1 est devant.</translation>
     </message>
@@ -148,6 +163,15 @@
     <message>
         <source>Back to the menu</source>
         <translation>Retour au menu</translation>
+    </message>
+    <message>
+        <source>%1.</source>
+        <extracomment>An equation said on its own, as the next one to answer: %1 is the equation in words</extracomment>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>You are ahead.</source>
+        <translation>Tu es devant.</translation>
     </message>
 </context>
 <context>
@@ -203,6 +227,22 @@
     <message>
         <source>Extra time off.</source>
         <translation>Temps en plus désactivé.</translation>
+    </message>
+    <message>
+        <source>In a race, press F3 to hear the standing.</source>
+        <translation>Pendant la course, appuie sur F3 pour entendre le score.</translation>
+    </message>
+    <message>
+        <source>For listening time, press F4: the opponent waits while you hear each sum.</source>
+        <translation>Pour avoir du temps d&apos;écoute, appuie sur F4&#xa0;: l&apos;adversaire attend pendant que tu entends chaque calcul.</translation>
+    </message>
+    <message>
+        <source>Listening time on.</source>
+        <translation>Temps d&apos;écoute activé.</translation>
+    </message>
+    <message>
+        <source>Listening time off.</source>
+        <translation>Temps d&apos;écoute désactivé.</translation>
     </message>
 </context>
 <context>

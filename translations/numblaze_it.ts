@@ -50,6 +50,25 @@
         <source>Give yourself extra time: the opponents race at half speed (F2 on the menu switches it too).</source>
         <translation>Concediti più tempo: gli avversari corrono a metà velocità (anche F2 nel menu lo cambia).</translation>
     </message>
+    <message>
+        <source>In a race, F3 says the standing: your steps and your opponent&apos;s.</source>
+        <translation>In gara, F3 dice la situazione: i tuoi passi e quelli del tuo avversario.</translation>
+    </message>
+    <message>
+        <source>Listening time: the opponent waits while a screen reader says each sum. on, off or auto (the default: on when the game finds a screen reader). Kept for the next runs; F4 on the menu switches it too.</source>
+        <extracomment>Keep &quot;on&quot;, &quot;off&quot; and &quot;auto&quot; as they are: the player types them</extracomment>
+        <translation>Tempo per ascoltare: l&apos;avversario aspetta mentre uno screen reader legge ogni conto. on, off o auto (predefinito: on quando il gioco trova uno screen reader). Resta per le prossime volte; anche F4 nel menu lo cambia.</translation>
+    </message>
+    <message>
+        <source>when</source>
+        <extracomment>The value of --listening-time in the help</extracomment>
+        <translation>quando</translation>
+    </message>
+    <message>
+        <source>--listening-time takes on, off or auto, not &apos;%1&apos;</source>
+        <extracomment>Keep &quot;on&quot;, &quot;off&quot; and &quot;auto&quot; as they are: the player types them</extracomment>
+        <translation>--listening-time accetta on, off o auto, non &apos;%1&apos;</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
@@ -114,10 +133,6 @@
         <translation>%1 %2.</translation>
     </message>
     <message>
-        <source>%1 %2 %3.</source>
-        <translation>%1 %2 %3.</translation>
-    </message>
-    <message>
         <source>%1 is ahead.</source>
         <translation>%1 è in testa.</translation>
     </message>
@@ -148,6 +163,15 @@
     <message>
         <source>Back to the menu</source>
         <translation>Torna al menu</translation>
+    </message>
+    <message>
+        <source>%1.</source>
+        <extracomment>An equation said on its own, as the next one to answer: %1 is the equation in words</extracomment>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>You are ahead.</source>
+        <translation>Sei in testa.</translation>
     </message>
 </context>
 <context>
@@ -203,6 +227,22 @@
     <message>
         <source>Extra time off.</source>
         <translation>Tempo extra disattivato.</translation>
+    </message>
+    <message>
+        <source>In a race, press F3 to hear the standing.</source>
+        <translation>In gara, premi F3 per sentire la situazione.</translation>
+    </message>
+    <message>
+        <source>For listening time, press F4: the opponent waits while you hear each sum.</source>
+        <translation>Per avere tempo per ascoltare, premi F4: l&apos;avversario aspetta mentre senti ogni conto.</translation>
+    </message>
+    <message>
+        <source>Listening time on.</source>
+        <translation>Tempo per ascoltare attivo.</translation>
+    </message>
+    <message>
+        <source>Listening time off.</source>
+        <translation>Tempo per ascoltare disattivato.</translation>
     </message>
 </context>
 <context>

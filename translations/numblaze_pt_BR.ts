@@ -50,6 +50,25 @@
         <source>Give yourself extra time: the opponents race at half speed (F2 on the menu switches it too).</source>
         <translation>Tenha mais tempo: os adversários correm na metade da velocidade (F2 no menu também muda isso).</translation>
     </message>
+    <message>
+        <source>In a race, F3 says the standing: your steps and your opponent&apos;s.</source>
+        <translation>Na corrida, F3 diz o placar: seus passos e os do seu adversário.</translation>
+    </message>
+    <message>
+        <source>Listening time: the opponent waits while a screen reader says each sum. on, off or auto (the default: on when the game finds a screen reader). Kept for the next runs; F4 on the menu switches it too.</source>
+        <extracomment>Keep &quot;on&quot;, &quot;off&quot; and &quot;auto&quot; as they are: the player types them</extracomment>
+        <translation>Tempo para ouvir: o adversário espera enquanto um leitor de tela fala cada conta. on, off ou auto (padrão: on quando o jogo encontra um leitor de tela). Fica guardado para as próximas vezes; F4 no menu também muda isso.</translation>
+    </message>
+    <message>
+        <source>when</source>
+        <extracomment>The value of --listening-time in the help</extracomment>
+        <translation>quando</translation>
+    </message>
+    <message>
+        <source>--listening-time takes on, off or auto, not &apos;%1&apos;</source>
+        <extracomment>Keep &quot;on&quot;, &quot;off&quot; and &quot;auto&quot; as they are: the player types them</extracomment>
+        <translation>--listening-time aceita on, off ou auto, não &apos;%1&apos;</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
@@ -114,10 +133,6 @@
         <translation>%1 %2.</translation>
     </message>
     <message>
-        <source>%1 %2 %3.</source>
-        <translation>%1 %2 %3.</translation>
-    </message>
-    <message>
         <source>%1 is ahead.</source>
         <translation>%1 está na frente.</translation>
     </message>
@@ -148,6 +163,15 @@
     <message>
         <source>Back to the menu</source>
         <translation>Voltar ao menu</translation>
+    </message>
+    <message>
+        <source>%1.</source>
+        <extracomment>An equation said on its own, as the next one to answer: %1 is the equation in words</extracomment>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>You are ahead.</source>
+        <translation>Você está na frente.</translation>
     </message>
 </context>
 <context>
@@ -203,6 +227,22 @@
     <message>
         <source>Extra time off.</source>
         <translation>Tempo extra desligado.</translation>
+    </message>
+    <message>
+        <source>In a race, press F3 to hear the standing.</source>
+        <translation>Na corrida, aperte F3 para ouvir o placar.</translation>
+    </message>
+    <message>
+        <source>For listening time, press F4: the opponent waits while you hear each sum.</source>
+        <translation>Para ter tempo para ouvir, aperte F4: o adversário espera enquanto você ouve cada conta.</translation>
+    </message>
+    <message>
+        <source>Listening time on.</source>
+        <translation>Tempo para ouvir ligado.</translation>
+    </message>
+    <message>
+        <source>Listening time off.</source>
+        <translation>Tempo para ouvir desligado.</translation>
     </message>
 </context>
 <context>
