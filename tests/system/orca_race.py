@@ -458,6 +458,12 @@ def in_order(heard, expected, case):
         at += 1
 
 
+def opponent_place(name):
+    """Where the opponent's ball is at the end of a race, as it tells a reader who asks."""
+    ball = find(window("Numblaze race"), "image", name)
+    say(f"{name} had come {ball.get_description() if ball else 'nowhere'}")
+
+
 def back_to_the_menu(speech, hands, record):
     """Enter after the result: the menu says the record."""
     speech.quiet()
@@ -484,6 +490,7 @@ def two_wins(binary, speech, hands):
         if won.text != "You won! Your highest number for Addition against Bobby Blue is now 6.":
             raise Failure(f"{case}: the race ended with {won.text!r}")
         race.check()
+        opponent_place("Bobby Blue")
         back_to_the_menu(speech, hands, "Addition against Bobby Blue: your highest number is 6.")
         say(f"PASS: {case}")
 
@@ -501,6 +508,7 @@ def two_wins(binary, speech, hands):
         race.check()
         in_order([m.text for m in speech.since(race.start)],
                  [r"^Go! ", r"^Wrong\. ", r"^You won! "], case)
+        opponent_place("Patty Purple")
         back_to_the_menu(speech, hands, "Addition against Patty Purple: your highest number is 6.")
         say(f"PASS: {case}")
 
