@@ -95,6 +95,7 @@ class Speech:
         self.lock = threading.Lock()
         self.stopped = False
         self.pending = None
+        self.early = {}  # message number -> events logged before the number was
         threading.Thread(target=self.follow, daemon=True).start()
 
     def follow(self):
@@ -135,12 +136,18 @@ class Speech:
             if code == "225" and self.pending:
                 message = Message(number, *self.pending)
                 self.pending = None
+                # The voice's thread may tell a message's beginning before the server has
+                # logged its number.
+                for event, moment in self.early.pop(number, {}).items():
+                    setattr(message, event, moment)
                 self.messages.append(message)
                 self.by_number[number] = message
             elif code in EVENTS and number in self.by_number:
                 message = self.by_number[number]
                 if getattr(message, EVENTS[code]) is None:
                     setattr(message, EVENTS[code], at)
+            elif code in EVENTS:
+                self.early.setdefault(number, {}).setdefault(EVENTS[code], at)
 
     def count(self):
         with self.lock:
