@@ -81,7 +81,10 @@ CommandLineReply CommandLine::read(const QStringList& arguments)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     //: What the game is, under the usage line of --help. The desktop file's Comment and the
     //: software centres' summary say the same, without the full stop.
-    parser.setApplicationDescription(tr("Race the computer with mental arithmetic."));
+    const QString what = tr("Race the computer with mental arithmetic.");
+    //: A second line under the game's description in --help: F3 is a key.
+    const QString standing = tr("In a race, F3 says the standing: your steps and your opponent's.");
+    parser.setApplicationDescription(what + QLatin1Char('\n') + standing);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   //: What --help does, in the list of options --help prints.
                                   tr("Show this help and quit."));
@@ -94,6 +97,15 @@ CommandLineReply CommandLine::read(const QStringList& arguments)
         //: speed, and F2 on the menu switches it on or off.
         tr("Give yourself extra time: the opponents race at half speed (F2 on the menu "
            "switches it too)."));
+    const QCommandLineOption listeningTime(
+        QStringLiteral("listening-time"),
+        //: What --listening-time does, in the list of options. Keep "on", "off" and "auto" as
+        //: they are: the player types them. F4 is a key.
+        tr("Listening time: the opponent waits while a screen reader says each sum. on, off or "
+           "auto (the default: on when the game finds a screen reader). Kept for the next "
+           "runs; F4 on the menu switches it too."),
+        //: The value of --listening-time in the help
+        tr("when"));
     const QCommandLineOption mute(QStringLiteral("mute"),
                                   //: What --mute does, in the list of options: M is the key that
                                   //: switches the sound on and off.
@@ -101,6 +113,7 @@ CommandLineReply CommandLine::read(const QStringList& arguments)
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(extraTime);
+    parser.addOption(listeningTime);
     parser.addOption(mute);
 
     if (!parser.parse(arguments)) {
@@ -123,6 +136,17 @@ CommandLineReply CommandLine::read(const QStringList& arguments)
     if (parser.isSet(version))
         return done(QStringLiteral("Numblaze " NUMBLAZE_VERSION "\n"));
     CommandLineReply play;
+    if (parser.isSet(listeningTime)) {
+        const QString when = parser.value(listeningTime);
+        if (when != QLatin1String("on") && when != QLatin1String("off") &&
+            when != QLatin1String("auto"))
+            //: Keep "on", "off" and "auto" as they are: the player types them
+            return mistake(program,
+                           tr("--listening-time takes on, off or auto, not '%1'").arg(when));
+        play.choseListeningTime = true;
+        if (when != QLatin1String("auto"))
+            play.listeningTime = when == QLatin1String("on");
+    }
     play.extraTime = parser.isSet(extraTime);
     play.mute = parser.isSet(mute);
     return play;

@@ -25,12 +25,16 @@ struct CommandLineReply {
     bool mute = false;
     /// --extra-time: the opponents race at half speed for this run.
     bool extraTime = false;
+    /// --listening-time was given: its choice is kept for the next runs.
+    bool choseListeningTime = false;
+    /// Its choice: on, off, or none for auto (listening time while a screen reader is found).
+    std::optional<bool> listeningTime = std::nullopt;
 };
 
 /**
- * Reads the program's arguments (the program's name first). The game has four options of its
- * own, --help, --version, --extra-time and --mute. Qt's own options (-platform, -style,
- * -display, -name and whatever else the Qt in use knows) are Qt's to take: the application
+ * Reads the program's arguments (the program's name first). The game has five options of its
+ * own, --help, --version, --extra-time, --listening-time and --mute. Qt's own options (-platform,
+ * -style, -display, -name and whatever else the Qt in use knows) are Qt's to take: the application
  * object takes them out of the command line when it is made, and the game reads what is left. Any
  * other option, or any argument that is not an option, is a mistake that ends the program with
  * status 2.

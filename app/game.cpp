@@ -10,6 +10,7 @@
 #include "halloffame/form3.h"
 #include "menu/form2.h"
 #include "race/form1.h"
+#include "widgets/screenreader.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -50,6 +51,14 @@ int playGame(ProgressStore store, RunOptions options)
     Form2& menu = Form2::get();
     menu.ExtraTime = options.extraTime || settings::extraTime();
     menu.onExtraTimeChanged = [](bool on) { settings::setExtraTime(on); };
+    // Listening time as the player chose it, with F4 or now on the command line; when never
+    // chosen, the menu looks for a screen reader before each race.
+    if (options.choseListeningTime)
+        settings::setListeningTime(options.listeningTime);
+    menu.ListeningTime = settings::listeningTime();
+    menu.onListeningTimeChanged = [](bool on) { settings::setListeningTime(on); };
+    ScreenReaderWatch readers;
+    menu.useScreenReaderWatch(&readers);
     EndSignals* ending = EndSignals::of(qApp);
     if (!ending)
         ending = new EndSignals(qApp);
@@ -77,6 +86,7 @@ int playGame(ProgressStore store, RunOptions options)
         screen->discard();
         screen->useSounds(nullptr);
     }
+    menu.useScreenReaderWatch(nullptr);
     return status;
 }
 

@@ -5,6 +5,8 @@
 
 #include "records/progressstore.h"
 
+#include <optional>
+
 namespace numblaze
 {
 
@@ -21,6 +23,10 @@ struct RunOptions {
     bool extraTime = false;
     /// No sound for this run, whatever the player's settings say.
     bool mute = false;
+    /// Listening time was chosen on the command line: the choice is kept for the next runs.
+    bool choseListeningTime = false;
+    /// That choice: on, off, or none for auto.
+    std::optional<bool> listeningTime = std::nullopt;
 };
 
 /**

@@ -41,5 +41,6 @@ int main(int argc, char* argv[])
     RunningCopyListener listener;
     if (progress.lockResult() == ProgressLockResult::Held)
         listener.listen(progress.folderName());
-    return playGame(std::move(progress), {asked.extraTime, asked.mute});
+    return playGame(std::move(progress),
+                    {asked.extraTime, asked.mute, asked.choseListeningTime, asked.listeningTime});
 }

@@ -12,6 +12,7 @@ namespace numblaze::settings
 namespace
 {
 const char ExtraTimeKey[] = "race/extraTime";
+const char ListeningTimeKey[] = "race/listeningTime";
 
 bool read(const char* key)
 {
@@ -40,6 +41,25 @@ bool extraTime()
 void setExtraTime(bool on)
 {
     write(ExtraTimeKey, on);
+}
+
+std::optional<bool> listeningTime()
+{
+    const QVariant chosen = QSettings().value(QLatin1String(ListeningTimeKey));
+    if (!chosen.isValid())
+        return std::nullopt;
+    return chosen.toBool();
+}
+
+void setListeningTime(std::optional<bool> on)
+{
+    if (on) {
+        write(ListeningTimeKey, *on);
+        return;
+    }
+    QSettings player;
+    player.remove(QLatin1String(ListeningTimeKey));
+    player.sync();
 }
 
 bool muted()

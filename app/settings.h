@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include <optional>
+
 namespace numblaze::settings
 {
 
@@ -20,6 +22,12 @@ inline constexpr char MutedKey[] = "sound/muted";
 bool extraTime();
 /// Keeps the player's choice of extra time for the next runs.
 void setExtraTime(bool on);
+
+/// Listening time, as the player last chose it with F4 or --listening-time: on or off; none
+/// when never chosen (or --listening-time=auto), and the game looks for a screen reader.
+std::optional<bool> listeningTime();
+/// Keeps the player's choice of listening time for the next runs; none forgets it.
+void setListeningTime(std::optional<bool> on);
 
 /// Sound off, as the player last chose it with M; sound on when never chosen.
 bool muted();

@@ -63,6 +63,8 @@ void Form2::connectEvents(Form2Controls& c)
     c.Command2->onClick = [this] { Command2_Click(); };
     auto* f2 = new QShortcut(QKeySequence(Qt::Key_F2), c.window);
     QObject::connect(f2, &QShortcut::activated, c.window, [this] { toggleExtraTime(); });
+    auto* f4 = new QShortcut(QKeySequence(Qt::Key_F4), c.window);
+    QObject::connect(f4, &QShortcut::activated, c.window, [this] { toggleListeningTime(); });
 }
 
 void Form2::Form_Load()
@@ -74,6 +76,7 @@ void Form2::Form_Load()
             "The menu has no store for the records: the game gives it one before the menu loads");
     ended_ = false;
     toldSaveFailed_ = false;
+    toldHints_.clear(); // the menu loads once a run
     const Progress progress = store_->read();
     RecordTable = progress.records;
     c.Option1[progress.math]->select();
@@ -219,23 +222,40 @@ void Form2::Form_Activate()
         refreshRecordLabel();
         c.Image2->setTag(QString());
     }
-    // Back on the menu a reader first says the window and the focused control; then the
-    // record, and the first time in a run how to get extra time.
+    if (readers_)
+        readers_->look();
+    // Back on the menu the reader first names the window and the focused control, which the
+    // voice waits for; what was still waiting from before is out of date. Then the record, and
+    // the hints not yet said.
     if (!voice_)
         return;
-    voice_->holdFor(1200);
+    voice_->clear();
     tellRecord();
-    if (!toldExtraTime_) {
-        toldExtraTime_ = true;
-        QString howTo;
-        if (ExtraTime)
-            //: Said once a run on the menu when extra time is on.
-            howTo = tr("Extra time is on: press F2 to switch it off.");
-        else
-            //: Said once a run on the menu: how to get extra time, which halves every
-            //: opponent's speed.
-            howTo = tr("For extra time, press F2: the opponents go at half speed.");
-        voice_->say(howTo, Voice::Kind::Reply);
+    tellHints();
+}
+
+void Form2::tellHints()
+{
+    QString extraTime;
+    if (ExtraTime)
+        //: Said once a run on the menu when extra time is on.
+        extraTime = tr("Extra time is on: press F2 to switch it off.");
+    else
+        //: Said once a run on the menu: how to get extra time, which halves every opponent's
+        //: speed.
+        extraTime = tr("For extra time, press F2: the opponents go at half speed.");
+    //: Said once a run on the menu: F3 is the key that says who leads in a race.
+    QStringList hints{extraTime, tr("In a race, press F3 to hear the standing.")};
+    if (!listeningTimeIsOn())
+        //: Said once a run on the menu while listening time is off: with it, the opponent waits
+        //: while a screen reader says each sum.
+        hints << tr("For listening time, press F4: the opponent waits while you hear each sum.");
+    for (int k = 0; k < hints.size(); ++k) {
+        const QString topic = QStringLiteral("hint %1").arg(k);
+        if (toldHints_.contains(topic))
+            continue;
+        voice_->say(hints[k], Voice::Kind::Reply, topic,
+                    {[this, topic] { toldHints_ << topic; }, {}});
     }
 }
 
@@ -268,6 +288,30 @@ void Form2::toggleExtraTime()
     }
     if (onExtraTimeChanged)
         onExtraTimeChanged(ExtraTime);
+}
+
+bool Form2::listeningTimeIsOn() const
+{
+    return ListeningTime.value_or(readers_ && readers_->found());
+}
+
+void Form2::toggleListeningTime()
+{
+    ListeningTime = !listeningTimeIsOn();
+    if (voice_) {
+        voice_->clear();
+        QString switched;
+        if (*ListeningTime)
+            //: Said when F4 on the menu switches listening time on: the opponent then waits
+            //: while a screen reader says each sum.
+            switched = tr("Listening time on.");
+        else
+            //: Said when F4 on the menu switches listening time off.
+            switched = tr("Listening time off.");
+        voice_->say(switched, Voice::Kind::Reply);
+    }
+    if (onListeningTimeChanged)
+        onListeningTimeChanged(*ListeningTime);
 }
 
 Pairing Form2::activePairing() const
@@ -321,6 +365,7 @@ void Form2::Command1_Click()
     const int opponent = Active_Difficulty.toInteger16();
     race.enemy_speed = opponents[opponent].speed;
     race.extraTime = ExtraTime;
+    race.listeningTime = listeningTimeIsOn();
     // Touching the race screen's sign label loads it: after the speed, before the record.
     for (const MathKind& kind : mathKinds)
         if (c.Option1[kind.index]->value())

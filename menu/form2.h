@@ -7,6 +7,7 @@
 #include "menu/form2layout.h"
 #include "records/progressfile.h"
 #include "records/progressstore.h"
+#include "widgets/screenreader.h"
 #include "widgets/voice.h"
 
 #include <functional>
@@ -32,6 +33,17 @@ class Form2 : public ScreenOf<Form2Controls>
     bool ExtraTime = false;
     /// The player switched extra time with F2; whoever set the menu up keeps the choice.
     std::function<void(bool on)> onExtraTimeChanged;
+
+    /// Listening time (see Form1::listeningTime) as the player chose it with F4 or on the command
+    /// line; when never chosen, it is on while a screen reader is found.
+    std::optional<bool> ListeningTime;
+    /// The player switched listening time with F4; whoever set the menu up keeps the choice.
+    std::function<void(bool on)> onListeningTimeChanged;
+    /// Finds screen readers for the menu, which looks again each time it is shown; without
+    /// one, no screen reader is found.
+    void useScreenReaderWatch(ScreenReaderWatch* watch) { readers_ = watch; }
+    /// True when the next race gives the player listening time.
+    bool listeningTimeIsOn() const;
 
     /// The game is over, its records saved (status 0) or not (1): whoever started the game ends
     /// the program with that status.
@@ -67,6 +79,8 @@ class Form2 : public ScreenOf<Form2Controls>
     void Command2_Click();
     /// F2: extra time on or off, said to a reader as it changes.
     void toggleExtraTime();
+    /// F4: listening time on or off, said to a reader as it changes.
+    void toggleListeningTime();
 
   protected:
     bool Form_QueryUnload() override;
@@ -85,6 +99,8 @@ class Form2 : public ScreenOf<Form2Controls>
     /// Says the selected pairing and its record ("Division against Patty Purple: your highest
     /// number is 6.").
     void tellRecord();
+    /// Says each of the hints about the keys, once a run, after the record.
+    void tellHints();
     /// The pairing of the selected math kind and opponent.
     Pairing activePairing() const;
     Loose& activeRecord();
@@ -109,8 +125,9 @@ class Form2 : public ScreenOf<Form2Controls>
     bool savedAtExit_ = false;
     /// The menu's spoken channel; lives with the window.
     QPointer<Voice> voice_;
-    /// A reader has been told how to switch extra time on, once a run.
-    bool toldExtraTime_ = false;
+    /// The hints about the keys a reader has begun to say, once a run each.
+    QStringList toldHints_;
+    ScreenReaderWatch* readers_ = nullptr;
 };
 
 } // namespace numblaze

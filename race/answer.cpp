@@ -12,11 +12,15 @@ void Form1::Command1_Click()
     Form1Controls& c = *controls_;
     const QString phase = c.Command1->caption();
     if (phase == Won() || phase == Lost()) {
-        unload();
+        if (resultShown())
+            unload();
         return;
     }
     if (c.Text1->text().isEmpty())
         return;
+    // The player listens to what the answer brings: the opponent waits until it has been said.
+    if (phase == Racing())
+        holdOpponent();
     try {
         if (phase != Racing()) {
             wrongAnswerFlash(true);

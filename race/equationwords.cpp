@@ -53,62 +53,82 @@ QString Form1::standingInWords() const
         .arg(stepsOf(controls_->Image3));
 }
 
-void Form1::tellEquation(Verdict verdict)
+void Form1::tellEquation(Verdict verdict, std::function<void()> atFirstWord)
 {
     const QString equation = equationInWords();
-    if (equation.isEmpty() || !voice_)
+    const int prompt = ++prompts_;
+    // Only the latest equation lets the opponent go on: an earlier one may end after it began.
+    const auto heard = whileLoaded([this, prompt] {
+        if (prompt == prompts_)
+            runOpponent();
+    });
+    if (equation.isEmpty() || !voice_) {
+        if (listeningTime)
+            heard();
         return;
+    }
     QString told;
     if (verdict == Verdict::None) {
         //: Spoken as the race starts: %1 is the first equation in words ("3 plus 8").
         told = tr("Go! %1.").arg(equation);
-        toldStanding_ = standingInWords(); // both at the start: no news
+        toldLead_ = Lead::Nobody; // both at the start: no news
     } else {
-        // The standing comes with the verdict when it has changed since it was last told.
-        const QString standing = standingInWords();
-        QString verdictWords;
-        if (verdict == Verdict::Right)
-            //: Spoken after a right answer, before the next equation.
-            verdictWords = tr("Right.");
-        else
+        QStringList leadIn;
+        if (verdict == Verdict::Wrong)
             //: Spoken after a wrong answer, before the equation again.
-            verdictWords = tr("Wrong.");
-        if (standing == toldStanding_)
-            //: Spoken after an answer: %1 is "Right." or "Wrong.", %2 the next equation in words
-            //: ("3 plus 8"). Change the order or the stop only if the language needs it.
-            told = tr("%1 %2.").arg(verdictWords, equation);
+            leadIn << tr("Wrong.");
+        else if (!soundIsHeard())
+            //: Spoken after a right answer when the sound is off (with sound a chime says it),
+            //: before the next equation.
+            leadIn << tr("Right.");
+        leadIn << newsOfTheRace();
+        if (leadIn.isEmpty())
+            //: An equation said on its own, as the next one to answer: %1 is the equation in
+            //: words ("3 plus 8").
+            told = tr("%1.").arg(equation);
         else
-            //: Spoken after an answer that changed the standing: %1 is "Right." or "Wrong.", %2
-            //: the standing ("You 4, Bobby Blue 6."), %3 the next equation in words ("3 plus 8").
-            told = tr("%1 %2 %3.").arg(verdictWords, standing, equation);
-        toldStanding_ = standing;
-        // The verdict told the standing: a lead told before it is news again when it comes.
-        toldAhead_ = stepsOf(controls_->Image3) > stepsOf(controls_->Image2);
+            //: Spoken after an answer: %1 is what comes first ("Right.", "Wrong.", who leads:
+            //: whole sentences with their stops), %2 the next equation in words ("3 plus 8").
+            //: Change the order or the stop only if the language needs it.
+            told = tr("%1 %2.").arg(leadIn.join(QLatin1Char(' ')), equation);
     }
-    voice_->say(told, Voice::Kind::Prompt);
+    Voice::Moments moments;
+    if (listeningTime)
+        moments = {std::move(atFirstWord), heard};
+    voice_->say(told, Voice::Kind::Prompt, {}, moments);
 }
 
-void Form1::watchOpponent()
+QStringList Form1::newsOfTheRace()
 {
-    if (!voice_)
-        return;
-    const int player = stepsOf(controls_->Image2);
-    const int opponent = stepsOf(controls_->Image3);
-    if (opponent <= player) {
-        toldAhead_ = false;
-    } else if (!toldAhead_) {
-        toldAhead_ = true;
-        //: Spoken when the opponent %1 (a name, a boy's or a girl's) takes the lead.
-        voice_->say(tr("%1 is ahead.").arg(opponentInWords()), Voice::Kind::Note,
-                    QStringLiteral("standing"));
+    QStringList news;
+    const float player = controls_->Image2->left();
+    const float opponent = controls_->Image3->left();
+    const Lead lead = player > opponent   ? Lead::Player
+                      : opponent > player ? Lead::Opponent
+                                          : toldLead_;
+    if (lead != toldLead_) {
+        toldLead_ = lead;
+        if (lead == Lead::Player)
+            //: Spoken before the next equation when the player has taken the lead.
+            news << tr("You are ahead.");
+        else
+            //: Spoken before the next equation when the opponent %1 (a name, a boy's or a
+            //: girl's) has taken the lead.
+            news << tr("%1 is ahead.").arg(opponentInWords());
     }
-    if (!toldNear_ && opponent >= StepsToFinish - NearFinish) {
+    if (!toldNear_ && stepsOf(controls_->Image3) >= StepsToFinish - NearFinish) {
         toldNear_ = true;
-        //: Spoken when the opponent %1 (a name, a boy's or a girl's: keep the words the same
-        //: for both) is two steps from the finish line.
-        voice_->say(tr("%1 is near the finish.").arg(opponentInWords()), Voice::Kind::Note,
-                    QStringLiteral("standing"));
+        //: Spoken once, before the next equation, when the opponent %1 (a name, a boy's or a
+        //: girl's: keep the words the same for both) is two steps from the finish line.
+        news << tr("%1 is near the finish.").arg(opponentInWords());
     }
+    return news;
+}
+
+void Form1::tellStanding()
+{
+    if (voice_)
+        voice_->say(standingInWords(), Voice::Kind::Reply, QStringLiteral("standing"));
 }
 
 void Form1::tellResult(bool won, const QString& newRecord)
@@ -116,23 +136,26 @@ void Form1::tellResult(bool won, const QString& newRecord)
     if (!voice_)
         return;
     voice_->clear();
+    QString told;
     if (!won) {
         //: Spoken when the race is lost: %1 is the opponent's name, a boy's or a girl's (keep
         //: the words the same for both).
-        voice_->say(tr("You lost! %1 got there first.").arg(opponentInWords()),
-                    Voice::Kind::Result);
-        return;
+        told = tr("You lost! %1 got there first.").arg(opponentInWords());
+    } else if (const MathKind* kind = mathKindOfSign(controls_->Label3->caption())) {
+        //: Spoken when the race is won: %1 is the math kind's name ("Addition"), %2 the
+        //: opponent's name, %3 the new highest number. "Highest number" is the game's word for
+        //: the record.
+        told = tr("You won! Your highest number for %1 against %2 is now %3.")
+                   .arg(kind->name(), opponentInWords(), newRecord);
+    } else {
+        //: Spoken when a race is won whose math kind is unknown (it never is in a normal game):
+        //: %1 is the new highest number.
+        told = tr("You won! Your highest number is now %1.").arg(newRecord);
     }
-    const MathKind* kind = mathKindOfSign(controls_->Label3->caption());
-    //: Spoken when the race is won: %1 is the math kind's name ("Addition"), %2 the opponent's
-    //: name, %3 the new highest number. "Highest number" is the game's word for the record.
-    const QString told = kind ? tr("You won! Your highest number for %1 against %2 is now %3.")
-                                    .arg(kind->name(), opponentInWords(), newRecord)
-                              //: Spoken when a race is won whose math kind is unknown (it
-                              //: never is in a normal game): %1 is the new highest number.
-                              : tr("You won! Your highest number is now %1.").arg(newRecord);
-    // The last right answer brought the win: the player acted, so it is said at once.
-    voice_->say(told, Voice::Kind::Reply);
+    voice_->say(told, Voice::Kind::Result, {}, {{}, whileLoaded([this] {
+                                                    resultHeard_ = true;
+                                                    closeAnswerBox();
+                                                })});
 }
 
 } // namespace numblaze

@@ -5,6 +5,7 @@
 
 #include "core/gamedata.h"
 
+#include <QShortcut>
 #include <algorithm>
 #include <cmath>
 
@@ -36,6 +37,8 @@ void Form1::connectEvents(Form1Controls& c)
     c.Timer1->onTick = [this] { Timer1_Timer(); };
     c.Timer2->onTick = [this] { Timer2_Timer(); };
     c.Timer3->onTick = [this] { Timer3_Timer(); };
+    auto* f3 = new QShortcut(QKeySequence(Qt::Key_F3), c.window);
+    QObject::connect(f3, &QShortcut::activated, c.window, [this] { tellStanding(); });
 }
 
 void Form1::Form_Load()
@@ -47,9 +50,11 @@ void Form1::Form_Load()
     nameStatusButton(tr("Get ready"));
     PlayerStep = 480;
     opponent_ = -1;
-    toldStanding_.clear();
-    toldAhead_ = false;
+    toldLead_ = Lead::Nobody;
     toldNear_ = false;
+    prompts_ = 0;
+    finished_.invalidate();
+    resultHeard_ = false;
     // Each opponent's speed has its own ball; any other speed leaves the ball without one.
     for (int k = 0; k < OpponentCount; ++k)
         if (enemy_speed.toNumber() == opponents[k].speed)
@@ -64,13 +69,43 @@ void Form1::Form_Load()
             //: one for 11).
             return tr("%1 of %2 steps").arg(stepsOf(ball)).arg(StepsToFinish);
         };
-    // The answer box is disabled until the start, so the status button has the focus.
-    c.Command1->setFocus();
-    playSound(Cue::Countdown);
+    if (listeningTime) {
+        // The reader names the window and the focused answer box as the screen appears; the
+        // countdown waits for it.
+        c.Timer1->setEnabled(false);
+        c.Text1->setEnabled(true);
+        c.Text1->setFocus();
+    } else {
+        // The answer box is disabled until the start, so the status button has the focus.
+        c.Command1->setFocus();
+    }
     voice_ = new Voice(c.window);
-    // A reader first says the window and the focused button.
-    voice_->holdFor(300);
-    voice_->say(QStringLiteral("3"), Voice::Kind::Reply);
+    countAloud(QStringLiteral("3"));
+}
+
+void Form1::countAloud(const QString& number)
+{
+    if (!listeningTime) {
+        playSound(Cue::Countdown);
+        voice_->say(number, Voice::Kind::Reply);
+        return;
+    }
+    const bool first = number == QLatin1String("3");
+    voice_->say(number, Voice::Kind::Reply, {},
+                {whileLoaded([this, first] {
+                     playSound(Cue::Countdown);
+                     if (first)
+                         controls_->Timer1->setEnabled(true);
+                 }),
+                 {}});
+}
+
+std::function<void()> Form1::whileLoaded(std::function<void()> call)
+{
+    return [this, call = std::move(call)] {
+        if (isLoaded())
+            call();
+    };
 }
 
 void Form1::nameStatusButton(const QString& name)
@@ -108,6 +143,8 @@ void Form1::Timer1_Timer()
         c.Image4[0]->hide();
         c.Image4[1]->show();
         c.Timer1->setEnabled(false);
+        if (listeningTime)
+            c.Text1->setText(QString()); // typed while the countdown ran
         c.Text1->setEnabled(true);
         c.Text1->setFocus();
         try {
@@ -115,17 +152,20 @@ void Form1::Timer1_Timer()
         } catch (const std::exception&) {
             // A record that cannot size an equation leaves the labels empty; the race runs on.
         }
+        if (listeningTime) {
+            // The opponent sets off once the first equation has been said.
+            tellEquation(Verdict::None, whileLoaded([this] { playSound(Cue::Go); }));
+            return;
+        }
         tellEquation(Verdict::None);
         c.Timer2->setEnabled(true);
         playSound(Cue::Go);
     } else if (phase == QLatin1String("2")) {
         c.Command1->setCaption(QStringLiteral("1"));
-        playSound(Cue::Countdown);
-        voice_->say(QStringLiteral("1"), Voice::Kind::Reply);
+        countAloud(QStringLiteral("1"));
     } else if (phase == QLatin1String("3")) {
         c.Command1->setCaption(QStringLiteral("2"));
-        playSound(Cue::Countdown);
-        voice_->say(QStringLiteral("2"), Voice::Kind::Reply);
+        countAloud(QStringLiteral("2"));
     }
 }
 
@@ -141,15 +181,40 @@ void Form1::Timer2_Timer()
         //: Enter) goes back to the menu.
         nameStatusButton(tr("Back to the menu"));
         c.Text1->setText(QString());
-        c.Text1->setEnabled(false);
         c.Timer2->setEnabled(false);
         c.window->setBackColor(Red);
         c.Command1->setCaption(Lost);
         playSound(Cue::Lost);
+        finished_.start();
         tellResult(false, QString());
-        return;
+        closeAnswerBox();
     }
-    watchOpponent();
+}
+
+void Form1::holdOpponent()
+{
+    if (listeningTime)
+        controls_->Timer2->setEnabled(false);
+}
+
+void Form1::runOpponent()
+{
+    if (controls_->Command1->caption() == Racing())
+        controls_->Timer2->setEnabled(true);
+}
+
+void Form1::closeAnswerBox()
+{
+    if (!listeningTime || resultHeard_) {
+        controls_->Text1->setText(QString());
+        controls_->Text1->setEnabled(false);
+    }
+}
+
+bool Form1::resultShown() const
+{
+    return finished_.isValid() && finished_.elapsed() >= ResultShownMs &&
+           (!listeningTime || resultHeard_);
 }
 
 void Form1::Timer3_Timer()
@@ -168,12 +233,13 @@ void Form1::Win()
     c.Label1->setCaption(QString());
     c.Label2->setCaption(QString());
     nameStatusButton(tr("Back to the menu"));
-    c.Text1->setEnabled(false);
     // The sum is numeric even when Highest holds the text read from the file.
     const double newRecord = Highest.toNumber() + 1;
     c.window->setBackColor(Blue);
     c.Command1->setCaption(Won);
+    finished_.start();
     tellResult(true, Loose::plainText(newRecord));
+    closeAnswerBox();
     if (onWon)
         onWon(newRecord);
 }

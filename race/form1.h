@@ -12,6 +12,9 @@
 // 4. The opponent: each Timer2 tick moves its ball enemy_speed twips; at the finish line the race
 //    is lost. The green ball at the line first wins, and onWon hands the new record on.
 // 5. The end: Stop, or Enter after the finish, unloads the screen; onClosed brings the menu back.
+// With listening time on (a screen reader says the race), the race waits for the reader: the
+// countdown starts once the reader has named the window, and the opponent's clock (Timer2)
+// stands still from go, and from each answer, until the next equation has been said.
 
 #include "core/loose.h"
 #include "core/randomsource.h"
@@ -65,6 +68,19 @@ class Form1 : public ScreenOf<Form1Controls>
     bool extraTime = false;
     /// The finish line in the player's steps: the eleventh right answer wins.
     static constexpr int StepsToFinish = 11;
+    /**
+     * Listening time: a screen reader says the race, and the race gives the player the time it
+     * takes. The answer box has the focus from the start, so the reader names nothing in the
+     * middle of the countdown; the countdown starts once the reader has named the window, each
+     * number said with its tone; the opponent's clock stands still from go until the first
+     * equation has been said, and from each answer until the next one has; the result is said
+     * before the focus leaves the answer box. Set before the screen loads; off unless the
+     * player or a screen reader asked for it, and a race without it is as designed.
+     */
+    bool listeningTime = false;
+    /// After the finish the status button leaves the race only after this many milliseconds,
+    /// so that an Enter meant for the last answer does not take the result away.
+    static constexpr int ResultShownMs = 1500;
 
     /// Puts a new equation of the race's operator, sized by Highest, on the operand labels.
     void Make_Equation();
@@ -85,6 +101,8 @@ class Form1 : public ScreenOf<Form1Controls>
     void Timer3_Timer();
     /// The player's ball has crossed the finish line: the race is won.
     void Win();
+    /// Says the standing, when the player asks for it (F3).
+    void tellStanding();
 
   protected:
     void connectEvents(Form1Controls& c) override;
@@ -94,26 +112,40 @@ class Form1 : public ScreenOf<Form1Controls>
   private:
     /// What the player's last answer was, as the answer box tells a reader.
     enum class Verdict { None, Right, Wrong };
+    /// Who leads the race, by the balls' places.
+    enum class Lead { Nobody, Player, Opponent };
 
     Form1() = default;
     double draw(double m);
     void wrongAnswerFlash(bool withFocus);
+    /// Sounds and says a number of the countdown. With listening time the tone waits to come
+    /// as the reader says the number, and the first number starts the countdown's timer.
+    void countAloud(const QString& number);
     /// The equation on the screen in words ("7 plus 5"); empty when there is none.
     QString equationInWords() const;
-    /// Says the equation after the verdict on the last answer, with the standing when it has
-    /// changed since it was last told ("Right. You 4, Bobby Blue 6. 3 plus 8").
-    void tellEquation(Verdict verdict);
+    /// Says the next equation after the player's answer (verdict None: the first one, after
+    /// "Go!"). A right answer is told by its chime, or in words when the sound is off; a wrong
+    /// one in words. Before the equation comes what changed in the race since the last one was
+    /// said. With listening time the opponent's clock runs again once the equation has been
+    /// said, and `atFirstWord` runs as the reader starts it.
+    void tellEquation(Verdict verdict, std::function<void()> atFirstWord = {});
+    /// What changed in the race that the player should hear before the next equation: who
+    /// leads, once it has changed, and the opponent near the finish, once.
+    QStringList newsOfTheRace();
     /// The standing in words ("You 4, Bobby Blue 6."), in steps of the player's ball.
     QString standingInWords() const;
     /// Steps a ball has come from the start, whole steps only; all of them at the finish line.
     static int stepsOf(const Image* ball);
     /// The opponent's name as the race says it.
     QString opponentInWords() const;
-    /// Tells the player when the opponent takes the lead or nears the finish, at a moment that
-    /// does not cut an equation.
-    void watchOpponent();
     /// Says the end of the race: the result, and after a win the new record.
     void tellResult(bool won, const QString& newRecord);
+    /// The answer box closes at the finish. With listening time it keeps the focus until the
+    /// result has been said, so that the reader says the result before it names another
+    /// control; as designed, it closes at once.
+    void closeAnswerBox();
+    /// True when the status button may leave the finished race.
+    bool resultShown() const;
     /// Sets what the status button is called to readers in this phase.
     void nameStatusButton(const QString& name);
     /// Takes opponent k's ball, picture and name, for the opponent's lane.
@@ -121,6 +153,12 @@ class Form1 : public ScreenOf<Form1Controls>
     /// The sounds of a tick that moved the opponent's ball: a knock for each tenth of the track
     /// it passes, pitched by that tenth, and another sound when it passes the player's ball.
     void soundOpponentMove();
+    /// With listening time, the opponent's clock stands still while the player listens...
+    void holdOpponent();
+    /// ...and runs again, while the race is on, once the player has heard the equation.
+    void runOpponent();
+    /// A call for later from the voice, which does nothing once the screen has unloaded.
+    std::function<void()> whileLoaded(std::function<void()> call);
 
     /// Twips the player's ball moves per right answer.
     Loose PlayerStep;
@@ -129,12 +167,16 @@ class Form1 : public ScreenOf<Form1Controls>
     QPointer<Voice> voice_;
     /// The opponent whose ball runs, or -1 when the speed is none of theirs.
     int opponent_ = -1;
-    /// The standing as last told, so that an unchanged one is not told again.
-    QString toldStanding_;
-    /// The player has been told the opponent is ahead, and it still is.
-    bool toldAhead_ = false;
+    /// Who led when the race last said so.
+    Lead toldLead_ = Lead::Nobody;
     /// The player has been told the opponent is near the finish.
     bool toldNear_ = false;
+    /// Counts the equations said; only the latest lets the opponent's clock run again.
+    int prompts_ = 0;
+    /// Started at the finish.
+    QElapsedTimer finished_;
+    /// The result has been said to its end.
+    bool resultHeard_ = false;
 };
 
 } // namespace numblaze

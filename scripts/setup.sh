@@ -25,16 +25,19 @@ if [ "$mode" = tests ]; then
     # The tests: Qt's private headers (a test copy of the game is asked to save as a session
     # manager asks), X servers, Qt's Wayland plugin (as GNOME and KDE desktops have it: a
     # Wayland display that is not there is still said in the game's one line), the
-    # accessibility bus and its Python client, a real screen reader (Orca, with script to give
-    # its log a terminal), an audio server and its recorder (a race heard through a null sink),
+    # accessibility bus and its Python client, a real screen reader speaking for real (Orca
+    # through speech-dispatcher and its espeak-ng voice; espeak-ng alone measures the length of
+    # the game's phrases), an audio server and its recorder (a race heard through a null sink),
     # the validators of the installed files, the licence check, and the Debian package's build
-    # and checks; the shared-computer tests make users (passwd), drop to them and lock as them
-    # (util-linux), and watch the game's system calls (strace). A real GNOME desktop, headless:
+    # and checks; the shared-computer tests and the races by ear (beside a player's own Orca,
+    # found with procps) make users (passwd), drop to them and lock as them (util-linux), and
+    # watch the game's system calls (strace). A real GNOME desktop, headless:
     # GNOME Shell with Xwayland, read with gdbus (libglib2.0-bin), xwininfo and xprop
     # (x11-utils); about 100 MB to fetch, 350 MB installed. Noto's Chinese, Japanese and Korean
     # fonts, which the package recommends for those languages (fonts-noto-cjk).
     packages="$packages qt6-base-private-dev xvfb xauth xdotool dbus at-spi2-core python3-gi
-        gir1.2-atspi-2.0 orca bsdutils qt6-wayland pulseaudio pulseaudio-utils
+        gir1.2-atspi-2.0 orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng procps
+        qt6-wayland pulseaudio pulseaudio-utils
         desktop-file-utils appstream reuse build-essential debhelper dpkg-dev fakeroot lintian
         git xz-utils passwd util-linux strace gnome-shell xwayland libglib2.0-bin x11-utils
         fonts-noto-cjk"

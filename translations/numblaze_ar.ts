@@ -61,6 +61,26 @@
         <extracomment>%1 is a word given to the program that is no option (&quot;foo&quot;).</extracomment>
         <translation>وسيط غير متوقع &apos;%1&apos;</translation>
     </message>
+    <message>
+        <source>In a race, F3 says the standing: your steps and your opponent&apos;s.</source>
+        <extracomment>A second line under the game&apos;s description in --help: F3 is a key.</extracomment>
+        <translation>في السباق يخبرك F3 بالترتيب: خطواتك وخطوات منافسك.</translation>
+    </message>
+    <message>
+        <source>Listening time: the opponent waits while a screen reader says each sum. on, off or auto (the default: on when the game finds a screen reader). Kept for the next runs; F4 on the menu switches it too.</source>
+        <extracomment>What --listening-time does, in the list of options. Keep &quot;on&quot;, &quot;off&quot; and &quot;auto&quot; as they are: the player types them. F4 is a key.</extracomment>
+        <translation>وقت الاستماع: ينتظر المنافس بينما يقرأ قارئ الشاشة كل مسألة. on أو off أو auto (الافتراضي: on عندما تجد اللعبة قارئ شاشة). يُحفظ للمرات القادمة، ويبدّله F4 في القائمة أيضًا.</translation>
+    </message>
+    <message>
+        <source>when</source>
+        <extracomment>The value of --listening-time in the help</extracomment>
+        <translation>متى</translation>
+    </message>
+    <message>
+        <source>--listening-time takes on, off or auto, not &apos;%1&apos;</source>
+        <extracomment>Keep &quot;on&quot;, &quot;off&quot; and &quot;auto&quot; as they are: the player types them</extracomment>
+        <translation>قيمة --listening-time هي on أو off أو auto، وليست &apos;%1&apos;</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
@@ -81,7 +101,7 @@
     </message>
     <message>
         <source>Right.</source>
-        <extracomment>Spoken after a right answer, before the next equation.</extracomment>
+        <extracomment>Spoken after a right answer when the sound is off (with sound a chime says it), before the next equation.</extracomment>
         <translation>صحيح.</translation>
     </message>
     <message>
@@ -91,22 +111,17 @@
     </message>
     <message>
         <source>%1 %2.</source>
-        <extracomment>Spoken after an answer: %1 is &quot;Right.&quot; or &quot;Wrong.&quot;, %2 the next equation in words (&quot;3 plus 8&quot;). Change the order or the stop only if the language needs it.</extracomment>
+        <extracomment>Spoken after an answer: %1 is what comes first (&quot;Right.&quot;, &quot;Wrong.&quot;, who leads: whole sentences with their stops), %2 the next equation in words (&quot;3 plus 8&quot;). Change the order or the stop only if the language needs it.</extracomment>
         <translation>%1 %2.</translation>
     </message>
     <message>
-        <source>%1 %2 %3.</source>
-        <extracomment>Spoken after an answer that changed the standing: %1 is &quot;Right.&quot; or &quot;Wrong.&quot;, %2 the standing (&quot;You 4, Bobby Blue 6.&quot;), %3 the next equation in words (&quot;3 plus 8&quot;).</extracomment>
-        <translation>%1 %2 %3.</translation>
-    </message>
-    <message>
         <source>%1 is ahead.</source>
-        <extracomment>Spoken when the opponent %1 (a name, a boy&apos;s or a girl&apos;s) takes the lead.</extracomment>
+        <extracomment>Spoken before the next equation when the opponent %1 (a name, a boy&apos;s or a girl&apos;s) has taken the lead.</extracomment>
         <translation>%1 في المقدمة.</translation>
     </message>
     <message>
         <source>%1 is near the finish.</source>
-        <extracomment>Spoken when the opponent %1 (a name, a boy&apos;s or a girl&apos;s: keep the words the same for both) is two steps from the finish line.</extracomment>
+        <extracomment>Spoken once, before the next equation, when the opponent %1 (a name, a boy&apos;s or a girl&apos;s: keep the words the same for both) is two steps from the finish line.</extracomment>
         <translation>%1 على وشك الوصول.</translation>
     </message>
     <message>
@@ -184,6 +199,16 @@
         <extracomment>The stop sign&apos;s name to screen readers: the button that leaves the race. A command or a noun, as a stop sign says it.</extracomment>
         <translation>قف</translation>
     </message>
+    <message>
+        <source>%1.</source>
+        <extracomment>An equation said on its own, as the next one to answer: %1 is the equation in words (&quot;3 plus 8&quot;).</extracomment>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>You are ahead.</source>
+        <extracomment>Spoken before the next equation when the player has taken the lead.</extracomment>
+        <translation>أنت في المقدمة.</translation>
+    </message>
 </context>
 <context>
     <name>Form2</name>
@@ -251,6 +276,26 @@
         <source>Exit</source>
         <extracomment>The menu&apos;s button that ends the game: at most 9 characters.</extracomment>
         <translation>خروج</translation>
+    </message>
+    <message>
+        <source>In a race, press F3 to hear the standing.</source>
+        <extracomment>Said once a run on the menu: F3 is the key that says who leads in a race.</extracomment>
+        <translation>في السباق اضغط F3 لتسمع الترتيب.</translation>
+    </message>
+    <message>
+        <source>For listening time, press F4: the opponent waits while you hear each sum.</source>
+        <extracomment>Said once a run on the menu while listening time is off: with it, the opponent waits while a screen reader says each sum.</extracomment>
+        <translation>للحصول على وقت الاستماع اضغط F4: ينتظر المنافس بينما تسمع كل مسألة.</translation>
+    </message>
+    <message>
+        <source>Listening time on.</source>
+        <extracomment>Said when F4 on the menu switches listening time on: the opponent then waits while a screen reader says each sum.</extracomment>
+        <translation>وقت الاستماع مفعّل.</translation>
+    </message>
+    <message>
+        <source>Listening time off.</source>
+        <extracomment>Said when F4 on the menu switches listening time off.</extracomment>
+        <translation>وقت الاستماع متوقف.</translation>
     </message>
 </context>
 <context>

@@ -61,6 +61,26 @@
         <extracomment>What --extra-time does, in the list of options: extra time halves every opponent&apos;s speed, and F2 on the menu switches it on or off.</extracomment>
         <translation>Prends plus de temps&#xa0;: les adversaires courent à mi-vitesse (F2 dans le menu le règle aussi).</translation>
     </message>
+    <message>
+        <source>In a race, F3 says the standing: your steps and your opponent&apos;s.</source>
+        <extracomment>A second line under the game&apos;s description in --help: F3 is a key.</extracomment>
+        <translation>Pendant la course, F3 dit le score&#xa0;: tes pas et ceux de ton adversaire.</translation>
+    </message>
+    <message>
+        <source>Listening time: the opponent waits while a screen reader says each sum. on, off or auto (the default: on when the game finds a screen reader). Kept for the next runs; F4 on the menu switches it too.</source>
+        <extracomment>What --listening-time does, in the list of options. Keep &quot;on&quot;, &quot;off&quot; and &quot;auto&quot; as they are: the player types them. F4 is a key.</extracomment>
+        <translation>Temps d&apos;écoute&#xa0;: l&apos;adversaire attend pendant qu&apos;un lecteur d&apos;écran dit chaque calcul. on, off ou auto (par défaut&#xa0;: on quand le jeu trouve un lecteur d&apos;écran). Gardé pour les prochaines fois&#xa0;; F4 dans le menu le règle aussi.</translation>
+    </message>
+    <message>
+        <source>when</source>
+        <extracomment>The value of --listening-time in the help</extracomment>
+        <translation>quand</translation>
+    </message>
+    <message>
+        <source>--listening-time takes on, off or auto, not &apos;%1&apos;</source>
+        <extracomment>Keep &quot;on&quot;, &quot;off&quot; and &quot;auto&quot; as they are: the player types them</extracomment>
+        <translation>--listening-time prend on, off ou auto, pas &apos;%1&apos;</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
@@ -126,7 +146,7 @@
     </message>
     <message>
         <source>Right.</source>
-        <extracomment>Spoken after a right answer, before the next equation.</extracomment>
+        <extracomment>Spoken after a right answer when the sound is off (with sound a chime says it), before the next equation.</extracomment>
         <translation>Juste.</translation>
     </message>
     <message>
@@ -136,22 +156,17 @@
     </message>
     <message>
         <source>%1 %2.</source>
-        <extracomment>Spoken after an answer: %1 is &quot;Right.&quot; or &quot;Wrong.&quot;, %2 the next equation in words (&quot;3 plus 8&quot;). Change the order or the stop only if the language needs it.</extracomment>
+        <extracomment>Spoken after an answer: %1 is what comes first (&quot;Right.&quot;, &quot;Wrong.&quot;, who leads: whole sentences with their stops), %2 the next equation in words (&quot;3 plus 8&quot;). Change the order or the stop only if the language needs it.</extracomment>
         <translation>%1 %2.</translation>
     </message>
     <message>
-        <source>%1 %2 %3.</source>
-        <extracomment>Spoken after an answer that changed the standing: %1 is &quot;Right.&quot; or &quot;Wrong.&quot;, %2 the standing (&quot;You 4, Bobby Blue 6.&quot;), %3 the next equation in words (&quot;3 plus 8&quot;).</extracomment>
-        <translation>%1 %2 %3.</translation>
-    </message>
-    <message>
         <source>%1 is ahead.</source>
-        <extracomment>Spoken when the opponent %1 (a name, a boy&apos;s or a girl&apos;s) takes the lead.</extracomment>
+        <extracomment>Spoken before the next equation when the opponent %1 (a name, a boy&apos;s or a girl&apos;s) has taken the lead.</extracomment>
         <translation>%1 est devant.</translation>
     </message>
     <message>
         <source>%1 is near the finish.</source>
-        <extracomment>Spoken when the opponent %1 (a name, a boy&apos;s or a girl&apos;s: keep the words the same for both) is two steps from the finish line.</extracomment>
+        <extracomment>Spoken once, before the next equation, when the opponent %1 (a name, a boy&apos;s or a girl&apos;s: keep the words the same for both) is two steps from the finish line.</extracomment>
         <translation>%1 est près de l&apos;arrivée.</translation>
     </message>
     <message>
@@ -183,6 +198,16 @@
         <source>Back to the menu</source>
         <extracomment>The status button&apos;s name to screen readers once the race is over: pressing it (or Enter) goes back to the menu.</extracomment>
         <translation>Retour au menu</translation>
+    </message>
+    <message>
+        <source>%1.</source>
+        <extracomment>An equation said on its own, as the next one to answer: %1 is the equation in words (&quot;3 plus 8&quot;).</extracomment>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>You are ahead.</source>
+        <extracomment>Spoken before the next equation when the player has taken the lead.</extracomment>
+        <translation>Tu es devant.</translation>
     </message>
 </context>
 <context>
@@ -251,6 +276,26 @@
         <source>Extra time off.</source>
         <extracomment>Said when F2 switches extra time off.</extracomment>
         <translation>Temps en plus désactivé.</translation>
+    </message>
+    <message>
+        <source>In a race, press F3 to hear the standing.</source>
+        <extracomment>Said once a run on the menu: F3 is the key that says who leads in a race.</extracomment>
+        <translation>Pendant la course, appuie sur F3 pour entendre le score.</translation>
+    </message>
+    <message>
+        <source>For listening time, press F4: the opponent waits while you hear each sum.</source>
+        <extracomment>Said once a run on the menu while listening time is off: with it, the opponent waits while a screen reader says each sum.</extracomment>
+        <translation>Pour avoir du temps d&apos;écoute, appuie sur F4&#xa0;: l&apos;adversaire attend pendant que tu entends chaque calcul.</translation>
+    </message>
+    <message>
+        <source>Listening time on.</source>
+        <extracomment>Said when F4 on the menu switches listening time on: the opponent then waits while a screen reader says each sum.</extracomment>
+        <translation>Temps d&apos;écoute activé.</translation>
+    </message>
+    <message>
+        <source>Listening time off.</source>
+        <extracomment>Said when F4 on the menu switches listening time off.</extracomment>
+        <translation>Temps d&apos;écoute désactivé.</translation>
     </message>
 </context>
 <context>

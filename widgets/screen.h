@@ -122,6 +122,8 @@ class Screen
         if (sounds_)
             sounds_->play(cue, step);
     }
+    /// True when the player hears the game's sounds: a sound device and the sound not muted.
+    bool soundIsHeard() const { return sounds_ && !sounds_->isMuted() && sounds_->output(); }
 
   private:
     void destroyWindow();

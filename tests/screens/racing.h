@@ -51,6 +51,26 @@ inline QString equationSaid()
     return QStringLiteral("%1 %2 %3").arg(race().Label1->caption(), word, race().Label2->caption());
 }
 
+/// The phrases a screen's voice has said so far, oldest first.
+inline QStringList said(Screen& screen)
+{
+    const auto* voice = screen.window().findChild<Voice*>();
+    return voice ? voice->said() : QStringList{};
+}
+
+/// The last phrase a screen's voice said; empty before the first.
+inline QString lastSaid(Screen& screen)
+{
+    const QStringList all = said(screen);
+    return all.isEmpty() ? QString() : all.last();
+}
+
+/// Waits, as a player does, until the finished race lets the status button go back to the menu.
+inline void waitForTheResult()
+{
+    QTest::qWait(Form1::ResultShownMs + 50);
+}
+
 /// Types an answer into the answer box and presses Enter, as the player does.
 inline void typeAndEnter(const QString& answer)
 {

@@ -211,6 +211,7 @@ class LanguagesTest : public QObject
         QCOMPARE(c.Command1->caption(), Form1::Won());
         QVERIFY(c.Command1->caption() != QLatin1String(Form1::Won.source));
         QCOMPARE(c.window->backColor(), QColor(0, 0, 255));
+        waitForTheResult();
         QTest::keyClick(c.window, Qt::Key_Return);
         QVERIFY(!Form1::get().isLoaded());
         QVERIFY(menu.Label3->caption().contains("6"));
@@ -221,6 +222,7 @@ class LanguagesTest : public QObject
         while (lost.Command1->caption() == racing)
             Form1::get().Timer2_Timer();
         QCOMPARE(lost.Command1->caption(), Form1::Lost());
+        waitForTheResult();
         QTest::keyClick(lost.window, Qt::Key_Return);
         QVERIFY(!Form1::get().isLoaded());
         QCOMPARE(Form2::get().record(0, 0).toText(), QStringLiteral("6"));

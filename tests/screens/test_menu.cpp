@@ -7,6 +7,7 @@
 #include "halloffame/form3.h"
 #include "menu/form2.h"
 #include "race/form1.h"
+#include "tests/screens/racing.h"
 #include "tests/support.h"
 
 #include <QAccessible>
@@ -130,6 +131,7 @@ void playRace(const QString& outcome)
             race.Timer2_Timer();
     }
     QCOMPARE(c.Command1->caption(), outcome == QLatin1String("won") ? Form1::Won : Form1::Lost);
+    testing::waitForTheResult();
     QTest::keyClick(c.Command1, Qt::Key_Return);
 }
 
@@ -509,6 +511,7 @@ class TestMenu : public QObject
                 table[4] = "8";
                 QTest::mouseClick(c.Command1, Qt::LeftButton);
                 Form1::get().Win();
+                testing::waitForTheResult();
                 QTest::mouseClick(Form1::get().ui().Command1, Qt::LeftButton);
             }
             const Visit seen = visitHallOfFame();

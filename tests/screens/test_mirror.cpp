@@ -296,6 +296,7 @@ class MirrorTest : public QObject
         QCOMPARE(c.Command1->caption(), Form1::Won());
         QVERIFY(c.Image2->left() >= Form1::FinishLine);
         QVERIFY(c.Image2->x() < c.Picture1->width() / 4);
+        waitForTheResult();
         QTest::keyClick(c.window, Qt::Key_Return);
         QVERIFY(!Form1::get().isLoaded());
         QCOMPARE(Form2::get().record(0, 0).toText(), QStringLiteral("6"));

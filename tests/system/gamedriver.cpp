@@ -36,6 +36,7 @@
 #include <QMessageBox>
 #include <QSocketNotifier>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <cstdio>
 #include <private/qguiapplication_p.h>
@@ -102,6 +103,9 @@ void perform(const QString& order)
         winRace();
         report("won");
     } else if (verb == "back") {
+        // The status button takes the player back once the result has been shown a moment. The
+        // orders that follow wait their turn: no event loop runs meanwhile.
+        QThread::msleep(Form1::ResultShownMs);
         QTest::keyClick(Form1::get().ui().Command1, Qt::Key_Return);
         report("menu");
     } else if (verb == "race") {

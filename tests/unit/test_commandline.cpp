@@ -15,6 +15,8 @@
 using namespace numblaze;
 using namespace numblaze::testing;
 
+Q_DECLARE_METATYPE(std::optional<bool>)
+
 namespace
 {
 
@@ -32,9 +34,11 @@ QString unknown(const QString& option)
         QStringLiteral("numblaze: unknown option '%1' (try 'numblaze --help')\n").arg(option));
 }
 
-const QString HelpText = QStringLiteral("^Usage: numblaze \\[options\\]\n(.*\n)*"
-                                        "  -h, --help +\\S.*\n  -v, --version +\\S.*\n"
-                                        "  --extra-time +\\S.*\n(.*\n)*  --mute +\\S.*\n$");
+const QString HelpText =
+    QStringLiteral("^Usage: numblaze \\[options\\]\n.*\n.*F3.*standing.*\n(.*\n)*"
+                   "  -h, --help +\\S.*\n  -v, --version +\\S.*\n"
+                   "  --extra-time +\\S.*\n(.*\n)*  --listening-time <when> +\\S.*\n(.*\n)*"
+                   "  --mute +\\S.*\n$");
 
 } // namespace
 
@@ -45,6 +49,8 @@ class TestCommandLine : public QObject
   private slots:
     void commandLineIsRead_data();
     void commandLineIsRead();
+    void listeningTimeIsChosen_data();
+    void listeningTimeIsChosen();
     void programEndsWithoutDisplayOrRecords_data();
     void programEndsWithoutDisplayOrRecords();
 };
@@ -105,6 +111,42 @@ void TestCommandLine::commandLineIsRead()
         QCOMPARE(reply.status, status);
     QVERIFY2(QRegularExpression(out).match(reply.out).hasMatch(), qPrintable(reply.out));
     QVERIFY2(QRegularExpression(err).match(reply.err).hasMatch(), qPrintable(reply.err));
+}
+
+void TestCommandLine::listeningTimeIsChosen_data()
+{
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<bool>("play");
+    QTest::addColumn<bool>("chosen");
+    QTest::addColumn<std::optional<bool>>("listeningTime");
+    QTest::newRow("not given") << QString() << true << false << std::optional<bool>();
+    QTest::newRow("on") << "--listening-time=on" << true << true << std::optional<bool>(true);
+    QTest::newRow("off") << "--listening-time=off" << true << true << std::optional<bool>(false);
+    QTest::newRow("auto") << "--listening-time=auto" << true << true << std::optional<bool>();
+    QTest::newRow("anything else")
+        << "--listening-time=yes" << false << false << std::optional<bool>();
+    QTest::newRow("no choice") << "--listening-time" << false << false << std::optional<bool>();
+}
+
+// --listening-time takes on, off or auto (the game looks for a screen reader); anything else is
+// a mistake that names the option.
+void TestCommandLine::listeningTimeIsChosen()
+{
+    QFETCH(QString, argument);
+    QFETCH(bool, play);
+    QFETCH(bool, chosen);
+    QFETCH(std::optional<bool>, listeningTime);
+    QStringList arguments{QStringLiteral("numblaze")};
+    if (!argument.isEmpty())
+        arguments << argument;
+    const CommandLineReply reply = CommandLine::read(arguments);
+    QCOMPARE(reply.play, play);
+    QCOMPARE(reply.choseListeningTime, chosen);
+    QCOMPARE(reply.listeningTime, listeningTime);
+    if (!play) {
+        QCOMPARE(reply.status, 2);
+        QVERIFY2(reply.err.contains(QStringLiteral("--listening-time")), qPrintable(reply.err));
+    }
 }
 
 void TestCommandLine::programEndsWithoutDisplayOrRecords_data()
