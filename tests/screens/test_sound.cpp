@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Which sound each moment of the game asks for, in order, heard through the game's own sound
-// interface with a recording in place of the sound device; the M key and --mute; and the sound
-// files themselves.
+// interface with a recording in place of the sound device; the M key and --mute. (The sound
+// files themselves are measured in tests/unit/test_soundfiles.cpp.)
 
 #include "app/commandline.h"
 #include "app/gamesounds.h"
@@ -16,8 +16,6 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
-#include <cmath>
 #include <map>
 
 using namespace numblaze;
@@ -64,58 +62,6 @@ bool isSilentFor(Cues& heard, const std::function<void()>& action)
     return heard.size() == before;
 }
 
-/// The 16-bit samples of a WAV file of the game, and whether its format is the one the game
-/// plays (PCM, mono, 16 bit, 16000 Hz).
-struct Wav {
-    bool fits = false;
-    std::vector<qint16> samples;
-};
-
-Wav readWav(const QString& name)
-{
-    const QByteArray bytes = testing::contents(name);
-    Wav wav;
-    if (bytes.size() < 44 || !bytes.startsWith("RIFF") || bytes.mid(8, 8) != "WAVEfmt ")
-        return wav;
-    const char* fmt = bytes.constData() + 20;
-    wav.fits = qFromLittleEndian<quint16>(fmt) == 1 && qFromLittleEndian<quint16>(fmt + 2) == 1 &&
-               qFromLittleEndian<quint32>(fmt + 4) == 16000 &&
-               qFromLittleEndian<quint16>(fmt + 14) == 16 && bytes.mid(36, 4) == "data";
-    const quint32 size = qFromLittleEndian<quint32>(bytes.constData() + 40);
-    wav.fits = wav.fits && size + 44 == quint32(bytes.size());
-    for (qsizetype at = 44; at + 1 < bytes.size(); at += 2)
-        wav.samples.push_back(qFromLittleEndian<qint16>(bytes.constData() + at));
-    return wav;
-}
-
-/// The fundamental of a sound's first 40 ms, in Hz: the shortest period at which the sound
-/// nearly repeats itself.
-double pitchOf(const QString& name)
-{
-    const std::vector<qint16> s = readWav(name).samples;
-    const size_t window = std::min<size_t>(640, s.size() / 2);
-    auto likeness = [&](size_t lag) {
-        double product = 0, energy = 0;
-        for (size_t i = 0; i < window; ++i) {
-            product += double(s[i]) * s[i + lag];
-            energy += double(s[i]) * s[i];
-        }
-        return energy > 0 ? product / energy : 0;
-    };
-    double best = 0;
-    for (size_t lag = 6; lag <= 200; ++lag)
-        best = std::max(best, likeness(lag));
-    for (size_t lag = 6; lag <= 200; ++lag)
-        if (likeness(lag) >= 0.9 * best && likeness(lag) >= likeness(lag - 1) &&
-            likeness(lag) >= likeness(lag + 1))
-            return 16000.0 / lag;
-    return 0;
-}
-
-double dbfs(double level)
-{
-    return 20 * std::log10(level / 32768);
-}
 } // namespace
 
 namespace QTest
@@ -142,7 +88,6 @@ class SoundTest : public QObject
     void mKeyMutesEveryScreenAndIsRemembered();
     void muteOptionSilencesThisRunOnly_data();
     void muteOptionSilencesThisRunOnly();
-    void everyCueHasAFittingLoudEnoughSound();
 
   private:
     void writeRecords(const QByteArray& cell);
@@ -335,58 +280,6 @@ void SoundTest::muteOptionSilencesThisRunOnly()
     QTRY_VERIFY(sounds.output());
     QCOMPARE(sounds.isMuted(), muted);
     QCOMPARE(QSettings().value(QLatin1String(settings::MutedKey)), QVariant(remembered));
-}
-
-void SoundTest::everyCueHasAFittingLoudEnoughSound()
-{
-    const QDir folder(QStringLiteral(NUMBLAZE_SOUNDS_DIR));
-    qint64 total = 0;
-    for (const QFileInfo& file : folder.entryInfoList({QStringLiteral("*.wav")}))
-        total += file.size();
-    QVERIFY2(total < 200 * 1024, qPrintable(QString::number(total)));
-
-    std::vector<SoundCue> cues = {{Cue::Countdown},     {Cue::Go},    {Cue::Wrong},
-                                  {Cue::OpponentLeads}, {Cue::Won},   {Cue::Record},
-                                  {Cue::Lost},          {Cue::Choice}};
-    for (int step = 1; step <= 11; ++step)
-        cues.push_back({Cue::Right, step});
-    for (int step = 1; step <= 10; ++step)
-        cues.push_back({Cue::OpponentTenth, step});
-    QSet<QString> files;
-    for (const SoundCue& cue : cues) {
-        const QString name = soundFile(cue);
-        files.insert(name);
-        const Wav wav = readWav(name);
-        QVERIFY2(wav.fits, qPrintable(name));
-        int peak = 0;
-        for (qint16 s : wav.samples)
-            peak = std::max(peak, std::abs(int(s)));
-        // Never clipping, and loud enough: the quiet opponent's knocks included.
-        QVERIFY2(dbfs(peak) <= -1.0, qPrintable(name));
-        QVERIFY2(dbfs(peak) >= -20.0, qPrintable(name));
-        // A sound starts within a few milliseconds of its file, not after a pause.
-        const auto first = std::find_if(wav.samples.begin(), wav.samples.end(),
-                                        [](qint16 s) { return std::abs(s) > 327; });
-        QVERIFY2(first - wav.samples.begin() < 16 * 5, qPrintable(name));
-    }
-    QCOMPARE(files.size(), 29);
-
-    // The chime climbs with the player's ball, one pitch a step; the opponent's knock for a
-    // tenth of the track has the pitch of the player's step nearest to the same place, so one
-    // pitch means one place whoever sounds it; the wrong sound lies below them all.
-    double previous = 0;
-    for (int step = 1; step <= 11; ++step) {
-        const double pitch = pitchOf(soundFile({Cue::Right, step}));
-        QVERIFY2(pitch > previous * 1.05, qPrintable(QString::number(step)));
-        previous = pitch;
-    }
-    for (int tenth = 1; tenth <= 10; ++tenth) {
-        const int nearestStep = int(std::lround(tenth * 526.0 / 480));
-        const double knock = pitchOf(soundFile({Cue::OpponentTenth, tenth}));
-        const double chime = pitchOf(soundFile({Cue::Right, nearestStep}));
-        QVERIFY2(std::abs(knock / chime - 1) < 0.02, qPrintable(QString::number(tenth)));
-    }
-    QVERIFY(pitchOf(soundFile({Cue::Wrong})) < pitchOf(soundFile({Cue::Right, 1})) * 0.8);
 }
 
 QTEST_MAIN(SoundTest)
