@@ -8,6 +8,11 @@
 #include "widgets/screen.h"
 
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusVariant>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPointer>
@@ -60,10 +65,60 @@ class MuteKey : public QObject
     Sounds& sounds_;
 };
 
+/**
+ * Whether a screen reader listens: the accessibility bus's ScreenReaderEnabled, which the desktop
+ * sets while its screen reader is on (GNOME's switch, Super+Alt+S). Qt's QAccessible::isActive()
+ * does not tell it: it is on whenever the bus is enabled, which stays so once any assistive
+ * technology has asked for it, with no reader speaking; and the sounds must not give way to
+ * phrases nobody hears. Asked without waiting, then followed as it changes.
+ */
+class ScreenReaderWatch : public QObject
+{
+    Q_OBJECT
+
+  public:
+    explicit ScreenReaderWatch(QObject* parent) : QObject(parent)
+    {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        bus.connect(Service, Path, Properties, QStringLiteral("PropertiesChanged"), this,
+                    SLOT(statusChanged(QString, QVariantMap, QStringList)));
+        QDBusMessage ask =
+            QDBusMessage::createMethodCall(Service, Path, Properties, QStringLiteral("Get"));
+        ask << Status << Enabled;
+        auto* answer = new QDBusPendingCallWatcher(bus.asyncCall(ask), this);
+        connect(answer, &QDBusPendingCallWatcher::finished, this,
+                [this](QDBusPendingCallWatcher* call) {
+                    const QDBusPendingReply<QDBusVariant> reply = *call;
+                    if (reply.isValid())
+                        listens_ = reply.value().variant().toBool();
+                    call->deleteLater();
+                });
+    }
+
+    bool listens() const { return listens_; }
+
+  private slots:
+    void statusChanged(const QString& interface, const QVariantMap& changed, const QStringList&)
+    {
+        if (interface == Status && changed.contains(Enabled))
+            listens_ = changed.value(Enabled).toBool();
+    }
+
+  private:
+    inline static const QString Service = QStringLiteral("org.a11y.Bus");
+    inline static const QString Path = QStringLiteral("/org/a11y/bus");
+    inline static const QString Properties = QStringLiteral("org.freedesktop.DBus.Properties");
+    inline static const QString Status = QStringLiteral("org.a11y.Status");
+    inline static const QString Enabled = QStringLiteral("ScreenReaderEnabled");
+    bool listens_ = false;
+};
+
 void startSounds(Sounds& sounds, bool muteThisRun)
 {
     sounds.setMuted(muteThisRun || settings::muted());
     listenToMuteKey(sounds);
+    auto* reader = new ScreenReaderWatch(&sounds);
+    sounds.readerListens = [reader] { return reader->listens(); };
     sounds.setOutput(std::make_unique<SoundDevice>());
 }
 

@@ -62,8 +62,11 @@ void Form1::Form_Load()
         };
     // The answer box is disabled until the start, so the status button has the focus.
     c.Command1->setFocus();
+    leadHeard_.reset();
+    ticksSinceChime_ = 0;
     playSound(Cue::Countdown);
     voice_ = new Voice(c.window);
+    soundsBeside(voice_);
     // A reader first says the window and the focused button.
     voice_->holdFor(300);
     voice_->say(QStringLiteral("3"), Voice::Kind::Reply);
@@ -116,12 +119,13 @@ void Form1::Timer1_Timer()
         playSound(Cue::Go);
     } else if (phase == QLatin1String("2")) {
         c.Command1->setCaption(QStringLiteral("1"));
-        playSound(Cue::Countdown);
+        // Said first, so that a reader's number is not covered: the tone follows it.
         voice_->say(QStringLiteral("1"), Voice::Kind::Reply);
+        playSound(Cue::Countdown);
     } else if (phase == QLatin1String("3")) {
         c.Command1->setCaption(QStringLiteral("2"));
-        playSound(Cue::Countdown);
         voice_->say(QStringLiteral("2"), Voice::Kind::Reply);
+        playSound(Cue::Countdown);
     }
 }
 
@@ -204,12 +208,18 @@ void Form1::soundOpponentMove()
     const Form1Controls& c = *controls_;
     const float to = c.Image3->left();
     const float from = float(to - enemy_speed.toNumber());
-    const float player = c.Image2->left();
-    // The lead changes only once the player has left the start, where both balls stand.
-    if (player > StartLine && from <= player && to > player)
-        playSound(Cue::OpponentLeads);
     if (tenthsRun(to) > tenthsRun(from))
         playSound(Cue::OpponentTenth, tenthsRun(to));
+    // The lead is judged once the player has left the start, where both balls stand, and not
+    // in the moments after a chime. The first judgement is where things stand; a sound tells
+    // only a change to the opponent's lead from there.
+    const float player = c.Image2->left();
+    if (player <= StartLine || ++ticksSinceChime_ < TicksToSettle)
+        return;
+    const bool opponentLeads = to > player;
+    if (leadHeard_ && !*leadHeard_ && opponentLeads)
+        playSound(Cue::OpponentLeads);
+    leadHeard_ = opponentLeads;
 }
 
 } // namespace numblaze

@@ -19,6 +19,7 @@
 #include "widgets/voice.h"
 
 #include <functional>
+#include <optional>
 
 namespace numblaze
 {
@@ -115,8 +116,10 @@ class Form1 : public ScreenOf<Form1Controls>
     /// Takes opponent k's ball, picture and name, for the opponent's lane.
     void takeOpponentBall(int k);
     /// The sounds of a tick that moved the opponent's ball: a knock for each tenth of the track
-    /// it passes, pitched by that tenth, and another sound when it passes the player's ball.
+    /// it passes, pitched by that tenth, and the lead sound when it has really taken the lead.
     void soundOpponentMove();
+    /// The player's chime has just rung: the lead is not judged until it has settled.
+    void chimeRang() { ticksSinceChime_ = 0; }
 
     /// Twips the player's ball moves per right answer.
     Loose PlayerStep;
@@ -131,6 +134,15 @@ class Form1 : public ScreenOf<Form1Controls>
     bool toldAhead_ = false;
     /// The player has been told the opponent is near the finish.
     bool toldNear_ = false;
+    /// Whether the opponent leads as the lead sound last had it: unknown until the player's
+    /// ball has left the start and settled.
+    std::optional<bool> leadHeard_;
+    /// The opponent's ticks since the player's last chime.
+    int ticksSinceChime_ = 0;
+    /// Ticks after a chime before the lead is judged again: the sixth tick of 100 ms comes at
+    /// least half a second after it. A pass within that time is the two balls trading places
+    /// around one answer, not news; the lead sound would land on the chime.
+    static constexpr int TicksToSettle = 6;
 };
 
 } // namespace numblaze

@@ -115,6 +115,7 @@ void Voice::next()
             // The prompt cut the reader's naming of a control short: nothing waits for it.
             namingUntil_ = 0;
         }
+        emit phraseStarted(speakingTime(phrase.text));
         if (speak)
             speak(phrase.text);
     }

@@ -71,6 +71,11 @@ class Voice : public QObject
     /// Where a phrase goes when it is said; by default, the window's news for readers.
     std::function<void(const QString&)> speak;
 
+  signals:
+    /// A phrase goes out now and takes a reader about `estimatedMs` to say (speakingTime), so
+    /// the game's sounds can make room for it.
+    void phraseStarted(int estimatedMs);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -11,8 +11,10 @@
 #include "tests/screens/racing.h"
 #include "tests/support.h"
 #include "widgets/sound.h"
+#include "widgets/voice.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,15 +27,22 @@ namespace
 {
 using Cues = QList<SoundCue>;
 
-/// Stands in for the sound device: writes down every cue that would be heard.
+/// Stands in for the sound device: writes down every cue that would be heard, and for how long
+/// the sounds were last asked to make room for a phrase.
 class Recording : public SoundOutput
 {
   public:
-    explicit Recording(Cues& heard) : heard_(heard) {}
+    explicit Recording(Cues& heard, int* duckedMs = nullptr) : heard_(heard), duckedMs_(duckedMs) {}
     void play(SoundCue cue) override { heard_.append(cue); }
+    void duckFor(int ms) override
+    {
+        if (duckedMs_)
+            *duckedMs_ = ms;
+    }
 
   private:
     Cues& heard_;
+    int* duckedMs_;
 };
 
 /// The menu shown, then a race against the opponent of that speed with record `highest`, up to
@@ -53,6 +62,12 @@ void raceUpToTheStart(int speed, int highest)
 Cues countdown()
 {
     return {{Cue::Countdown}, {Cue::Countdown}, {Cue::Countdown}, {Cue::Go}};
+}
+
+/// Answers rightly on the race screen.
+void answerRightly()
+{
+    typeAndEnter(answerOnScreen());
 }
 
 bool isSilentFor(Cues& heard, const std::function<void()>& action)
@@ -88,6 +103,12 @@ class SoundTest : public QObject
     void mKeyMutesEveryScreenAndIsRemembered();
     void muteOptionSilencesThisRunOnly_data();
     void muteOptionSilencesThisRunOnly();
+    void leadSoundOnlyForARealChangeOfLead_data();
+    void leadSoundOnlyForARealChangeOfLead();
+    void besideAPhraseSoundsWaitOrDuck_data();
+    void besideAPhraseSoundsWaitOrDuck();
+    void waitingKnocksGiveWayToTheNewestAndGrowStale();
+    void countdownToneFollowsTheSpokenNumber();
 
   private:
     void writeRecords(const QByteArray& cell);
@@ -96,6 +117,7 @@ class SoundTest : public QObject
     QTemporaryDir config_;
     Sounds sounds_;
     Cues heard_;
+    int duckedMs_ = 0;
 };
 
 void SoundTest::initTestCase()
@@ -113,8 +135,10 @@ void SoundTest::init()
     playWithRecordsIn(folder_.path());
     writeRecords("12");
     heard_.clear();
+    duckedMs_ = 0;
     sounds_.setMuted(false);
-    sounds_.setOutput(std::make_unique<Recording>(heard_));
+    sounds_.readerListens = [] { return false; };
+    sounds_.setOutput(std::make_unique<Recording>(heard_, &duckedMs_));
     listenToMuteKey(sounds_);
     for (Screen* screen : std::initializer_list<Screen*>{&Form1::get(), &Form2::get()})
         screen->useSounds(&sounds_);
@@ -280,6 +304,146 @@ void SoundTest::muteOptionSilencesThisRunOnly()
     QTRY_VERIFY(sounds.output());
     QCOMPARE(sounds.isMuted(), muted);
     QCOMPARE(QSettings().value(QLatin1String(settings::MutedKey)), QVariant(remembered));
+}
+
+void SoundTest::leadSoundOnlyForARealChangeOfLead_data()
+{
+    // A race scripted in right answers ("r") and ticks of the opponent's timer ("t12"); the
+    // ticks, counted from the start, on which the lead sound is heard. The player's ball moves
+    // 480 twips an answer from 120; the opponent's `speed` twips a tick.
+    QTest::addColumn<int>("speed");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QList<int>>("leadHeardOn");
+    QTest::newRow("the opponent passes once") << 25 << "r t40" << QList<int>{20};
+    // Ronald passes the player's 600 on tick 14; the player answers on tick 24 and leads by
+    // 240, and Ronald passes back on tick 28, four ticks later: the lead never really changed.
+    QTest::newRow("passed back within half a second of the chime")
+        << 35 << "r t24 r t20" << QList<int>{14};
+    // The player answers twice on tick 24 and holds the lead until Ronald passes on tick 42.
+    QTest::newRow("passed again after the player held the lead")
+        << 35 << "r t24 r r t40" << QList<int>{14, 42};
+    // Ronald is ahead before the player leaves the start: nothing changed.
+    QTest::newRow("ahead when the player leaves the start") << 35 << "t20 r t30" << QList<int>{};
+}
+
+void SoundTest::leadSoundOnlyForARealChangeOfLead()
+{
+    QFETCH(int, speed);
+    QFETCH(QString, script);
+    QFETCH(QList<int>, leadHeardOn);
+    raceUpToTheStart(speed, 5);
+    QList<int> heardOn;
+    int tick = 0;
+    for (const QString& step : script.split(QLatin1Char(' '))) {
+        if (step == QLatin1String("r")) {
+            answerRightly();
+            continue;
+        }
+        for (int n = step.mid(1).toInt(); n > 0; --n) {
+            const qsizetype before = heard_.count(SoundCue{Cue::OpponentLeads});
+            Form1::get().Timer2_Timer();
+            ++tick;
+            if (heard_.count(SoundCue{Cue::OpponentLeads}) > before)
+                heardOn << tick;
+        }
+    }
+    QCOMPARE(heardOn, leadHeardOn);
+}
+
+void SoundTest::besideAPhraseSoundsWaitOrDuck_data()
+{
+    QTest::addColumn<Cue>("cue");
+    QTest::addColumn<bool>("reader");
+    QTest::addColumn<bool>("waits");
+    // The race going on by itself waits; what answers the player plays at once, ducked.
+    QTest::newRow("countdown tone") << Cue::Countdown << true << true;
+    QTest::newRow("knock") << Cue::OpponentTenth << true << true;
+    QTest::newRow("lead") << Cue::OpponentLeads << true << true;
+    QTest::newRow("chime") << Cue::Right << true << false;
+    QTest::newRow("wrong") << Cue::Wrong << true << false;
+    QTest::newRow("go") << Cue::Go << true << false;
+    QTest::newRow("record") << Cue::Record << true << false;
+    QTest::newRow("menu click") << Cue::Choice << true << false;
+    // Without a reader the phrases go nowhere: nothing waits, nothing is ducked.
+    QTest::newRow("knock, no reader") << Cue::OpponentTenth << false << false;
+    QTest::newRow("chime, no reader") << Cue::Right << false << false;
+}
+
+void SoundTest::besideAPhraseSoundsWaitOrDuck()
+{
+    QFETCH(Cue, cue);
+    QFETCH(bool, reader);
+    QFETCH(bool, waits);
+    sounds_.readerListens = [reader] { return reader; };
+    QElapsedTimer clock;
+    clock.start();
+    sounds_.besidePhrase(400);
+    QCOMPARE(duckedMs_ > 300, reader);
+    sounds_.play(cue, 3);
+    QCOMPARE(heard_.isEmpty(), waits);
+    QTRY_COMPARE(heard_, (Cues{{cue, 3}}));
+    if (waits)
+        QVERIFY2(clock.elapsed() >= 390, qPrintable(QString::number(clock.elapsed())));
+}
+
+void SoundTest::waitingKnocksGiveWayToTheNewestAndGrowStale()
+{
+    sounds_.readerListens = [] { return true; };
+    QElapsedTimer clock;
+    clock.start();
+    sounds_.besidePhrase(300);
+    sounds_.play(Cue::OpponentTenth, 1);
+    sounds_.play(Cue::OpponentLeads);
+    sounds_.play(Cue::OpponentTenth, 2);
+    // After the phrase, one after the other: the lead, then only the newest knock.
+    QTRY_COMPARE(heard_.size(), 1);
+    QCOMPARE(heard_.first(), SoundCue{Cue::OpponentLeads});
+    const qint64 first = clock.elapsed();
+    QTRY_COMPARE(heard_, (Cues{{Cue::OpponentLeads}, {Cue::OpponentTenth, 2}}));
+    QVERIFY(clock.elapsed() - first >= Sounds::WaitedApartMs - 10);
+
+    // Phrases that keep a knock waiting too long leave it untold.
+    heard_.clear();
+    sounds_.besidePhrase(Sounds::LongestWaitMs + 300);
+    sounds_.play(Cue::OpponentTenth, 3);
+    QTest::qWait(Sounds::LongestWaitMs + 600);
+    QCOMPARE(heard_, Cues{});
+    // Muting forgets what waits.
+    sounds_.besidePhrase(200);
+    sounds_.play(Cue::OpponentTenth, 4);
+    sounds_.setMuted(true);
+    sounds_.setMuted(false);
+    QTest::qWait(400);
+    QCOMPARE(heard_, Cues{});
+}
+
+void SoundTest::countdownToneFollowsTheSpokenNumber()
+{
+    sounds_.readerListens = [] { return true; };
+    Form2::get().show();
+    Form1& form = Form1::get();
+    form.enemy_speed = 15;
+    form.ui().Label3->setCaption(QStringLiteral("+"));
+    form.Highest = 5;
+    form.show();
+    race().Timer1->setEnabled(false); // the test ticks the countdown
+    QVERIFY(QTest::qWaitForWindowActive(race().window));
+    auto* voice = race().window->findChild<Voice*>();
+    QVERIFY(voice);
+    // "3" has been said with its tone before it, as the race screen came up.
+    QTRY_VERIFY_WITH_TIMEOUT(voice->said().contains("3"), 5000);
+    QTest::qWait(Voice::speakingTime(QStringLiteral("3")) + 50);
+    QCOMPARE(heard_, (Cues{{Cue::Countdown}}));
+    QElapsedTimer clock;
+    clock.start();
+    form.Timer1_Timer();
+    QCOMPARE(voice->said().last(), QStringLiteral("2"));
+    QCOMPARE(heard_.size(), 1);
+    while (heard_.size() < 2 && clock.elapsed() < 5000)
+        QTest::qWait(5);
+    QCOMPARE(heard_, (Cues{{Cue::Countdown}, {Cue::Countdown}}));
+    QVERIFY2(clock.elapsed() >= Voice::speakingTime(QStringLiteral("2")) - 20,
+             qPrintable(QString::number(clock.elapsed())));
 }
 
 QTEST_MAIN(SoundTest)
