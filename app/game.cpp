@@ -21,11 +21,14 @@ namespace numblaze
 
 namespace
 {
-/// Runs when the program ends through exit() while the menu is still loaded: Qt does that when
-/// the connection to the display breaks.
-void saveAtSuddenEnd()
+/// Runs when the program ends through exit() while the game plays: Qt does that when the
+/// connection to the display breaks. The sound thread ends first, before the rest of the process
+/// is taken down under it; then the records are saved if the menu is still loaded.
+void endSuddenly()
 {
     Form2& menu = Form2::get();
+    if (Sounds* sounds = menu.sounds())
+        sounds->setOutput(nullptr);
     if (menu.isLoaded())
         menu.saveQuietly();
 }
@@ -71,9 +74,11 @@ int playGame(ProgressStore store, RunOptions options)
     const std::initializer_list<Screen*> screens = {&Form1::get(), &Form2::get(), &Form3::get()};
     for (Screen* screen : screens)
         screen->useSounds(&sounds);
+    // While a screen reader speaks the game, the sounds make room for its phrases.
+    sounds.readerListens = [&readers] { return readers.found(); };
     menu.useProgressStore(std::move(store));
     // Registered after the menu exists, so it runs before the menu is destroyed.
-    static const bool registered = std::atexit(saveAtSuddenEnd) == 0;
+    static const bool registered = std::atexit(endSuddenly) == 0;
     Q_UNUSED(registered);
     menu.show();
     startSoundsAfterFirstPaint(sounds, &menu.window(), options.mute);

@@ -14,6 +14,7 @@
 #include "app/gamesounds.h"
 #include "app/runningcopy.h"
 #include "app/startup.h"
+#include "bench/libraries.h"
 #include "core/gamedata.h"
 #include "halloffame/form3.h"
 #include "menu/form2.h"
@@ -332,6 +333,7 @@ int childGame(int argc, char** argv, Clock::time_point entered, const QString& f
     const Clock::time_point t1 = paint.wait();
     steps.mark("paint");
     printStartup(entered, t0, t1, steps);
+    std::printf(" libraries=%d", sharedLibraries());
     std::printf(" sound_open_ms=%.3f", msUntilSoundOpens(sounds, t1));
     std::printf(" kinds=%s\n", qPrintable(kindsOf(&Form2::get().window()).toArgument()));
     if (idle) {
@@ -386,12 +388,13 @@ struct ChildRun {
     double spawnToPaintMs = 0;
 };
 
-ChildRun runChild(const QStringList& arguments)
+ChildRun runChild(const QStringList& arguments,
+                  const QString& program = QCoreApplication::applicationFilePath())
 {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     const Clock::time_point spawned = Clock::now();
-    child.start(QCoreApplication::applicationFilePath(), arguments);
+    child.start(program, arguments);
     child.waitForFinished(60000);
     ChildRun run;
     for (const QByteArray& field : child.readAllStandardOutput().simplified().split(' ')) {
@@ -406,7 +409,7 @@ ChildRun runChild(const QStringList& arguments)
     run.spawnToMainMs = msBetween(spawned, moment("main_ns"));
     run.spawnToPaintMs = msBetween(spawned, moment("painted_ns"));
 
-    if (child.exitCode() != 0 || !run.values.contains(QStringLiteral("startup_ms")))
+    if (child.exitCode() != 0 || !run.values.contains(QStringLiteral("painted_ns")))
         std::printf("  (a child run failed: %s)\n", qPrintable(arguments.join(QLatin1Char(' '))));
     return run;
 }
@@ -433,7 +436,9 @@ struct StartupRuns {
                 fields[it.key()].push_back(it.value().toDouble());
         spawnToMain.push_back(run.spawnToMainMs);
         spawnToPaint.push_back(run.spawnToPaintMs);
+        libraries = run.values.value(QStringLiteral("libraries")).toInt();
     }
+    int libraries = 0;
     double operator[](const QString& field) const { return median(fields.value(field)); }
 };
 
@@ -444,10 +449,13 @@ void benchStartup(const QString& folder, int runs)
     const QString kinds = first.values.value(QStringLiteral("kinds"));
     const QStringList floor = {QStringLiteral("--child-floor"), kinds};
     runChild(floor);
-    StartupRuns g, f;
+    const QString fontsFloor = QStringLiteral(NUMBLAZE_FONTS_FLOOR);
+    runChild({}, fontsFloor);
+    StartupRuns g, f, fonts;
     for (int i = 0; i < runs; ++i) {
         g.add(runChild(game));
         f.add(runChild(floor));
+        fonts.add(runChild({}, fontsFloor));
     }
     const double ratio = g["startup_ms"] / f["startup_ms"];
     std::printf("Menu start-up, median of %d fresh processes each (after one warm-up run):\n",
@@ -474,6 +482,15 @@ void benchStartup(const QString& folder, int runs)
     std::printf("  whole process, exec -> painted: game %.1f ms, floor %.1f ms (ratio %.2f)\n",
                 median(g.spawnToPaint), median(f.spawnToPaint),
                 median(g.spawnToPaint) / median(f.spawnToPaint));
+    // The floor above is this same program, which links everything the game links; the fonts
+    // floor is a program of its own with Qt Widgets alone, so the libraries the game loads
+    // before its first paint count here.
+    const double fontsRatio = median(g.spawnToPaint) / median(fonts.spawnToPaint);
+    std::printf("  whole process, exec -> painted: fonts floor (Qt Widgets alone, the menu's "
+                "captions in its faces) %.1f ms, ratio %.2f (target <= 1.1: %s)\n",
+                median(fonts.spawnToPaint), fontsRatio, verdict(fontsRatio <= 1.1));
+    std::printf("  shared libraries mapped at the first paint: game %d, fonts floor %d\n",
+                g.libraries, fonts.libraries);
 }
 
 void benchIdle(const QString& folder)
@@ -573,40 +590,19 @@ void benchRaceLoad()
     std::printf("  ratio %.2f (target <= 1.2: %s)\n", ratio, verdict(ratio <= 1.2));
 }
 
-/// From a cue asked for to its first sample written into the stream, and how much audio the
-/// stream held ahead of that sample then: together, the time from the event to its sound.
-void benchSoundLatency()
+/// Plays the cue every `everyMs` `times` times and reports the game's side of each wait: from
+/// the cue asked for to its first sample written into the stream, and how much audio the stream
+/// held ahead of that sample then (with the silence a sound into a dry stream starts after).
+void soundWaits(SoundDevice& device, SoundCue cue, int everyMs, int times, const char* what,
+                const std::function<void()>& between = {})
 {
-    SoundDevice device;
-    QElapsedTimer waited;
-    waited.start();
-    while (!device.isOpen() && waited.elapsed() < 2000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    std::printf("Sound, event -> sound (a chime asked for every 300 ms, after the last one has "
-                "ended, 40 times):\n");
-    if (!device.isOpen()) {
-        std::printf("  no sound device: nothing to measure\n");
-        return;
-    }
-    // A fresh stream may take a while before it takes its first samples: that wait is the
-    // stream's start-up, which the game spends while the player looks at the menu.
-    const Clock::time_point opened = Clock::now();
-    while (!device.lastLatency() && msBetween(opened, Clock::now()) < 5000) {
-        device.play({Cue::Choice}); // dropped until the stream takes samples
-        QEventLoop pause;
-        QTimer::singleShot(20, &pause, &QEventLoop::quit);
-        pause.exec();
-    }
-    std::printf("  stream open -> first sound taken by the stream %6.1f ms (once per run)\n",
-                msBetween(opened, Clock::now()));
-    QEventLoop settle;
-    QTimer::singleShot(300, &settle, &QEventLoop::quit);
-    settle.exec();
     std::vector<double> written, queued, total;
-    for (int i = 0; i < 40; ++i) {
-        device.play({Cue::Right, 1 + i % 11});
+    for (int i = 0; i < times; ++i) {
+        if (between)
+            between();
+        device.play(cue);
         QEventLoop loop;
-        QTimer::singleShot(300, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        QTimer::singleShot(everyMs, Qt::PreciseTimer, &loop, &QEventLoop::quit);
         loop.exec();
         if (const std::optional<SoundDevice::Latency> latency = device.lastLatency()) {
             written.push_back(latency->untilWrittenMs);
@@ -616,15 +612,41 @@ void benchSoundLatency()
     }
     if (total.empty())
         return;
-    std::printf("  play() -> first sample written to the stream   median %5.1f ms, max %5.1f ms\n",
-                median(written), *std::max_element(written.begin(), written.end()));
-    std::printf("  audio queued in the stream ahead of it         median %5.1f ms, max %5.1f ms\n",
-                median(queued), *std::max_element(queued.begin(), queued.end()));
     const double worst = *std::max_element(total.begin(), total.end());
     const auto late = std::count_if(total.begin(), total.end(), [](double ms) { return ms > 30; });
-    std::printf("  event -> sound                                 median %5.1f ms, max %5.1f ms, "
-                "%d of %d over 30 ms (target <= 30: %s)\n",
-                median(total), worst, int(late), int(total.size()), verdict(worst <= 30));
+    std::printf("  %s, %d times:\n", what, times);
+    std::printf("    play() -> first sample written     median %5.1f ms, max %5.1f ms\n",
+                median(written), *std::max_element(written.begin(), written.end()));
+    std::printf("    audio ahead of it in the stream    median %5.1f ms, max %5.1f ms\n",
+                median(queued), *std::max_element(queued.begin(), queued.end()));
+    std::printf("    event -> sound                     median %5.1f ms, max %5.1f ms, %d over 30 "
+                "ms (target <= 30: %s)\n",
+                median(total), worst, int(late), verdict(worst <= 30));
+}
+
+/// From a cue asked for to its sound: into silence, and while another sound plays.
+void benchSoundLatency()
+{
+    SoundDevice device;
+    QElapsedTimer waited;
+    waited.start();
+    while (!device.isOpen() && waited.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    std::printf("Sound, event -> sound:\n");
+    if (!device.isOpen()) {
+        std::printf("  no sound device: nothing to measure\n");
+        return;
+    }
+    std::printf("  sound thread: %s; stream open %.1f ms after it was asked for\n",
+                qPrintable(device.schedule()), double(waited.elapsed()));
+    soundWaits(device, {Cue::Right, 5}, 300, 40, "a chime every 300 ms, into silence");
+    // The lead sound (290 ms) plays while the chime is asked for, 100 ms into it.
+    soundWaits(device, {Cue::Right, 5}, 400, 40, "a chime 100 ms into the lead sound", [&] {
+        device.play({Cue::OpponentLeads});
+        QEventLoop loop;
+        QTimer::singleShot(100, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        loop.exec();
+    });
     std::printf("  (the audio server's own latency comes on top; the system test test_audio "
                 "measures it end to end)\n");
 }

@@ -83,6 +83,7 @@ void Form2::Form_Load()
     c.Option2[progress.opponent]->select();
     // Made after the choices are restored: the record is told when the menu comes up.
     voice_ = new Voice(c.window);
+    soundsBeside(voice_);
     // Told once the menu is on screen, and before anything is played.
     if (const QString notice = store_->startNotice(); !notice.isEmpty())
         QTimer::singleShot(0, c.window, [window = c.window, notice] {

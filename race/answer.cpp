@@ -37,6 +37,7 @@ void Form1::Command1_Click()
             }
             c.Image2->setLeft(float(c.Image2->left() + PlayerStep.toNumber()));
             playSound(Cue::Right, stepsOf(c.Image2));
+            chimeRang();
         }
         c.Text1->setText(QString());
         if (c.Image2->left() >= FinishLine) {

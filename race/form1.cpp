@@ -69,25 +69,30 @@ void Form1::Form_Load()
             //: one for 11).
             return tr("%1 of %2 steps").arg(stepsOf(ball)).arg(StepsToFinish);
         };
-    if (listeningTime) {
-        // The reader names the window and the focused answer box as the screen appears; the
-        // countdown waits for it.
+    // Counted in step with a reader: each tone follows its spoken number, and the count waits
+    // while the reader names the screen.
+    countsInStep_ = listeningTime || readerListens();
+    if (countsInStep_)
         c.Timer1->setEnabled(false);
+    if (listeningTime) {
         c.Text1->setEnabled(true);
         c.Text1->setFocus();
     } else {
         // The answer box is disabled until the start, so the status button has the focus.
         c.Command1->setFocus();
     }
+    leadHeard_.reset();
+    ticksSinceChime_ = 0;
     voice_ = new Voice(c.window);
+    soundsBeside(voice_);
     countAloud(QStringLiteral("3"));
 }
 
 void Form1::countAloud(const QString& number)
 {
-    if (!listeningTime) {
-        playSound(Cue::Countdown);
+    if (!countsInStep_) {
         voice_->say(number, Voice::Kind::Reply);
+        playSound(Cue::Countdown);
         return;
     }
     const bool first = number == QLatin1String("3");
@@ -276,12 +281,18 @@ void Form1::soundOpponentMove()
     const Form1Controls& c = *controls_;
     const float to = c.Image3->left();
     const float from = float(to - enemy_speed.toNumber());
-    const float player = c.Image2->left();
-    // The lead changes only once the player has left the start, where both balls stand.
-    if (player > StartLine && from <= player && to > player)
-        playSound(Cue::OpponentLeads);
     if (tenthsRun(to) > tenthsRun(from))
         playSound(Cue::OpponentTenth, tenthsRun(to));
+    // The lead is judged once the player has left the start, where both balls stand, and not
+    // in the moments after a chime. The first judgement is where things stand; a sound tells
+    // only a change to the opponent's lead from there.
+    const float player = c.Image2->left();
+    if (player <= StartLine || ++ticksSinceChime_ < TicksToSettle)
+        return;
+    const bool opponentLeads = to > player;
+    if (leadHeard_ && !*leadHeard_ && opponentLeads)
+        playSound(Cue::OpponentLeads);
+    leadHeard_ = opponentLeads;
 }
 
 } // namespace numblaze

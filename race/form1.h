@@ -22,6 +22,7 @@
 #include "widgets/voice.h"
 
 #include <functional>
+#include <optional>
 
 namespace numblaze
 {
@@ -118,9 +119,13 @@ class Form1 : public ScreenOf<Form1Controls>
     Form1() = default;
     double draw(double m);
     void wrongAnswerFlash(bool withFocus);
-    /// Sounds and says a number of the countdown. With listening time the tone waits to come
-    /// as the reader says the number, and the first number starts the countdown's timer.
+    /// Sounds and says a number of the countdown. In step with a reader (listening time, or a
+    /// reader speaking the game) the tone is asked for as the reader begins the number (the
+    /// sounds hold it until the number has been said), and the first number starts the
+    /// countdown's timer.
     void countAloud(const QString& number);
+    /// The countdown goes in step with the voice (see Form_Load).
+    bool countsInStep_ = false;
     /// The equation on the screen in words ("7 plus 5"); empty when there is none.
     QString equationInWords() const;
     /// Says the next equation after the player's answer (verdict None: the first one, after
@@ -151,7 +156,7 @@ class Form1 : public ScreenOf<Form1Controls>
     /// Takes opponent k's ball, picture and name, for the opponent's lane.
     void takeOpponentBall(int k);
     /// The sounds of a tick that moved the opponent's ball: a knock for each tenth of the track
-    /// it passes, pitched by that tenth, and another sound when it passes the player's ball.
+    /// it passes, pitched by that tenth, and the lead sound when it has really taken the lead.
     void soundOpponentMove();
     /// With listening time, the opponent's clock stands still while the player listens...
     void holdOpponent();
@@ -159,6 +164,8 @@ class Form1 : public ScreenOf<Form1Controls>
     void runOpponent();
     /// A call for later from the voice, which does nothing once the screen has unloaded.
     std::function<void()> whileLoaded(std::function<void()> call);
+    /// The player's chime has just rung: the lead is not judged until it has settled.
+    void chimeRang() { ticksSinceChime_ = 0; }
 
     /// Twips the player's ball moves per right answer.
     Loose PlayerStep;
@@ -177,6 +184,15 @@ class Form1 : public ScreenOf<Form1Controls>
     QElapsedTimer finished_;
     /// The result has been said to its end.
     bool resultHeard_ = false;
+    /// Whether the opponent leads as the lead sound last had it: unknown until the player's
+    /// ball has left the start and settled.
+    std::optional<bool> leadHeard_;
+    /// The opponent's ticks since the player's last chime.
+    int ticksSinceChime_ = 0;
+    /// Ticks after a chime before the lead is judged again: the sixth tick of 100 ms comes at
+    /// least half a second after it. A pass within that time is the two balls trading places
+    /// around one answer, not news; the lead sound would land on the chime.
+    static constexpr int TicksToSettle = 6;
 };
 
 } // namespace numblaze

@@ -16,18 +16,23 @@ if [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_USER:-}" ]; then
 fi
 
 # Building and playing: the compiler, Qt, the tools that compile the game's translations
-# (qt6-l10n-tools, qt6-tools-dev), Qt's own translations for its dialogs, and the game's fonts:
-# the design's stand-ins, and Noto for the scripts they do not have (Arabic, Hebrew...).
+# (qt6-l10n-tools, qt6-tools-dev), Qt's own translations for its dialogs, the game's fonts (the
+# design's stand-ins, and Noto for the scripts they do not have: Arabic, Hebrew...), and
+# PulseAudio's client library for the sound (its headers to build; the game loads the library
+# itself when the sound starts, and it plays on PulseAudio and on PipeWire's PulseAudio service).
 packages="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-tools-dev
-    qt6-translations-l10n qt6-multimedia-dev libgl-dev fonts-ocr-a fonts-dejavu-core
+    qt6-translations-l10n libpulse-dev libpulse0 libgl-dev fonts-ocr-a fonts-dejavu-core
     fonts-liberation fonts-noto-core"
 if [ "$mode" = tests ]; then
     # The tests: Qt's private headers (a test copy of the game is asked to save as a session
     # manager asks), X servers, Qt's Wayland plugin (as GNOME and KDE desktops have it: a
     # Wayland display that is not there is still said in the game's one line), the
     # accessibility bus and its Python client, a real screen reader speaking for real (Orca
-    # through speech-dispatcher and its espeak-ng voice; espeak-ng alone measures the length of
-    # the game's phrases), an audio server and its recorder (a race heard through a null sink),
+    # through speech-dispatcher and its espeak-ng voice, with script to give its log a terminal;
+    # espeak-ng alone measures the length of the game's phrases), both audio servers and a
+    # recorder (races heard through a null sink on PulseAudio, and on PipeWire with its PulseAudio
+    # service and session manager, as GNOME runs them; gnome-shell brings part of PipeWire, not
+    # all of it),
     # the validators of the installed files, the licence check, and the Debian package's build
     # and checks; the shared-computer tests and the races by ear (beside a player's own Orca,
     # found with procps) make users (passwd), drop to them and lock as them (util-linux), and
@@ -36,8 +41,8 @@ if [ "$mode" = tests ]; then
     # (x11-utils); about 100 MB to fetch, 350 MB installed. Noto's Chinese, Japanese and Korean
     # fonts, which the package recommends for those languages (fonts-noto-cjk).
     packages="$packages qt6-base-private-dev xvfb xauth xdotool dbus at-spi2-core python3-gi
-        gir1.2-atspi-2.0 orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng procps
-        qt6-wayland pulseaudio pulseaudio-utils
+        gir1.2-atspi-2.0 orca bsdutils speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+        procps qt6-wayland pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber
         desktop-file-utils appstream reuse build-essential debhelper dpkg-dev fakeroot lintian
         git xz-utils passwd util-linux strace gnome-shell xwayland libglib2.0-bin x11-utils
         fonts-noto-cjk"

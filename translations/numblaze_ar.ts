@@ -612,6 +612,10 @@
         <source>the sound device stopped working; playing on without sound</source>
         <translation>توقف جهاز الصوت عن العمل؛ يستمر اللعب بلا صوت</translation>
     </message>
+    <message>
+        <source>the sound server stopped taking the game&apos;s sound; its stream was opened again</source>
+        <translation>توقف خادم الصوت عن أخذ صوت اللعبة؛ فُتح مجراه من جديد</translation>
+    </message>
 </context>
 <context>
     <name>Startup</name>

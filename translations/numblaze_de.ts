@@ -612,6 +612,10 @@
         <source>the sound device stopped working; playing on without sound</source>
         <translation>das Tonausgabegerät funktioniert nicht mehr; es wird ohne Ton weitergespielt</translation>
     </message>
+    <message>
+        <source>the sound server stopped taking the game&apos;s sound; its stream was opened again</source>
+        <translation>der Tonserver hat den Ton des Spiels nicht mehr angenommen; sein Datenstrom wurde neu geöffnet</translation>
+    </message>
 </context>
 <context>
     <name>Startup</name>

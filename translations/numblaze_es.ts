@@ -612,6 +612,10 @@
         <source>the sound device stopped working; playing on without sound</source>
         <translation>el dispositivo de sonido dejó de funcionar; se sigue jugando sin sonido</translation>
     </message>
+    <message>
+        <source>the sound server stopped taking the game&apos;s sound; its stream was opened again</source>
+        <translation>el servidor de sonido dejó de aceptar el sonido del juego; su flujo se volvió a abrir</translation>
+    </message>
 </context>
 <context>
     <name>Startup</name>

@@ -612,6 +612,10 @@
         <source>the sound device stopped working; playing on without sound</source>
         <translation>دستگاه صدا از کار افتاد؛ بازی بدون صدا ادامه پیدا می‌کند</translation>
     </message>
+    <message>
+        <source>the sound server stopped taking the game&apos;s sound; its stream was opened again</source>
+        <translation>سرور صدا دیگر صدای بازی را نمی‌گرفت؛ جریان آن دوباره باز شد</translation>
+    </message>
 </context>
 <context>
     <name>Startup</name>

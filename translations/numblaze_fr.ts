@@ -612,6 +612,10 @@
         <source>the sound device stopped working; playing on without sound</source>
         <translation>le périphérique audio ne fonctionne plus&#xa0;; le jeu continue sans son</translation>
     </message>
+    <message>
+        <source>the sound server stopped taking the game&apos;s sound; its stream was opened again</source>
+        <translation>le serveur audio ne prenait plus le son du jeu&#xa0;; son flux a été rouvert</translation>
+    </message>
 </context>
 <context>
     <name>Startup</name>

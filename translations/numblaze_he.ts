@@ -612,6 +612,10 @@
         <source>the sound device stopped working; playing on without sound</source>
         <translation>התקן הקול הפסיק לעבוד; המשחק ממשיך בלי קול</translation>
     </message>
+    <message>
+        <source>the sound server stopped taking the game&apos;s sound; its stream was opened again</source>
+        <translation>שרת הקול הפסיק לקבל את הקול של המשחק; הזרם שלו נפתח מחדש</translation>
+    </message>
 </context>
 <context>
     <name>Startup</name>

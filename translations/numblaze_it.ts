@@ -612,6 +612,10 @@
         <source>the sound device stopped working; playing on without sound</source>
         <translation>il dispositivo audio ha smesso di funzionare; si continua a giocare senza audio</translation>
     </message>
+    <message>
+        <source>the sound server stopped taking the game&apos;s sound; its stream was opened again</source>
+        <translation>il server audio ha smesso di accettare l&apos;audio del gioco; il suo flusso è stato riaperto</translation>
+    </message>
 </context>
 <context>
     <name>Startup</name>

@@ -612,6 +612,10 @@
         <source>the sound device stopped working; playing on without sound</source>
         <translation>o dispositivo de som parou de funcionar; o jogo continua sem som</translation>
     </message>
+    <message>
+        <source>the sound server stopped taking the game&apos;s sound; its stream was opened again</source>
+        <translation>o servidor de som parou de aceitar o som do jogo; seu fluxo foi aberto de novo</translation>
+    </message>
 </context>
 <context>
     <name>Startup</name>

@@ -6,6 +6,7 @@
 #include "widgets/accessibility.h"
 #include "widgets/controls.h"
 #include "widgets/fonts.h"
+#include "widgets/voice.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -309,6 +310,16 @@ void Screen::destroyWindow()
     forgetControls();
     if (modalLoop_)
         modalLoop_->quit();
+}
+
+void Screen::soundsBeside(Voice* voice)
+{
+    // The sounds of the moment, not those of when the voice was made: the player of sounds can
+    // change meanwhile.
+    QObject::connect(voice, &Voice::phraseStarted, voice, [this](int estimatedMs) {
+        if (sounds_)
+            sounds_->besidePhrase(estimatedMs);
+    });
 }
 
 } // namespace numblaze

@@ -16,6 +16,8 @@
 namespace numblaze
 {
 
+class Voice;
+
 /// The window of a loaded screen: its client area, frame kind, background and keyboard rules.
 class ScreenWindow : public QWidget
 {
@@ -104,6 +106,7 @@ class Screen
 
     /// The game's sounds, which the screen's handlers ask for; none keeps the screen silent.
     void useSounds(Sounds* sounds) { sounds_ = sounds; }
+    Sounds* sounds() const { return sounds_; }
 
   protected:
     /// Builds the window and every control with their design values.
@@ -124,6 +127,13 @@ class Screen
     }
     /// True when the player hears the game's sounds: a sound device and the sound not muted.
     bool soundIsHeard() const { return sounds_ && !sounds_->isMuted() && sounds_->output(); }
+    /// True when a screen reader speaks the game, as the screen's sounds have it.
+    bool readerListens() const
+    {
+        return sounds_ && sounds_->readerListens && sounds_->readerListens();
+    }
+    /// The screen's sounds make room for the phrases its voice says.
+    void soundsBeside(Voice* voice);
 
   private:
     void destroyWindow();

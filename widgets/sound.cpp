@@ -3,16 +3,13 @@
 
 #include "widgets/sound.h"
 
-#include <QAudioSink>
-#include <QCoreApplication>
+#include "widgets/soundmixer.h"
+#include "widgets/soundstream.h"
+
+#include <QAccessible>
 #include <QFile>
-#include <QMediaDevices>
-#include <QThread>
-#include <QTimer>
 #include <QtEndian>
-#include <atomic>
 #include <chrono>
-#include <cstdio>
 #include <map>
 #include <mutex>
 #include <vector>
@@ -32,11 +29,7 @@ namespace
 using Clock = std::chrono::steady_clock;
 
 /// Every sound file is 16-bit mono at this rate (tools/synthsounds writes them so).
-constexpr int SampleRate = 16000;
-/// The stream's buffer: short, so a sound starts soon after it is asked for, and long enough
-/// that the pump below keeps it from running dry.
-constexpr int BufferMs = 20;
-constexpr int PumpMs = 5;
+constexpr int SampleRate = SoundMixer::Rate;
 /// A sound that could not start this long after its event is dropped: late, it would tell of
 /// something else. (A fresh stream can take a while before it takes its first samples.)
 constexpr double LateMs = 100;
@@ -99,9 +92,16 @@ std::vector<SoundCue> everyCue()
     return cues;
 }
 
-void sayNoSound(const char* why)
+/// The sounds that tell of the race going on by itself: beside a phrase they wait for its end.
+bool waitsForPhrases(Cue cue)
 {
-    std::fprintf(stderr, "numblaze: %s\n", qPrintable(QCoreApplication::translate("Sound", why)));
+    return cue == Cue::Countdown || cue == Cue::OpponentTenth || cue == Cue::OpponentLeads;
+}
+
+/// The sounds that end a race: they follow the last chime or knock instead of covering it.
+bool endsRace(Cue cue)
+{
+    return cue == Cue::Won || cue == Cue::Record || cue == Cue::Lost;
 }
 } // namespace
 
@@ -140,40 +140,95 @@ QString soundFile(SoundCue cue)
 
 // --- Sounds --------------------------------------------------------------------------------
 
-Sounds::Sounds(QObject* parent) : QObject(parent) {}
+Sounds::Sounds(QObject* parent) : QObject(parent)
+{
+    readerListens = [] { return QAccessible::isActive(); };
+    clock_.start();
+    waitTimer_.setSingleShot(true);
+    // A coarse timer may fire a few hundredths early, on the end of the phrase.
+    waitTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&waitTimer_, &QTimer::timeout, this, &Sounds::playWaiting);
+}
 
 Sounds::~Sounds() = default;
 
 void Sounds::play(Cue cue, int step)
 {
-    if (output_ && !muted_)
-        output_->play({cue, step});
+    if (!output_ || muted_)
+        return;
+    const SoundCue sound{cue, step};
+    if (waitsForPhrases(cue) && clock_.elapsed() < phraseEnds_ && readerListens &&
+        readerListens()) {
+        // Only the newest knock still tells where the opponent is.
+        if (cue == Cue::OpponentTenth)
+            std::erase_if(waiting_,
+                          [](const Waiting& w) { return w.cue.cue == Cue::OpponentTenth; });
+        waiting_.push_back({sound, clock_.elapsed()});
+        waitTimer_.start(int(phraseEnds_ - clock_.elapsed()));
+        return;
+    }
+    output_->play(sound);
 }
 
 void Sounds::setMuted(bool muted)
 {
     muted_ = muted;
+    if (muted)
+        waiting_.clear();
 }
 
 void Sounds::setOutput(std::unique_ptr<SoundOutput> output)
 {
     output_ = std::move(output);
+    waiting_.clear();
 }
 
-// --- The mixer -----------------------------------------------------------------------------
-
-/// Lives in the sound thread: holds the decoded sounds and the stream, and mixes the sounds
-/// that play into it, silence when none does.
-class SoundMixer : public QObject
+void Sounds::besidePhrase(int estimatedMs)
 {
-    Q_OBJECT
+    if (estimatedMs <= 0 || !readerListens || !readerListens())
+        return;
+    phraseEnds_ = std::max(phraseEnds_, clock_.elapsed() + estimatedMs);
+    if (output_ && !muted_)
+        output_->duckFor(int(phraseEnds_ - clock_.elapsed()));
+    if (!waiting_.empty())
+        waitTimer_.start(int(phraseEnds_ - clock_.elapsed()));
+}
 
+void Sounds::playWaiting()
+{
+    std::erase_if(waiting_, [this](const Waiting& w) {
+        return clock_.elapsed() - w.askedAt > LongestWaitMs;
+    });
+    if (waiting_.empty() || !output_ || muted_)
+        return;
+    output_->play(waiting_.front().cue);
+    waiting_.erase(waiting_.begin());
+    if (!waiting_.empty())
+        waitTimer_.start(WaitedApartMs);
+}
+
+// --- The sound device ----------------------------------------------------------------------
+
+/// What the sound device plays: the cues asked for, mixed. Cues are asked for in the
+/// user-interface thread; everything else runs in the sound thread.
+class SoundDevice::Feed : public SoundFeed
+{
   public:
     /// Asks for a sound; called from any thread.
     void enqueue(SoundCue cue)
     {
         std::lock_guard guard(lock_);
-        pending_.push_back({cue, Clock::now()});
+        const Clock::time_point now = Clock::now();
+        // Without a stream nothing takes the cues: those too old to play go.
+        std::erase_if(pending_,
+                      [now](const Pending& p) { return msBetween(p.asked, now) > LateMs; });
+        pending_.push_back({cue, now});
+    }
+
+    void duckUntil(Clock::time_point until)
+    {
+        std::lock_guard guard(lock_);
+        duckUntil_ = std::max(duckUntil_, until);
     }
 
     std::optional<SoundDevice::Latency> lastLatency() const
@@ -182,184 +237,102 @@ class SoundMixer : public QObject
         return latency_;
     }
 
-    std::atomic<bool> isOpen{false};
-
-    void open()
+    void prepare() override
     {
         for (const SoundCue& cue : everyCue()) {
             const QString file = soundFile(cue);
             sounds_[file] = readWav(file);
         }
-        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-        QAudioFormat format;
-        format.setSampleRate(SampleRate);
-        format.setChannelCount(1);
-        format.setSampleFormat(QAudioFormat::Int16);
-        if (device.isNull() || !device.isFormatSupported(format))
-            return stop(QT_TRANSLATE_NOOP("Sound", "no sound device found; playing without sound"));
-        sink_ = new QAudioSink(device, format, this);
-        sink_->setBufferSize(format.bytesForDuration(BufferMs * 1000));
-        connect(sink_, &QAudioSink::stateChanged, this, &SoundMixer::checkStream);
-        stream_ = sink_->start();
-        if (!stream_ || sink_->error() == QAudio::OpenError)
-            return stop(QT_TRANSLATE_NOOP("Sound", "no sound device found; playing without sound"));
-        pump_ = new QTimer(this);
-        pump_->setTimerType(Qt::PreciseTimer);
-        connect(pump_, &QTimer::timeout, this, &SoundMixer::fill);
-        isOpen = true;
-        fill();
     }
 
-    /// Writes as much as the stream takes of the sounds that play, mixed. When none plays and
-    /// none waits, the pump rests and the stream runs dry: an idle game costs nothing, and the
-    /// next sound finds the whole buffer free.
-    void fill()
+    bool hasSound() override
     {
-        if (!stream_)
-            return;
-        const qsizetype frames = sink_->bytesFree() / 2;
-        if (!takePending(frames) && voices_.empty()) {
-            rest();
-            return;
+        std::lock_guard guard(lock_);
+        return !pending_.empty() || mixer_.isPlaying();
+    }
+
+    void fill(qint16* out, size_t frames, double queuedMs) override
+    {
+        {
+            std::lock_guard guard(lock_);
+            const Clock::time_point now = Clock::now();
+            // The frames mixed now are heard queuedMs from now.
+            const double duckMs = msBetween(now, duckUntil_) - queuedMs;
+            mixer_.duck(duckMs > 0 ? int(duckMs * SampleRate / 1000) : 0);
+            for (const Pending& p : pending_)
+                start(p, now, queuedMs);
+            pending_.clear();
         }
-        if (!pump_->isActive()) {
-            pump_->start(PumpMs);
-            sink_->resume();
-        }
-        if (frames <= 0)
-            return;
-        std::vector<int> mix(size_t(frames), 0);
-        for (Voice& voice : voices_) {
-            const size_t count = std::min(mix.size(), voice.samples->size() - voice.at);
-            for (size_t i = 0; i < count; ++i)
-                mix[i] += (*voice.samples)[voice.at + i];
-            voice.at += count;
-        }
-        std::erase_if(voices_, [](const Voice& v) { return v.at >= v.samples->size(); });
-        QByteArray bytes(frames * 2, Qt::Uninitialized);
-        for (size_t i = 0; i < mix.size(); ++i)
-            qToLittleEndian<qint16>(qint16(std::clamp(mix[i], -32768, 32767)),
-                                    bytes.data() + 2 * i);
-        if (stream_->write(bytes) < 0)
-            stop(QT_TRANSLATE_NOOP("Sound", "the sound device stopped working; playing on "
-                                            "without sound"));
+        mixer_.mix(out, frames);
+    }
+
+    void drop() override
+    {
+        std::lock_guard guard(lock_);
+        pending_.clear();
+        mixer_.clear();
     }
 
   private:
-    /// Nothing plays: the pump stops and, once what was written has been heard, the stream is
-    /// paused, so an idle game wakes neither itself nor the audio server.
-    void rest()
-    {
-        pump_->stop();
-        if (sink_->state() == QAudio::ActiveState || sink_->state() == QAudio::IdleState)
-            QTimer::singleShot(BufferMs * 2, this, [this] {
-                if (stream_ && !pump_->isActive())
-                    sink_->suspend();
-            });
-    }
-
     struct Pending {
         SoundCue cue;
         Clock::time_point asked;
     };
-    struct Voice {
-        const std::vector<qint16>* samples;
-        size_t at;
-    };
 
-    /// Starts the sounds asked for since the last write, which begin with the frames written
-    /// now, and drops those that waited too long. Returns whether any still waits for room.
-    bool takePending(qsizetype frames)
+    /// Starts a sound asked for, unless it waited too long.
+    void start(const Pending& p, Clock::time_point now, double queuedMs)
     {
-        std::lock_guard guard(lock_);
-        const Clock::time_point now = Clock::now();
-        std::erase_if(pending_,
-                      [now](const Pending& p) { return msBetween(p.asked, now) > LateMs; });
-        if (frames <= 0)
-            return !pending_.empty();
-        const double queued = double(sink_->bufferSize() / 2 - frames) * 1000 / SampleRate;
-        for (const Pending& p : pending_) {
-            const std::vector<qint16>& samples = sounds_[soundFile(p.cue)];
-            if (samples.empty())
-                continue;
-            voices_.push_back({&samples, 0});
-            latency_ = SoundDevice::Latency{msBetween(p.asked, now), queued};
+        const std::vector<qint16>& samples = sounds_[soundFile(p.cue)];
+        if (samples.empty() || msBetween(p.asked, now) > LateMs)
+            return;
+        if (endsRace(p.cue.cue)) {
+            mixer_.start(samples, SoundMixer::Entry::AfterOthers);
+            return;
         }
-        pending_.clear();
-        return false;
-    }
-
-    void checkStream(QAudio::State)
-    {
-        const QAudio::Error error = sink_->error();
-        if (error == QAudio::OpenError || error == QAudio::IOError || error == QAudio::FatalError)
-            stop(QT_TRANSLATE_NOOP("Sound", "the sound device stopped working; playing on "
-                                            "without sound"));
-    }
-
-    /// Silence from here on, said once.
-    void stop(const char* why)
-    {
-        if (pump_)
-            pump_->stop();
-        stream_ = nullptr;
-        isOpen = false;
-        if (!told_)
-            sayNoSound(why);
-        told_ = true;
-        voices_.clear();
-        if (sink_)
-            sink_->disconnect(this);
+        mixer_.start(samples);
+        latency_ = SoundDevice::Latency{msBetween(p.asked, now), queuedMs};
     }
 
     mutable std::mutex lock_;
     std::vector<Pending> pending_;
+    Clock::time_point duckUntil_;
     std::optional<SoundDevice::Latency> latency_;
     std::map<QString, std::vector<qint16>> sounds_;
-    std::vector<Voice> voices_;
-    QAudioSink* sink_ = nullptr;
-    QIODevice* stream_ = nullptr;
-    QTimer* pump_ = nullptr;
-    bool told_ = false;
+    SoundMixer mixer_;
 };
 
-SoundDevice::SoundDevice() : thread_(new QThread), mixer_(new SoundMixer)
+SoundDevice::SoundDevice()
+    : feed_(std::make_shared<Feed>()), stream_(std::make_unique<SoundStream>(feed_))
 {
-    thread_->setObjectName(QStringLiteral("sound"));
-    mixer_->moveToThread(thread_);
-    SoundMixer* mixer = mixer_;
-    QObject::connect(thread_, &QThread::started, mixer, &SoundMixer::open);
-    // Runs in the sound thread as it ends, so the stream is closed where it was opened.
-    QObject::connect(
-        thread_, &QThread::finished, mixer, [mixer] { delete mixer; }, Qt::DirectConnection);
-    thread_->start();
 }
 
-SoundDevice::~SoundDevice()
-{
-    thread_->quit();
-    // An audio server that hangs must not hold up the end of the game: the thread is then left
-    // to the end of the process.
-    if (thread_->wait(QDeadlineTimer(2000)))
-        delete thread_;
-}
+SoundDevice::~SoundDevice() = default;
 
 void SoundDevice::play(SoundCue cue)
 {
-    mixer_->enqueue(cue);
-    QMetaObject::invokeMethod(mixer_, &SoundMixer::fill, Qt::QueuedConnection);
+    feed_->enqueue(cue);
+    stream_->wake();
+}
+
+void SoundDevice::duckFor(int ms)
+{
+    feed_->duckUntil(Clock::now() + std::chrono::milliseconds(ms));
+    stream_->wake();
 }
 
 std::optional<SoundDevice::Latency> SoundDevice::lastLatency() const
 {
-    return mixer_->lastLatency();
+    return feed_->lastLatency();
 }
 
 bool SoundDevice::isOpen() const
 {
-    return mixer_->isOpen;
+    return stream_->isOpen();
+}
+
+QString SoundDevice::schedule() const
+{
+    return stream_->schedule();
 }
 
 } // namespace numblaze
-
-#include "sound.moc"

@@ -3,17 +3,19 @@
 
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QTimer>
+#include <functional>
 #include <memory>
 #include <optional>
-
-class QThread;
+#include <vector>
 
 namespace numblaze
 {
 
-class SoundMixer;
+class SoundStream;
 
 /// The moments the game marks with a sound.
 enum class Cue {
@@ -47,8 +49,12 @@ class SoundOutput
 {
   public:
     virtual ~SoundOutput() = default;
-    /// Starts the cue's sound at once, over any still playing, or not at all. Returns at once.
+    /// Starts the cue's sound at once, over any still playing, or not at all; the end of a race
+    /// waits for the sounds already playing to end. Returns at once.
     virtual void play(SoundCue cue) = 0;
+    /// A phrase is being said to a reader for the next `ms` milliseconds: the sounds playing
+    /// meanwhile go quieter.
+    virtual void duckFor(int ms) { Q_UNUSED(ms) }
 };
 
 /**
@@ -56,6 +62,11 @@ class SoundOutput
  * the player has muted them, and not before the sound device is ready. One object serves the whole
  * run; the screens reach it through the pointer app/ gives each screen object (Screen::useSounds),
  * so the mute choice is one for every screen and a test can hear what the screens ask for.
+ *
+ * Beside speech: while a reader listens, the game's own phrases come first. During a phrase the
+ * sounds that tell of the race going on by itself (a countdown tone, the opponent's knocks, the
+ * opponent taking the lead) wait until it has been said; the others, which answer what the player
+ * just did, play at once but ducked.
  */
 class Sounds : public QObject
 {
@@ -76,29 +87,53 @@ class Sounds : public QObject
     void setOutput(std::unique_ptr<SoundOutput> output);
     SoundOutput* output() const { return output_.get(); }
 
+    /// The game's voice is saying a phrase to a reader, which takes about `estimatedMs`.
+    /// Nothing changes when no reader listens.
+    void besidePhrase(int estimatedMs);
+    /// Whether a reader listens; by default, whether assistive technology is active.
+    std::function<bool()> readerListens;
+
+    /// A sound that waited for a phrase is dropped when the phrases kept it this long: what it
+    /// told is no longer news.
+    static constexpr int LongestWaitMs = 2500;
+    /// Sounds that waited for the same phrase follow one another this far apart.
+    static constexpr int WaitedApartMs = 150;
+
   private:
+    struct Waiting {
+        SoundCue cue;
+        qint64 askedAt;
+    };
+    void playWaiting();
+
     std::unique_ptr<SoundOutput> output_;
     bool muted_ = false;
+    QElapsedTimer clock_;
+    /// When the phrase being said ends, on clock_.
+    qint64 phraseEnds_ = 0;
+    std::vector<Waiting> waiting_;
+    QTimer waitTimer_;
 };
 
 /**
- * The sound device: every cue's sound is mixed by the game itself into one long-lived audio
- * stream (Qt Multimedia's QAudioSink in push mode), paused while nothing plays. Qt 6.4's
- * QSoundEffect opened a stream but played silence here; one stream opened once also starts each
- * sound without a new stream's start-up delay (a fresh stream took 20 ms to 2 s to take its
- * first samples here). A sound that cannot start within 100 ms of its event is dropped. The stream,
- * the decoding of the sounds and the mixing run in a thread of their own, so the user-interface
- * thread never waits on the audio server. Without a sound device, with a broken audio server or one
- * that goes away, the game plays on in silence, with one line on standard error.
+ * The sound device: every cue's sound is mixed by the game itself (SoundMixer) into one
+ * long-lived audio stream (SoundStream), which plays on PulseAudio and on PipeWire alike. One
+ * stream opened once starts each sound without a new stream's start-up delay. A sound that cannot
+ * start within 100 ms of its event is dropped. The decoding of the sounds, the mixing and the
+ * stream run in a thread of their own, so the user-interface thread never waits on the audio
+ * server. Without a sound device, with a broken audio server or one that goes away, the game
+ * plays on in silence, with one line on standard error.
  */
 class SoundDevice : public SoundOutput
 {
   public:
     /// Opens the default audio output in the sound thread; returns at once.
     SoundDevice();
+    /// Stops the sound thread (see SoundStream).
     ~SoundDevice() override;
 
     void play(SoundCue cue) override;
+    void duckFor(int ms) override;
 
     /// How long the last cue waited, for the benchmark.
     struct Latency {
@@ -107,12 +142,15 @@ class SoundDevice : public SoundOutput
     };
     /// The last played cue's wait, once its first sample has been written.
     std::optional<Latency> lastLatency() const;
-    /// True once the stream is open and carrying silence or sound.
+    /// True once the stream is open and takes sound.
     bool isOpen() const;
+    /// How the sound thread is scheduled (see SoundStream::schedule).
+    QString schedule() const;
 
   private:
-    QThread* thread_ = nullptr;
-    SoundMixer* mixer_ = nullptr;
+    class Feed;
+    std::shared_ptr<Feed> feed_;
+    std::unique_ptr<SoundStream> stream_;
 };
 
 } // namespace numblaze

@@ -56,6 +56,7 @@ Voice::Voice(QWidget* window) : QObject(window), window_(window)
 {
     clock_.start();
     timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &Voice::next);
     prepareNews(window);
     window->installEventFilter(this);
@@ -211,6 +212,9 @@ void Voice::queueOwnWords(int ms)
 void Voice::cutOff(int ownWordsMs)
 {
     busyUntil_ = now() + ownWordsMs;
+    // The reader's echo of a key is speech too: the game's sounds make room for it as well.
+    if (ownWordsMs > 0)
+        emit phraseStarted(ownWordsMs);
     if (!saying_)
         return;
     if (now() - sayingStarted_ < ReaderDelay) {
@@ -272,6 +276,8 @@ void Voice::next()
         sayingStarted_ = now();
         sayingEnds_ = sayingStarted_ + ReaderDelay + speakingTime(phrase.text);
         busyUntil_ = sayingEnds_;
+        // The game's sounds make room for the phrase from now to its end.
+        emit phraseStarted(int(sayingEnds_ - sayingStarted_));
         const auto started = phrase.moments.started;
         saying_ = std::move(phrase);
         if (speak)

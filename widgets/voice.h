@@ -88,6 +88,12 @@ class Voice : public QObject
     /// Where a phrase goes when it is said; by default, the window's news for readers.
     std::function<void(const QString&)> speak;
 
+  signals:
+    /// The reader speaks from now for about `estimatedMs`: a phrase of the game's going out (its
+    /// start and speakingTime) or the reader's echo of a key, so the game's sounds can make room
+    /// for it.
+    void phraseStarted(int estimatedMs);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Which sound each moment of the game asks for, in order, heard through the game's own sound
-// interface with a recording in place of the sound device; the M key and --mute; and the sound
-// files themselves.
+// interface with a recording in place of the sound device; the M key and --mute. (The sound
+// files themselves are measured in tests/unit/test_soundfiles.cpp.)
 
 #include "app/commandline.h"
 #include "app/gamesounds.h"
@@ -11,13 +11,13 @@
 #include "tests/screens/racing.h"
 #include "tests/support.h"
 #include "widgets/sound.h"
+#include "widgets/voice.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
-#include <cmath>
 #include <map>
 
 using namespace numblaze;
@@ -27,15 +27,22 @@ namespace
 {
 using Cues = QList<SoundCue>;
 
-/// Stands in for the sound device: writes down every cue that would be heard.
+/// Stands in for the sound device: writes down every cue that would be heard, and for how long
+/// the sounds were last asked to make room for a phrase.
 class Recording : public SoundOutput
 {
   public:
-    explicit Recording(Cues& heard) : heard_(heard) {}
+    explicit Recording(Cues& heard, int* duckedMs = nullptr) : heard_(heard), duckedMs_(duckedMs) {}
     void play(SoundCue cue) override { heard_.append(cue); }
+    void duckFor(int ms) override
+    {
+        if (duckedMs_)
+            *duckedMs_ = ms;
+    }
 
   private:
     Cues& heard_;
+    int* duckedMs_;
 };
 
 /// The menu shown, then a race against the opponent of that speed with record `highest`, up to
@@ -57,6 +64,12 @@ Cues countdown()
     return {{Cue::Countdown}, {Cue::Countdown}, {Cue::Countdown}, {Cue::Go}};
 }
 
+/// Answers rightly on the race screen.
+void answerRightly()
+{
+    typeAndEnter(answerOnScreen());
+}
+
 bool isSilentFor(Cues& heard, const std::function<void()>& action)
 {
     const qsizetype before = heard.size();
@@ -64,58 +77,6 @@ bool isSilentFor(Cues& heard, const std::function<void()>& action)
     return heard.size() == before;
 }
 
-/// The 16-bit samples of a WAV file of the game, and whether its format is the one the game
-/// plays (PCM, mono, 16 bit, 16000 Hz).
-struct Wav {
-    bool fits = false;
-    std::vector<qint16> samples;
-};
-
-Wav readWav(const QString& name)
-{
-    const QByteArray bytes = testing::contents(name);
-    Wav wav;
-    if (bytes.size() < 44 || !bytes.startsWith("RIFF") || bytes.mid(8, 8) != "WAVEfmt ")
-        return wav;
-    const char* fmt = bytes.constData() + 20;
-    wav.fits = qFromLittleEndian<quint16>(fmt) == 1 && qFromLittleEndian<quint16>(fmt + 2) == 1 &&
-               qFromLittleEndian<quint32>(fmt + 4) == 16000 &&
-               qFromLittleEndian<quint16>(fmt + 14) == 16 && bytes.mid(36, 4) == "data";
-    const quint32 size = qFromLittleEndian<quint32>(bytes.constData() + 40);
-    wav.fits = wav.fits && size + 44 == quint32(bytes.size());
-    for (qsizetype at = 44; at + 1 < bytes.size(); at += 2)
-        wav.samples.push_back(qFromLittleEndian<qint16>(bytes.constData() + at));
-    return wav;
-}
-
-/// The fundamental of a sound's first 40 ms, in Hz: the shortest period at which the sound
-/// nearly repeats itself.
-double pitchOf(const QString& name)
-{
-    const std::vector<qint16> s = readWav(name).samples;
-    const size_t window = std::min<size_t>(640, s.size() / 2);
-    auto likeness = [&](size_t lag) {
-        double product = 0, energy = 0;
-        for (size_t i = 0; i < window; ++i) {
-            product += double(s[i]) * s[i + lag];
-            energy += double(s[i]) * s[i];
-        }
-        return energy > 0 ? product / energy : 0;
-    };
-    double best = 0;
-    for (size_t lag = 6; lag <= 200; ++lag)
-        best = std::max(best, likeness(lag));
-    for (size_t lag = 6; lag <= 200; ++lag)
-        if (likeness(lag) >= 0.9 * best && likeness(lag) >= likeness(lag - 1) &&
-            likeness(lag) >= likeness(lag + 1))
-            return 16000.0 / lag;
-    return 0;
-}
-
-double dbfs(double level)
-{
-    return 20 * std::log10(level / 32768);
-}
 } // namespace
 
 namespace QTest
@@ -142,7 +103,12 @@ class SoundTest : public QObject
     void mKeyMutesEveryScreenAndIsRemembered();
     void muteOptionSilencesThisRunOnly_data();
     void muteOptionSilencesThisRunOnly();
-    void everyCueHasAFittingLoudEnoughSound();
+    void leadSoundOnlyForARealChangeOfLead_data();
+    void leadSoundOnlyForARealChangeOfLead();
+    void besideAPhraseSoundsWaitOrDuck_data();
+    void besideAPhraseSoundsWaitOrDuck();
+    void waitingKnocksGiveWayToTheNewestAndGrowStale();
+    void countdownToneFollowsTheSpokenNumber();
 
   private:
     void writeRecords(const QByteArray& cell);
@@ -151,6 +117,7 @@ class SoundTest : public QObject
     QTemporaryDir config_;
     Sounds sounds_;
     Cues heard_;
+    int duckedMs_ = 0;
 };
 
 void SoundTest::initTestCase()
@@ -168,8 +135,10 @@ void SoundTest::init()
     playWithRecordsIn(folder_.path());
     writeRecords("12");
     heard_.clear();
+    duckedMs_ = 0;
     sounds_.setMuted(false);
-    sounds_.setOutput(std::make_unique<Recording>(heard_));
+    sounds_.readerListens = [] { return false; };
+    sounds_.setOutput(std::make_unique<Recording>(heard_, &duckedMs_));
     listenToMuteKey(sounds_);
     for (Screen* screen : std::initializer_list<Screen*>{&Form1::get(), &Form2::get()})
         screen->useSounds(&sounds_);
@@ -337,56 +306,150 @@ void SoundTest::muteOptionSilencesThisRunOnly()
     QCOMPARE(QSettings().value(QLatin1String(settings::MutedKey)), QVariant(remembered));
 }
 
-void SoundTest::everyCueHasAFittingLoudEnoughSound()
+void SoundTest::leadSoundOnlyForARealChangeOfLead_data()
 {
-    const QDir folder(QStringLiteral(NUMBLAZE_SOUNDS_DIR));
-    qint64 total = 0;
-    for (const QFileInfo& file : folder.entryInfoList({QStringLiteral("*.wav")}))
-        total += file.size();
-    QVERIFY2(total < 200 * 1024, qPrintable(QString::number(total)));
+    // A race scripted in right answers ("r") and ticks of the opponent's timer ("t12"); the
+    // ticks, counted from the start, on which the lead sound is heard. The player's ball moves
+    // 480 twips an answer from 120; the opponent's `speed` twips a tick.
+    QTest::addColumn<int>("speed");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QList<int>>("leadHeardOn");
+    QTest::newRow("the opponent passes once") << 25 << "r t40" << QList<int>{20};
+    // Ronald passes the player's 600 on tick 14; the player answers on tick 24 and leads by
+    // 240, and Ronald passes back on tick 28, four ticks later: the lead never really changed.
+    QTest::newRow("passed back within half a second of the chime")
+        << 35 << "r t24 r t20" << QList<int>{14};
+    // The player answers twice on tick 24 and holds the lead until Ronald passes on tick 42.
+    QTest::newRow("passed again after the player held the lead")
+        << 35 << "r t24 r r t40" << QList<int>{14, 42};
+    // Ronald is ahead before the player leaves the start: nothing changed.
+    QTest::newRow("ahead when the player leaves the start") << 35 << "t20 r t30" << QList<int>{};
+}
 
-    std::vector<SoundCue> cues = {{Cue::Countdown},     {Cue::Go},    {Cue::Wrong},
-                                  {Cue::OpponentLeads}, {Cue::Won},   {Cue::Record},
-                                  {Cue::Lost},          {Cue::Choice}};
-    for (int step = 1; step <= 11; ++step)
-        cues.push_back({Cue::Right, step});
-    for (int step = 1; step <= 10; ++step)
-        cues.push_back({Cue::OpponentTenth, step});
-    QSet<QString> files;
-    for (const SoundCue& cue : cues) {
-        const QString name = soundFile(cue);
-        files.insert(name);
-        const Wav wav = readWav(name);
-        QVERIFY2(wav.fits, qPrintable(name));
-        int peak = 0;
-        for (qint16 s : wav.samples)
-            peak = std::max(peak, std::abs(int(s)));
-        // Never clipping, and loud enough: the quiet opponent's knocks included.
-        QVERIFY2(dbfs(peak) <= -1.0, qPrintable(name));
-        QVERIFY2(dbfs(peak) >= -20.0, qPrintable(name));
-        // A sound starts within a few milliseconds of its file, not after a pause.
-        const auto first = std::find_if(wav.samples.begin(), wav.samples.end(),
-                                        [](qint16 s) { return std::abs(s) > 327; });
-        QVERIFY2(first - wav.samples.begin() < 16 * 5, qPrintable(name));
+void SoundTest::leadSoundOnlyForARealChangeOfLead()
+{
+    QFETCH(int, speed);
+    QFETCH(QString, script);
+    QFETCH(QList<int>, leadHeardOn);
+    raceUpToTheStart(speed, 5);
+    QList<int> heardOn;
+    int tick = 0;
+    for (const QString& step : script.split(QLatin1Char(' '))) {
+        if (step == QLatin1String("r")) {
+            answerRightly();
+            continue;
+        }
+        for (int n = step.mid(1).toInt(); n > 0; --n) {
+            const qsizetype before = heard_.count(SoundCue{Cue::OpponentLeads});
+            Form1::get().Timer2_Timer();
+            ++tick;
+            if (heard_.count(SoundCue{Cue::OpponentLeads}) > before)
+                heardOn << tick;
+        }
     }
-    QCOMPARE(files.size(), 29);
+    QCOMPARE(heardOn, leadHeardOn);
+}
 
-    // The chime climbs with the player's ball, one pitch a step; the opponent's knock for a
-    // tenth of the track has the pitch of the player's step nearest to the same place, so one
-    // pitch means one place whoever sounds it; the wrong sound lies below them all.
-    double previous = 0;
-    for (int step = 1; step <= 11; ++step) {
-        const double pitch = pitchOf(soundFile({Cue::Right, step}));
-        QVERIFY2(pitch > previous * 1.05, qPrintable(QString::number(step)));
-        previous = pitch;
-    }
-    for (int tenth = 1; tenth <= 10; ++tenth) {
-        const int nearestStep = int(std::lround(tenth * 526.0 / 480));
-        const double knock = pitchOf(soundFile({Cue::OpponentTenth, tenth}));
-        const double chime = pitchOf(soundFile({Cue::Right, nearestStep}));
-        QVERIFY2(std::abs(knock / chime - 1) < 0.02, qPrintable(QString::number(tenth)));
-    }
-    QVERIFY(pitchOf(soundFile({Cue::Wrong})) < pitchOf(soundFile({Cue::Right, 1})) * 0.8);
+void SoundTest::besideAPhraseSoundsWaitOrDuck_data()
+{
+    QTest::addColumn<Cue>("cue");
+    QTest::addColumn<bool>("reader");
+    QTest::addColumn<bool>("waits");
+    // The race going on by itself waits; what answers the player plays at once, ducked.
+    QTest::newRow("countdown tone") << Cue::Countdown << true << true;
+    QTest::newRow("knock") << Cue::OpponentTenth << true << true;
+    QTest::newRow("lead") << Cue::OpponentLeads << true << true;
+    QTest::newRow("chime") << Cue::Right << true << false;
+    QTest::newRow("wrong") << Cue::Wrong << true << false;
+    QTest::newRow("go") << Cue::Go << true << false;
+    QTest::newRow("record") << Cue::Record << true << false;
+    QTest::newRow("menu click") << Cue::Choice << true << false;
+    // Without a reader the phrases go nowhere: nothing waits, nothing is ducked.
+    QTest::newRow("knock, no reader") << Cue::OpponentTenth << false << false;
+    QTest::newRow("chime, no reader") << Cue::Right << false << false;
+}
+
+void SoundTest::besideAPhraseSoundsWaitOrDuck()
+{
+    QFETCH(Cue, cue);
+    QFETCH(bool, reader);
+    QFETCH(bool, waits);
+    sounds_.readerListens = [reader] { return reader; };
+    QElapsedTimer clock;
+    clock.start();
+    sounds_.besidePhrase(400);
+    QCOMPARE(duckedMs_ > 300, reader);
+    sounds_.play(cue, 3);
+    QCOMPARE(heard_.isEmpty(), waits);
+    QTRY_COMPARE(heard_, (Cues{{cue, 3}}));
+    if (waits)
+        QVERIFY2(clock.elapsed() >= 390, qPrintable(QString::number(clock.elapsed())));
+}
+
+void SoundTest::waitingKnocksGiveWayToTheNewestAndGrowStale()
+{
+    sounds_.readerListens = [] { return true; };
+    QElapsedTimer clock;
+    clock.start();
+    sounds_.besidePhrase(300);
+    sounds_.play(Cue::OpponentTenth, 1);
+    sounds_.play(Cue::OpponentLeads);
+    sounds_.play(Cue::OpponentTenth, 2);
+    // After the phrase, one after the other: the lead, then only the newest knock.
+    QTRY_COMPARE(heard_.size(), 1);
+    QCOMPARE(heard_.first(), SoundCue{Cue::OpponentLeads});
+    const qint64 first = clock.elapsed();
+    QTRY_COMPARE(heard_, (Cues{{Cue::OpponentLeads}, {Cue::OpponentTenth, 2}}));
+    QVERIFY(clock.elapsed() - first >= Sounds::WaitedApartMs - 10);
+
+    // Phrases that keep a knock waiting too long leave it untold.
+    heard_.clear();
+    sounds_.besidePhrase(Sounds::LongestWaitMs + 300);
+    sounds_.play(Cue::OpponentTenth, 3);
+    QTest::qWait(Sounds::LongestWaitMs + 600);
+    QCOMPARE(heard_, Cues{});
+    // Muting forgets what waits.
+    sounds_.besidePhrase(200);
+    sounds_.play(Cue::OpponentTenth, 4);
+    sounds_.setMuted(true);
+    sounds_.setMuted(false);
+    QTest::qWait(400);
+    QCOMPARE(heard_, Cues{});
+}
+
+void SoundTest::countdownToneFollowsTheSpokenNumber()
+{
+    sounds_.readerListens = [] { return true; };
+    Form2::get().show();
+    Form1& form = Form1::get();
+    form.enemy_speed = 15;
+    form.ui().Label3->setCaption(QStringLiteral("+"));
+    form.Highest = 5;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(race().window));
+    auto* voice = race().window->findChild<Voice*>();
+    QVERIFY(voice);
+    // With a reader the count goes in step with it: the count waits until "3" is said, its
+    // tone comes once "3" has been said, and "2" a second after "3" began.
+    QElapsedTimer clock;
+    clock.start();
+    while (!voice->said().contains("3") && clock.elapsed() < 5000)
+        QTest::qWait(5);
+    clock.restart();
+    QCOMPARE(heard_, Cues{});
+    QTRY_COMPARE_WITH_TIMEOUT(heard_, (Cues{{Cue::Countdown}}), 5000);
+    QVERIFY2(clock.elapsed() >= Voice::speakingTime(QStringLiteral("3")) - 60,
+             qPrintable(QString::number(clock.elapsed())));
+    while (!voice->said().contains("2") && clock.elapsed() < 5000)
+        QTest::qWait(5);
+    QVERIFY2(clock.elapsed() >= 950, qPrintable(QString::number(clock.elapsed())));
+    clock.restart();
+    QCOMPARE(heard_.size(), 1);
+    while (heard_.size() < 2 && clock.elapsed() < 5000)
+        QTest::qWait(5);
+    QCOMPARE(heard_, (Cues{{Cue::Countdown}, {Cue::Countdown}}));
+    QVERIFY2(clock.elapsed() >= Voice::speakingTime(QStringLiteral("2")) - 60,
+             qPrintable(QString::number(clock.elapsed())));
 }
 
 QTEST_MAIN(SoundTest)

@@ -21,8 +21,18 @@
 //   close FormN    ask the window to close, as the window system does for a logout
 //   commit         the session manager asks the game to save before the session ends
 //   answer BUTTON  press the button of the message that is shown
+//   logsounds      once the sound device is open, write down every sound it is given and every
+//                  phrase the race's voice says, with the moment (steady clock, nanoseconds)
+//   start          from the menu: race, the countdown running on its own timer
+//   right-on-beat  in a race: answer rightly 40 ms after the opponent's next tick, between two
+//                  of its knocks
+//   wrong          in a race: answer wrongly
+//   exit-suddenly  end the process with exit(), as Qt does when the display is lost
 // Reports, one a line: ready, won, menu, racing, right, pressed m, hall, selected, label: TEXT,
-// closed, committed, told: TEXT (a message is shown; it waits for an answer), already running.
+// closed, committed, told: TEXT (a message is shown; it waits for an answer), already running,
+// logging, started, wrong; with logsounds: "sound NAME NS" (NAME the sound file's name) and
+// "phrase MS NS" (a phrase a reader takes MS to say). At the end of the process, if the sound
+// thread is still running: "sound thread still running".
 #include "app/application.h"
 #include "app/game.h"
 #include "app/startup.h"
@@ -30,15 +40,24 @@
 #include "menu/form2.h"
 #include "race/form1.h"
 #include "tests/screens/racing.h"
+#include "widgets/sound.h"
+#include "widgets/voice.h"
 
 #include <QAbstractButton>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <functional>
+#include <memory>
 #include <private/qguiapplication_p.h>
 #include <qpa/qwindowsysteminterface.h>
 #include <sys/resource.h>
@@ -60,6 +79,99 @@ void startRace()
     QTest::mouseClick(Form2::get().ui().Command1, Qt::LeftButton);
     for (int tick = 0; tick < 3; ++tick)
         Form1::get().Timer1_Timer();
+}
+
+qint64 nowNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+/// The sound device, every sound it is given written down first.
+class LoggedDevice : public SoundOutput
+{
+  public:
+    void play(SoundCue cue) override
+    {
+        report(
+            QStringLiteral("sound %1 %2").arg(QFileInfo(soundFile(cue)).baseName()).arg(nowNs()));
+        device.play(cue);
+    }
+    void duckFor(int ms) override { device.duckFor(ms); }
+
+    SoundDevice device;
+};
+
+/// Writes down the phrases of the race's voice, once for each load of the race.
+void logPhrases()
+{
+    static QPointer<Voice> logged;
+    auto* voice = Form1::get().window().findChild<Voice*>();
+    if (!voice || voice == logged)
+        return;
+    logged = voice;
+    QObject::connect(voice, &Voice::phraseStarted, voice, [](int estimatedMs) {
+        report(QStringLiteral("phrase %1 %2").arg(estimatedMs).arg(nowNs()));
+    });
+}
+
+/// Replaces the game's sound device with a logged one once the game has started its sounds, and
+/// reports once the new one is open.
+void logSounds()
+{
+    Sounds* sounds = Form2::get().sounds();
+    if (!sounds || !sounds->output()) {
+        QTimer::singleShot(50, logSounds);
+        return;
+    }
+    auto logged = std::make_unique<LoggedDevice>();
+    const SoundDevice* device = &logged->device;
+    sounds->setOutput(std::move(logged));
+    auto* waiting = new QTimer(qApp);
+    QObject::connect(waiting, &QTimer::timeout, [waiting, device] {
+        if (device->isOpen()) {
+            waiting->deleteLater();
+            report("logging");
+        }
+    });
+    waiting->start(20);
+}
+
+/// Whether a thread of this process is the sound thread. Runs at the end of the process, where
+/// little of Qt is left: plain system calls only.
+bool soundThreadRuns()
+{
+    DIR* tasks = opendir("/proc/self/task");
+    if (!tasks)
+        return false;
+    bool found = false;
+    while (const dirent* task = readdir(tasks)) {
+        char path[300], name[32] = {};
+        std::snprintf(path, sizeof path, "/proc/self/task/%s/comm", task->d_name);
+        if (FILE* comm = std::fopen(path, "r")) {
+            found = found || (std::fgets(name, sizeof name, comm) &&
+                              std::strncmp(name, "numblaze-sound", 14) == 0);
+            std::fclose(comm);
+        }
+    }
+    closedir(tasks);
+    return found;
+}
+
+/// Answers rightly 40 ms after the opponent's next tick.
+void answerOnBeat()
+{
+    Timer* timer = Form1::get().ui().Timer2;
+    auto tick = std::make_shared<std::function<void()>>(timer->onTick);
+    timer->onTick = [timer, tick] {
+        (*tick)();
+        QTimer::singleShot(0, [timer, tick] { timer->onTick = *tick; });
+        QTimer::singleShot(40, Qt::PreciseTimer, [] {
+            testing::typeAndEnter(testing::answerOnScreen());
+            report("right");
+        });
+    };
 }
 
 /// Types the right answer to the sum on screen and presses Enter.
@@ -140,6 +252,19 @@ void perform(const QString& order)
         report("committed");
     } else if (verb == "answer") {
         answer(words.mid(1).join(QLatin1Char(' ')));
+    } else if (verb == "logsounds") {
+        logSounds();
+    } else if (verb == "start") {
+        QTest::mouseClick(Form2::get().ui().Command1, Qt::LeftButton);
+        logPhrases();
+        report("started");
+    } else if (verb == "right-on-beat") {
+        answerOnBeat();
+    } else if (verb == "wrong") {
+        testing::typeAndEnter(testing::answerOnScreen() + "1");
+        report("wrong");
+    } else if (verb == "exit-suddenly") {
+        std::exit(0);
     }
 }
 
@@ -208,6 +333,13 @@ int main(int argc, char* argv[])
         return 1;
     }
     Driver driver;
+    // Registered before the game registers its own, so it runs after them.
+    std::atexit([] {
+        if (soundThreadRuns()) {
+            const char line[] = "sound thread still running\n";
+            [[maybe_unused]] const ssize_t written = ::write(STDOUT_FILENO, line, sizeof line - 1);
+        }
+    });
     QTimer::singleShot(0, [] { report("ready"); });
     return playGame(std::move(store));
 }

@@ -6,14 +6,18 @@
 //
 //   synthsounds <description> <output directory>
 //
-// Each sound is scaled so that its loudest sample sits exactly at the loudness the description
-// gives, which may not exceed -1 dBFS. Nothing here is random: running it again gives the same
-// files.
+// Each sound is scaled so that its momentary loudness (tools/synthsounds/loudness.h) is the one
+// the description gives: sounds are balanced as the ear hears them, not by their peaks. A sound
+// whose loudest sample would then pass -1 dBFS is refused. Nothing here is random (the knock's
+// strike is a fixed set of partials): running it again gives the same files.
+
+#include "loudness.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <numbers>
@@ -25,7 +29,7 @@ namespace
 {
 
 constexpr int SampleRate = 16000;
-constexpr double LoudestAllowed = -1.0; // dBFS
+constexpr double LoudestAllowed = -1.0; // dBFS, the loudest sample
 constexpr double Pi = std::numbers::pi;
 
 struct Note {
@@ -38,7 +42,7 @@ struct Note {
 
 struct Sound {
     std::string name;
-    double peakDb = LoudestAllowed;
+    double lufs = -16; ///< the momentary loudness it is scaled to
     std::vector<Note> notes;
 };
 
@@ -64,11 +68,31 @@ double frequencyOf(const std::string& name)
     return 440.0 * std::pow(2.0, semitones / 12.0);
 }
 
+/// The strike of a wood block: a dense cluster of unrelated partials between 0.6 and 5 kHz, the
+/// same for every pitch, heard as a short noisy tick. Its partials and phases are fixed (a golden
+/// ratio walk), so every run gives the same sound, with no two partials in step, which keeps its
+/// peaks low for its energy.
+double strike(double t)
+{
+    constexpr double Pi = std::numbers::pi;
+    constexpr int Partials = 32;
+    double sum = 0;
+    for (int k = 0; k < Partials; ++k) {
+        const double f = 600 + 4400 * std::fmod(k * 0.6180339887, 1.0);
+        sum += std::sin(2 * Pi * f * t + k * k * 0.7);
+    }
+    return sum / std::sqrt(Partials / 2.0);
+}
+
 /// One sample of a voice at time t into a note of the given length: the voice's waveform under
 /// its envelope. Each envelope starts and ends at zero, so no note clicks.
 double voiceSample(const std::string& voice, double f, double t, double length)
 {
-    auto partial = [&](double n, double gain) { return gain * std::sin(2 * Pi * f * n * t); };
+    // A partial at or above 7 kHz is left out: at 16000 samples a second it would fold back
+    // into the audible range as a note that is not there.
+    auto partial = [&](double n, double gain) {
+        return f * n < 7000 ? gain * std::sin(2 * Pi * f * n * t) : 0.0;
+    };
     auto fadeIn = [&](double seconds) { return std::min(1.0, t / seconds); };
     auto fadeOut = [&](double seconds) { return std::clamp((length - t) / seconds, 0.0, 1.0); };
     if (voice == "sine")
@@ -78,6 +102,15 @@ double voiceSample(const std::string& voice, double f, double t, double length)
         const double body = partial(1, 1) * std::exp(-t * 9);
         const double shine = (partial(2, 0.35) + partial(3, 0.12)) * std::exp(-t * 22);
         return (body + shine) * fadeIn(0.003) * fadeOut(0.03);
+    }
+    if (voice == "wood") {
+        // A wood block struck: a burst of noise for the strike, then a hollow body whose
+        // overtones lie between the harmonics (a bar's, not a string's) and die at once, so
+        // only the fundamental carries the pitch.
+        const double tick = 0.5 * strike(t) * std::exp(-t * 300);
+        const double body = partial(1, 1) * std::exp(-t * 28) +
+                            (partial(2.76, 0.8) + partial(5.4, 0.5)) * std::exp(-t * 80);
+        return (tick + body) * fadeIn(0.001) * fadeOut(0.01);
     }
     if (voice == "pluck") {
         const double knock = partial(1, 1) + partial(2, 0.3);
@@ -112,18 +145,32 @@ std::vector<double> render(const Sound& sound)
     return mix;
 }
 
-std::vector<int16_t> toPcm(const std::vector<double>& mix, double peakDb)
+double peakOf(const std::vector<double>& mix)
 {
     double peak = 0;
     for (double v : mix)
         peak = std::max(peak, std::abs(v));
-    if (peak == 0)
-        fail("a silent sound");
-    const double scale = std::pow(10.0, peakDb / 20) * 32767 / peak;
+    return peak;
+}
+
+/// The sound at its loudness, as 16-bit samples; refused when its loudest sample would pass
+/// LoudestAllowed.
+std::vector<int16_t> toPcm(const std::string& name, std::vector<double> mix, double lufs)
+{
+    if (peakOf(mix) == 0)
+        fail(name + ": a silent sound");
+    const double scale = std::pow(10.0, (lufs - loudness::momentaryMax(mix, SampleRate)) / 20);
+    for (double& v : mix)
+        v *= scale;
+    const double peakDb = 20 * std::log10(peakOf(mix));
+    if (peakDb > LoudestAllowed)
+        fail(name + ": at " + std::to_string(lufs) + " LUFS its peak would be " +
+             std::to_string(peakDb) + " dBFS");
     std::vector<int16_t> pcm;
     pcm.reserve(mix.size());
     for (double v : mix)
-        pcm.push_back(int16_t(std::lround(v * scale)));
+        pcm.push_back(int16_t(std::lround(v * 32767)));
+    std::printf("%-12s %6.1f LUFS, peak %5.1f dBFS\n", name.c_str(), lufs, peakDb);
     return pcm;
 }
 
@@ -172,17 +219,17 @@ Note readNote(const std::string& voice, std::istringstream& words)
     return n;
 }
 
-/// "ladder NAME PEAK VOICE LENGTH : NOTE NOTE ...": one single-note sound per rung.
+/// "ladder NAME LOUDNESS VOICE LENGTH : NOTE NOTE ...": one single-note sound per rung.
 void readLadder(std::istringstream& words, std::vector<Sound>& sounds)
 {
     std::string name, voice, colon, note;
-    double peak = 0, length = 0;
-    if (!(words >> name >> peak >> voice >> length >> colon) || colon != ":")
-        fail("a ladder is: ladder NAME PEAK VOICE LENGTH : NOTE NOTE ...");
+    double lufs = 0, length = 0;
+    if (!(words >> name >> lufs >> voice >> length >> colon) || colon != ":")
+        fail("a ladder is: ladder NAME LOUDNESS VOICE LENGTH : NOTE NOTE ...");
     for (int rung = 1; words >> note; ++rung) {
         char suffix[16];
         std::snprintf(suffix, sizeof suffix, "-%02d", rung);
-        sounds.push_back({name + suffix, peak, {{voice, frequencyOf(note), 0, length, 1}}});
+        sounds.push_back({name + suffix, lufs, {{voice, frequencyOf(note), 0, length, 1}}});
     }
 }
 
@@ -202,8 +249,8 @@ std::vector<Sound> readDescription(const std::string& path)
             readLadder(words, sounds);
         } else if (first == "sound") {
             Sound s;
-            if (!(words >> s.name >> s.peakDb))
-                fail("a sound is: sound NAME PEAK");
+            if (!(words >> s.name >> s.lufs))
+                fail("a sound is: sound NAME LOUDNESS");
             sounds.push_back(s);
         } else if (sounds.empty()) {
             fail("a note before the first sound");
@@ -223,11 +270,9 @@ int main(int argc, char** argv)
     const std::vector<Sound> sounds = readDescription(argv[1]);
     size_t total = 0;
     for (const Sound& s : sounds) {
-        if (s.peakDb > LoudestAllowed)
-            fail(s.name + ": louder than " + std::to_string(LoudestAllowed) + " dBFS");
         if (s.notes.empty())
             fail(s.name + ": no notes");
-        const std::vector<int16_t> pcm = toPcm(render(s), s.peakDb);
+        const std::vector<int16_t> pcm = toPcm(s.name, render(s), s.lufs);
         writeWav(std::string(argv[2]) + "/" + s.name + ".wav", pcm);
         total += 44 + pcm.size() * 2;
     }

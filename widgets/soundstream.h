@@ -1,0 +1,83 @@
+// SPDX-FileCopyrightText: The Numblaze developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <atomic>
+#include <memory>
+#include <thread>
+
+namespace numblaze
+{
+
+/// What a SoundStream plays. Every member is called in the sound thread.
+class SoundFeed
+{
+  public:
+    virtual ~SoundFeed() = default;
+    /// Called first, before the stream opens: loads what the feed plays.
+    virtual void prepare() = 0;
+    /// Whether a sound plays or has been asked for.
+    virtual bool hasSound() = 0;
+    /// The next `frames` frames of 16-bit mono at 16000 Hz; `queuedMs` of audio are already in
+    /// the stream ahead of them.
+    virtual void fill(qint16* out, size_t frames, double queuedMs) = 0;
+    /// Forgets every sound playing or asked for: the stream could not take them.
+    virtual void drop() = 0;
+};
+
+/**
+ * The game's one audio stream, fed from a thread of its own, so that the user-interface thread
+ * never waits on the audio server and a busy user-interface thread never starves the stream.
+ *
+ * It talks to the sound server through PulseAudio's client library, which PulseAudio serves and
+ * PipeWire serves too (pipewire-pulse, on GNOME since Debian 12). The library is loaded in the
+ * sound thread when the stream opens, not linked: with its codecs and their libraries it is a
+ * dozen shared libraries that the menu's first paint would otherwise wait for. Qt Multimedia's
+ * QAudioSink was the first way here; it is not used, for that cost and because its stream,
+ * paused when idle and resumed for each sound, stopped being taken by PipeWire after a few
+ * resumes.
+ *
+ * The stream is never paused. While nothing plays nothing is written: the stream runs dry, the
+ * server asks for nothing more, and the thread sleeps until a sound is asked for, so an idle
+ * game costs no CPU. A sound is written as soon as it is asked for, into a short buffer (40 ms)
+ * that the server drains at once; while sounds play the thread keeps that buffer full. The
+ * thread runs at a real-time priority where the system allows it (root, an rtprio limit), else
+ * at a raised nice level where allowed, so that a busy machine does not leave holes in a sound.
+ *
+ * If the server stops taking the stream's samples while a sound plays, the stream is opened
+ * again, said once on standard error. Without a server, or when it goes away, the game plays
+ * on in silence, said once; the next sound after a few seconds tries the server again.
+ */
+class SoundStream
+{
+  public:
+    /// Starts the sound thread, which opens the stream to the default output; returns at once.
+    /// The thread shares the feed, so that a thread left running at the end still has it.
+    explicit SoundStream(std::shared_ptr<SoundFeed> feed);
+    /// Closes the stream and ends the thread. An audio server that hangs must not hold up the
+    /// end of the game: after two seconds the thread is left to the end of the process.
+    ~SoundStream();
+
+    /// A sound has been asked for: the thread writes it now. Callable from any thread.
+    void wake();
+    /// True once the stream is open.
+    bool isOpen() const;
+    /// How the sound thread is scheduled ("real-time, priority 5", "nice -10", "normal"),
+    /// once it has started.
+    QString schedule() const;
+
+    /// The stream's buffer, and how long the server may take no samples while a sound plays
+    /// before the stream is opened again.
+    static constexpr int BufferMs = 40;
+    static constexpr int StallMs = 500;
+
+  private:
+    class Worker;
+    std::shared_ptr<Worker> worker_;
+    std::thread thread_;
+};
+
+} // namespace numblaze
