@@ -24,6 +24,7 @@
 #include <QRawFont>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -62,9 +63,10 @@ QFont pickFont(const QStringList& families, qreal pixelSize, QFont::Weight weigh
 QFont fixedFont(qreal pixelSize, QFont::Weight weight = QFont::Normal)
 {
     QFont font = pickFont({"OCRA", "DejaVu Sans Mono"}, pixelSize, weight);
-    // OCR-A has few accented letters: the others come from the fixed-width font the game falls
-    // back on too.
-    font.setFamilies({font.family(), QStringLiteral("DejaVu Sans Mono")});
+    // OCR-A has few accented letters: the others come from the fonts the game falls back on too,
+    // DejaVu Sans for the few Vietnamese ones the fixed-width DejaVu lacks.
+    font.setFamilies(
+        {font.family(), QStringLiteral("DejaVu Sans Mono"), QStringLiteral("DejaVu Sans")});
     return font;
 }
 
@@ -148,6 +150,15 @@ constexpr BannerWords bannerWords[] = {
      "Noto Kufi Arabic"},
     {"he", "\u05d4\u05d9\u05db\u05d5\u05e0\u05d5...", "\u05e6\u05d0\u05d5!!!", "Noto Sans Hebrew"},
     {"fa", "\u0622\u0645\u0627\u062f\u0647...", "\u062d\u0631\u06a9\u062a!!!", "Noto Kufi Arabic"},
+    {"ru", "Внимание...", "МАРШ!!!"},
+    {"tr", "Hazır ol...", "BAŞLA!!!"},
+    {"pl", "Gotowi...", "START!!!"},
+    {"id", "Siap-siap...", "MULAI!!!"},
+    {"vi", "Sẵn sàng...", "CHẠY!!!"},
+    {"sw", "Tayari...", "ANZA!!!"},
+    {"zh_CN", "准备……", "出发！", "Noto Sans CJK SC"},
+    {"hi", "तैयार...", "दौड़ो!!!", "Noto Sans Devanagari"},
+    {"bn", "তৈরি হও...", "দৌড়!!!", "Noto Sans Bengali"},
 };
 
 // The font of a language's banner words at a size in pixels.
@@ -162,24 +173,35 @@ QFont wordsFont(const BannerWords& words, qreal pixelSize)
     return font;
 }
 
-// Whether the font a language's banner words need is installed and draws every letter of them:
-// a missing font would draw the words in whatever fontconfig falls back on, or as empty boxes.
+// Whether the fonts a language's banner words are drawn in are installed and draw every letter
+// and mark of them: a missing font would draw the words in whatever fontconfig falls back on, or
+// as empty boxes. Without a font of their own the words are drawn in OCR-A, whose few letters
+// beyond English ones the DejaVu faces complete (Cyrillic, the Vietnamese marks).
 bool wordsFontInstalled(const BannerWords& words, QTextStream& err)
 {
-    if (!words.family)
-        return true;
-    const QString family = QString::fromLatin1(words.family);
-    if (!QFontDatabase::families().contains(family)) {
-        err << "the font " << family << " for the banners in " << words.language
-            << " is not installed (Debian's fonts-noto-core has it)\n";
+    const QStringList families =
+        words.family ? QStringList{QString::fromLatin1(words.family)}
+                     : QStringList{QStringLiteral("OCRA"), QStringLiteral("DejaVu Sans Mono"),
+                                   QStringLiteral("DejaVu Sans")};
+    const QStringList installed = QFontDatabase::families();
+    QList<QRawFont> faces;
+    for (const QString& family : families)
+        if (installed.contains(family))
+            faces << QRawFont::fromFont(QFont(family));
+    if (faces.isEmpty()) {
+        err << "no font of " << families.join(QStringLiteral(", ")) << " for the banners in "
+            << (*words.language ? words.language : "en")
+            << " is installed (Debian's fonts-ocr-a, fonts-dejavu-core, fonts-noto-core and "
+               "fonts-noto-cjk have them)\n";
         return false;
     }
-    const QRawFont raw = QRawFont::fromFont(QFont(family));
     for (const char* text : {words.ready, words.go})
         for (const QChar c : QString::fromUtf8(text))
-            if (c.isLetter() && !raw.supportsCharacter(c)) {
-                err << family << " has no letter " << c << " for the banners in " << words.language
-                    << "\n";
+            if ((c.isLetter() || c.isMark()) &&
+                std::none_of(faces.begin(), faces.end(),
+                             [c](const QRawFont& face) { return face.supportsCharacter(c); })) {
+                err << families.join(QStringLiteral(", ")) << " has no letter " << c
+                    << " for the banners in " << words.language << "\n";
                 return false;
             }
     return true;
@@ -215,9 +237,11 @@ void drawBannerGo(QPainter& p, const BannerWords& language)
     const QFont font = fittedFont(language, 46, words, 1.2 * inkWidth(46, bannerWords[0].go));
     QPainterPath text = textPath(font, words);
     const QRectF ink = text.boundingRect();
-    // The letters stand on the banner's lower edge; Spanish inverted marks reach below them.
+    // The letters stand on the banner's lower edge; Spanish inverted marks and the dot below of
+    // Devanagari and Bengali letters (the nukta of "ड़", "ড়") reach below them.
     QString upright = words;
-    upright.remove(QChar(0xa1));
+    for (const char16_t below : {u'\u00a1', u'\u093c', u'\u09bc'})
+        upright.remove(QChar(below));
     const qreal below = ink.height() - textPath(font, upright).boundingRect().height();
     text.translate(bannerWidth - 14 - ink.width(), bannerHeight - 9 - ink.height() + below);
     // A white outline of the same colour makes the letters heavier than the plain face.
