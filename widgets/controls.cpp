@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
+#include <QStyle>
 #include <QStyleOptionButton>
 #include <algorithm>
 #include <cmath>
@@ -214,6 +215,35 @@ void Label::setAutoSize(AutoSize mode)
     autoSize_ = mode;
     setWordWrap(mode == AutoSize::Off);
     fitToText();
+}
+
+void Label::setLettersCentred(bool centred)
+{
+    lettersCentred_ = centred;
+    update();
+}
+
+void Label::paintEvent(QPaintEvent* event)
+{
+    if (!lettersCentred_) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    // A label clips its text to its line's place; these letters are set by their ink instead,
+    // across as the label's alignment sets them.
+    QPainter painter(this);
+    drawFrame(&painter);
+    const QRect room = contentsRect();
+    const QFontMetrics metrics = fontMetrics();
+    const QRect ink = metrics.tightBoundingRect(text());
+    const int baseline = room.top() + (room.height() - ink.height()) / 2 - ink.top();
+    const int spare = room.width() - metrics.horizontalAdvance(text());
+    const Qt::Alignment across = QStyle::visualAlignment(layoutDirection(), alignment());
+    const int left = room.left() + (across & Qt::AlignRight     ? spare
+                                    : across & Qt::AlignHCenter ? spare / 2
+                                                                : 0);
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(left, baseline, text());
 }
 
 void Label::fitToText()

@@ -188,7 +188,11 @@ void installDesignFonts()
 {
     static const bool installed = [] {
         // Debian's OCR-A ("OCRA", from fonts-ocr-a) first; the other two have no free namesakes.
-        const QStringList ocr = {QStringLiteral("OCRA"), QStringLiteral("DejaVu Sans Mono")};
+        // OCR-A has few letters beyond English ones and DejaVu Sans Mono lacks some Vietnamese
+        // ones ("ả", "ố", "ử"): DejaVu Sans draws those, rather than whatever face fontconfig
+        // would choose.
+        const QStringList ocr = {QStringLiteral("OCRA"), QStringLiteral("DejaVu Sans Mono"),
+                                 QStringLiteral("DejaVu Sans")};
         const QStringList sans = {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
         const QStringList serif = {QStringLiteral("Liberation Serif"),
                                    QStringLiteral("DejaVu Serif")};
