@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QGlyphRun>
+#include <QHash>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QProcess>
@@ -26,10 +27,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextLayout>
+#include <QTextOption>
 #include <QTimer>
 #include <QTranslator>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <utility>
 
 using namespace numblaze;
@@ -37,7 +41,17 @@ using namespace numblaze::testing;
 
 namespace
 {
-const QStringList Languages = {"de", "fr", "es", "it", "pt_BR", "ar", "he", "fa"};
+const QStringList Languages = {"de", "fr", "es", "it", "pt_BR", "ar",    "he", "fa", "ru",
+                               "tr", "pl", "id", "vi", "sw",    "zh_CN", "hi", "bn"};
+
+/// Whether a language's texts are drawn in the design's own faces: Latin, Greek and Cyrillic
+/// letters are; any other script has a font of its own.
+bool inDesignFaces(const QString& language)
+{
+    const QLocale::Script script = QLocale(language).script();
+    return script == QLocale::LatinScript || script == QLocale::GreekScript ||
+           script == QLocale::CyrillicScript;
+}
 
 void languageRows(bool withEnglish)
 {
@@ -120,19 +134,36 @@ QString entryValue(const QString& entry, const QString& key)
     return {};
 }
 
+/// The quotation marks a language's schools teach, opening and closing: „so“ in German, «so» in
+/// French, Spanish, Italian, Arabic, Persian and Russian, "so" in Hebrew, „so” in Polish, “so”
+/// in the others.
+std::pair<QChar, QChar> quotesOf(const QString& language)
+{
+    if (language == "de")
+        return {u'\u201E', u'\u201C'};
+    if (language == "pl")
+        return {u'\u201E', u'\u201D'};
+    if (QStringList{"fr", "es", "it", "ar", "fa", "ru"}.contains(language))
+        return {u'\u00AB', u'\u00BB'};
+    if (language == "he")
+        return {u'"', u'"'};
+    return {u'\u201C', u'\u201D'};
+}
+
 /**
  * The first punctuation mistake in a text of a language, or nothing: French sets a no-break space
- * before ; : ! ? and inside « », German quotes „so“, Spanish opens every ! and ? with ¡ and ¿,
- * Arabic and Persian write their own comma, semicolon and question mark (and Persian joins the
- * prefix of its verbs with a zero-width non-joiner), and no language sets a space before . , or a
- * plain space where French needs a no-break one.
+ * before ; : ! ? and inside « », Spanish opens every ! and ? with ¡ and ¿, Arabic and Persian
+ * write their own comma, semicolon and question mark (and Persian joins the prefix of its verbs
+ * with a zero-width non-joiner), Chinese its full-width marks beside its characters, Hindi and
+ * Bengali end a sentence with "।", every language quotes with its own marks, and no language sets
+ * a space before . , or a plain space where French needs a no-break one.
  */
 QString punctuationMistake(const QString& language, const QString& text)
 {
     const QString noBreak = QStringLiteral(u"\u00A0\u202F");
-    static const QRegularExpression spaceBefore(QStringLiteral("\\s[.,)]"));
+    static const QRegularExpression spaceBefore(QStringLiteral("\\s[.,)\u0964]"));
     if (text.contains(spaceBefore) || text.contains(QStringLiteral("  ")))
-        return QStringLiteral("a space before . , ) or two spaces");
+        return QStringLiteral("a space before . , ) \u0964 or two spaces");
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         const QChar before = i > 0 ? text[i - 1] : QChar();
@@ -148,16 +179,101 @@ QString punctuationMistake(const QString& language, const QString& text)
         if ((language == "ar" || language == "fa") && QStringLiteral(",;?").contains(c))
             return QStringLiteral("a Latin %1 where the Arabic script has its own").arg(c);
     }
-    if (language == "de" && (text.contains(u'«') || text.contains(u'"')))
-        return QStringLiteral("quotes that are not German");
+    const auto [open, close] = quotesOf(language);
+    for (const QChar quote : QStringLiteral(u"\"\u00AB\u00BB\u201C\u201D\u201E"))
+        if (quote != open && quote != close && text.contains(quote))
+            return QStringLiteral("the quotation mark %1, which is not this language's").arg(quote);
+    if (open != close && text.count(open) != text.count(close))
+        return QStringLiteral("%1 and %2 not in pairs").arg(open, close);
     if (language == "es")
-        for (const auto& [open, close] : {std::pair{u'¡', u'!'}, std::pair{u'¿', u'?'}})
-            if (text.count(open) != text.count(close))
-                return QStringLiteral("%1 without %2").arg(QChar(close), QChar(open));
+        for (const auto& [opening, closing] : {std::pair{u'¡', u'!'}, std::pair{u'¿', u'?'}})
+            if (text.count(opening) != text.count(closing))
+                return QStringLiteral("%1 without %2").arg(QChar(closing), QChar(opening));
     if (language == "fa" &&
         QRegularExpression(QStringLiteral("(^|\\s)(ن?)می ")).match(text).hasMatch())
         return QStringLiteral("a verb's prefix \"می\" set apart by a space");
+    // Chinese writes its full-width marks beside its characters: "，" "。" "！" "：" "（".
+    static const QRegularExpression latinBesideHan(
+        QStringLiteral("\\p{Han}[,.!?;:()]|[,.!?;:()]\\p{Han}"));
+    if (language.startsWith("zh") && text.contains(latinBesideHan))
+        return QStringLiteral("a Latin mark beside a Chinese character");
+    // Hindi and Bengali end a sentence with the danda "।", not with a full stop.
+    static const QRegularExpression stopAfterIndic(
+        QStringLiteral("[\\x{0900}-\\x{0963}\\x{0966}-\\x{09FF}]\\."));
+    if ((language == "hi" || language == "bn") && text.contains(stopAfterIndic))
+        return QStringLiteral("a full stop where the sentence ends with \u0964");
     return {};
+}
+
+/// The letters' ink in the grab of a control within `area`: the pixels far from the area's most
+/// common colour, its background.
+QRect inkIn(QWidget* control, const QRect& area)
+{
+    const QImage shot = control->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QHash<QRgb, int> count;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            ++count[shot.pixel(x, y)];
+    const QRgb background = std::max_element(count.begin(), count.end()).key();
+    const auto far = [background](QRgb c) {
+        return std::abs(qRed(c) - qRed(background)) + std::abs(qGreen(c) - qGreen(background)) +
+                   std::abs(qBlue(c) - qBlue(background)) >
+               160;
+    };
+    QRect ink;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (far(shot.pixel(x, y)))
+                ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+/// The height of the ink of text set in lines one below the other, as the font's metrics give it.
+int inkHeight(const QFont& font, const QStringList& lines)
+{
+    const QFontMetrics metrics(font);
+    QRect ink;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        ink |= metrics.tightBoundingRect(lines[i]).translated(0, int(i) * metrics.height());
+    return ink.height();
+}
+
+/// A label's text in the lines it wraps to, `width` pixels wide.
+QStringList wrapped(const QFont& font, const QString& text, int width)
+{
+    QTextLayout layout(text, font);
+    QTextOption wrapping;
+    wrapping.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(wrapping);
+    layout.beginLayout();
+    QStringList lines;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines << text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    return lines;
+}
+
+/// A button's caption in its lines: one where it fits, else two split at the space that makes
+/// them most even.
+QStringList buttonLines(const QFontMetrics& metrics, const QString& caption, int width)
+{
+    if (metrics.horizontalAdvance(caption) <= width)
+        return {caption};
+    const QStringList words = caption.split(u' ');
+    QStringList best;
+    int narrowest = INT_MAX;
+    for (qsizetype n = 1; n < words.size(); ++n) {
+        const QStringList two = {words.first(n).join(u' '), words.sliced(n).join(u' ')};
+        const int wider =
+            std::max(metrics.horizontalAdvance(two[0]), metrics.horizontalAdvance(two[1]));
+        if (wider < narrowest) {
+            narrowest = wider;
+            best = two;
+        }
+    }
+    return best;
 }
 
 QStringList placeholders(const QString& text)
@@ -244,6 +360,14 @@ class LanguagesTest : public QObject
         QTest::newRow("ar") << "ar" << QStringLiteral(u"\u00D7") << QStringLiteral(u"\u00F7");
         QTest::newRow("he") << "he" << QStringLiteral(u"\u00B7") << ":";
         QTest::newRow("fa") << "fa" << QStringLiteral(u"\u00D7") << QStringLiteral(u"\u00F7");
+        QTest::newRow("ru") << "ru" << QStringLiteral(u"\u00B7") << ":";
+        QTest::newRow("tr") << "tr" << QStringLiteral(u"\u00D7") << QStringLiteral(u"\u00F7");
+        QTest::newRow("pl") << "pl" << QStringLiteral(u"\u00B7") << ":";
+        QTest::newRow("id") << "id" << QStringLiteral(u"\u00D7") << ":";
+        QTest::newRow("vi") << "vi" << QStringLiteral(u"\u00D7") << ":";
+        for (const char* language : {"sw", "zh_CN", "hi", "bn"})
+            QTest::newRow(language)
+                << language << QStringLiteral(u"\u00D7") << QStringLiteral(u"\u00F7");
     }
     void signsAreShownInTheChildsScript()
     {
@@ -410,6 +534,81 @@ class LanguagesTest : public QObject
                      qPrintable(phase()));
     }
 
+    // Every caption's letters stand whole in their control, measured on the screens as drawn: no
+    // mark above a letter or tail below it is cut by the control's edge (the stacked marks of
+    // Vietnamese, the dots under its letters, the tall letters of other scripts). Each control's
+    // ink is as tall as the font's metrics say its lines are.
+    void lettersStandWholeInTheirControls_data() { languageRows(true); }
+    void lettersStandWholeInTheirControls()
+    {
+        QFETCH(QString, language);
+        const PlayerLanguage player(language);
+        struct Seen {
+            QWidget* control;
+            QRect area;
+            QStringList lines;
+        };
+        QList<Seen> seen;
+        const auto single = [&seen](QWidget* control, const QString& text) {
+            seen.append({control, control->rect(), {text}});
+        };
+        Form2Controls& m = Form2::get().ui();
+        m.window->show();
+        m.window->setFocus(); // no focus mark on a button
+        for (Label* name : m.Label2)
+            single(name, name->text());
+        single(m.Label3, m.Label3->text());
+        seen.append({m.Label1, m.Label1->rect(),
+                     wrapped(m.Label1->font(), m.Label1->text(), m.Label1->width())});
+        for (PushButton* button : {m.Command1, m.Command4, m.Command2})
+            single(button, button->text());
+        const QFontMetrics frameFont = m.Frame1->fontMetrics();
+        QRect title(8, 0, frameFont.horizontalAdvance(m.Frame1->title()) + 4, frameFont.height());
+        if (m.Frame1->isRightToLeft())
+            title.moveRight(m.Frame1->width() - 1 - 8);
+        seen.append({m.Frame1, title, {m.Frame1->title()}});
+        for (OptionButton* option : m.Option1) {
+            QStyleOptionButton look;
+            look.initFrom(option);
+            look.text = option->text();
+            seen.append(
+                {option,
+                 option->style()->subElementRect(QStyle::SE_RadioButtonContents, &look, option),
+                 {option->text()}});
+        }
+        Form3Controls& h = Form3::get().ui();
+        for (Label* label :
+             {h.Label5, h.rowTitles[0], h.rowTitles[1], h.rowTitles[2], h.rowTitles[3]})
+            single(label, label->text());
+        const auto measure = [&seen] {
+            for (const Seen& s : seen) {
+                const QRect ink = inkIn(s.control, s.area);
+                const int expected = inkHeight(s.control->font(), s.lines);
+                QVERIFY2(ink.height() + 2 >= expected,
+                         qPrintable(QStringLiteral("%1: ink %2 pixels tall of %3 in %4")
+                                        .arg(s.lines.join(u' '))
+                                        .arg(ink.height())
+                                        .arg(expected)
+                                        .arg(s.control->objectName())));
+            }
+        };
+        measure();
+        if (QTest::currentTestFailed())
+            return;
+
+        // The race's status button in each phase, its focus mark off.
+        seen.clear();
+        Form1Controls& c = startRace();
+        c.window->setFocus();
+        const QRect face = c.Command1->rect().adjusted(4, 2, -4, -2);
+        for (const RaceText& phase : {Form1::Racing, Form1::Won, Form1::Lost}) {
+            c.Command1->setCaption(phase());
+            seen = {{c.Command1, c.Command1->rect().adjusted(2, 2, -2, -2),
+                     buttonLines(c.Command1->fontMetrics(), phase(), face.width())}};
+            measure();
+        }
+    }
+
     // The race, the record line, the Hall of Fame and the countdown show numbers in the digits
     // the child's school writes; the captions the handlers read keep the game's own, and a
     // reader hears what is shown.
@@ -428,6 +627,9 @@ class LanguagesTest : public QObject
                     : language == "fa"
                         ? QStringLiteral(u"\u06F0\u06F1\u06F2\u06F3\u06F4\u06F5\u06F6\u06F7"
                                          u"\u06F8\u06F9")
+                    : language == "bn"
+                        ? QStringLiteral(u"\u09E6\u09E7\u09E8\u09E9\u09EA\u09EB\u09EC\u09ED"
+                                         u"\u09EE\u09EF")
                         : QString("0123456789"));
     }
     void numbersAreShownInTheChildsDigits()
@@ -487,7 +689,7 @@ class LanguagesTest : public QObject
         for (const Message& m : messages)
             texts << (language == "en" ? m.source : m.translation);
         texts << school::digits("0123456789");
-        const bool designFaces = language != "ar" && language != "he" && language != "fa";
+        const bool designFaces = language == "en" || inDesignFaces(language);
         const QStringList designFamilies = {"ocra",        "ocrabold",        "dejavu sans mono",
                                             "dejavu sans", "liberation sans", "liberation serif",
                                             "dejavu serif"};
@@ -668,8 +870,11 @@ class LanguagesTest : public QObject
         for (const char* key : {"Name", "GenericName", "Comment", "Keywords"})
             QVERIFY2(!entryValue(entry, key + ("[" + language + "]")).isEmpty(), key);
         const QString comment = entryValue(entry, "Comment[" + language + "]");
-        QCOMPARE(comment + '.',
-                 built.translate("CommandLine", "Race the computer with mental arithmetic."));
+        // The help's sentence without its full stop: "." or the script's own, "。" or "।".
+        const QString sentence =
+            built.translate("CommandLine", "Race the computer with mental arithmetic.");
+        QVERIFY2(QStringLiteral(u".\u3002\u0964").contains(sentence.back()), qPrintable(sentence));
+        QCOMPARE(comment, sentence.chopped(1));
         const QString metainfo =
             fileText(NUMBLAZE_SOURCE_DIR "/dist/io.github.numblaze.Numblaze.metainfo.xml");
         QVERIFY(metainfo.contains(
