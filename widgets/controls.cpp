@@ -487,6 +487,29 @@ void PushButton::paintBevel(QPainter& painter)
 
 // TextBox
 
+namespace
+{
+// The answer box's own menu (a right click) is Qt's. Qt's translations name its commands where
+// the system has them in the player's language; the game's translation names them where it has
+// not, so that the menu is never in English under another language.
+//: A command of the answer box's menu (a right click). Take Qt's own translation where Qt has one
+//: in this language; "&" marks the letter that chooses it with Alt.
+[[maybe_unused]] constexpr const char* AnswerMenuUndo = QT_TRANSLATE_NOOP("QLineEdit", "&Undo");
+//: A command of the answer box's menu. Take Qt's own translation where Qt has one.
+[[maybe_unused]] constexpr const char* AnswerMenuRedo = QT_TRANSLATE_NOOP("QLineEdit", "&Redo");
+//: A command of the answer box's menu. Take Qt's own translation where Qt has one.
+[[maybe_unused]] constexpr const char* AnswerMenuCut = QT_TRANSLATE_NOOP("QLineEdit", "Cu&t");
+//: A command of the answer box's menu. Take Qt's own translation where Qt has one.
+[[maybe_unused]] constexpr const char* AnswerMenuCopy = QT_TRANSLATE_NOOP("QLineEdit", "&Copy");
+//: A command of the answer box's menu. Take Qt's own translation where Qt has one.
+[[maybe_unused]] constexpr const char* AnswerMenuPaste = QT_TRANSLATE_NOOP("QLineEdit", "&Paste");
+//: A command of the answer box's menu. Take Qt's own translation where Qt has one.
+[[maybe_unused]] constexpr const char* AnswerMenuDelete = QT_TRANSLATE_NOOP("QLineEdit", "Delete");
+//: A command of the answer box's menu. Take Qt's own translation where Qt has one.
+[[maybe_unused]] constexpr const char* AnswerMenuSelectAll =
+    QT_TRANSLATE_NOOP("QLineEdit", "Select All");
+} // namespace
+
 TextBox::TextBox(QWidget* parent, const QString& name, Place place) : QLineEdit(parent)
 {
     placeControl(this, name, place);

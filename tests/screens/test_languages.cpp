@@ -20,6 +20,7 @@
 #include <QGlyphRun>
 #include <QHash>
 #include <QLibraryInfo>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
@@ -34,6 +35,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <memory>
 #include <utility>
 
 using namespace numblaze;
@@ -768,10 +770,11 @@ class LanguagesTest : public QObject
         QVERIFY(Form2::get().isLoaded());
     }
 
-    // Where Qt has its own translation of the message buttons, the game's says the same, so
-    // that a message names its buttons alike with Qt's translations and without them.
-    void messageButtonsAgreeWithQtsTranslations_data() { languageRows(false); }
-    void messageButtonsAgreeWithQtsTranslations()
+    // Where Qt has its own translation of a Qt text the game translates too (the message
+    // buttons, the answer box's menu, the options' heading in --help), the game's says the same,
+    // so that the texts read alike with Qt's translations and without them.
+    void qtsTextsAgreeWithQtsTranslations_data() { languageRows(false); }
+    void qtsTextsAgreeWithQtsTranslations()
     {
         QFETCH(QString, language);
         QTranslator qt;
@@ -781,6 +784,68 @@ class LanguagesTest : public QObject
         for (const char* button : {"OK", "Retry", "Discard"})
             QCOMPARE(game.translate("QPlatformTheme", button),
                      qt.translate("QPlatformTheme", button));
+        for (const Message& m :
+             messagesOf(QStringLiteral(NUMBLAZE_SOURCE_DIR "/translations/numblaze_%1.ts")
+                            .arg(language))) {
+            const QString qts = qt.translate(qPrintable(m.context), qPrintable(m.source));
+            if (m.context.startsWith(u'Q') && m.context != "QGuiApplication" && !qts.isEmpty())
+                QCOMPARE(m.translation, qts);
+        }
+    }
+
+    // The answer box's menu (a right click) names its commands in the player's language, also on
+    // a system without Qt's translations or where Qt has none for the language.
+    void answerBoxMenuSpeaksTheLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("withQtsTranslations");
+        for (const QString& language : Languages)
+            for (const bool withQt : {true, false})
+                QTest::addRow("%s, %s", qPrintable(language), withQt ? "Qt's" : "no Qt's")
+                    << language << withQt;
+    }
+    void answerBoxMenuSpeaksTheLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(bool, withQtsTranslations);
+        const PlayerLanguage player(language, withQtsTranslations
+                                                  ? Translations::QtTexts::FromSystem
+                                                  : Translations::QtTexts::None);
+        Form1Controls& c = startRace();
+        const std::unique_ptr<QMenu> menu(c.Text1->createStandardContextMenu());
+        QStringList commands;
+        for (const QAction* action : menu->actions())
+            if (!action->isSeparator())
+                commands << action->text().section(u'\t', 0, 0);
+        QVERIFY(commands.size() >= 7);
+        for (const QString& command : commands)
+            QVERIFY2(
+                !QStringList({"&Undo", "&Redo", "Cu&t", "&Copy", "&Paste", "Delete", "Select All"})
+                     .contains(command),
+                qPrintable(command));
+    }
+
+    // --help speaks the player's language from its first line to the options' heading, also where
+    // Qt has no translation of its own for it.
+    void helpSpeaksThePlayersLanguage_data() { languageRows(false); }
+    void helpSpeaksThePlayersLanguage()
+    {
+        QFETCH(QString, language);
+        const Translations game = Translations::forLanguage(language);
+        QProcess help;
+        QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+            system.remove(name);
+        system.insert("LANG", language + ".UTF-8");
+        help.setProcessEnvironment(system);
+        help.start(NUMBLAZE_PROGRAM, {"--help"});
+        QVERIFY(help.waitForFinished(20000));
+        const QStringList lines = QString::fromUtf8(help.readAllStandardOutput()).split(u'\n');
+        QCOMPARE(lines.value(0),
+                 game.translate("CommandLine", "Usage: %1 [options]").arg("numblaze"));
+        const QString heading = game.translate("QCommandLineParser", "Options:");
+        QVERIFY(heading != "Options:");
+        QVERIFY2(lines.contains(heading), qPrintable(lines.join(u'\n')));
     }
 
     // Each language's punctuation as its schools teach it, in the game's texts, the menu entry and
@@ -789,10 +854,16 @@ class LanguagesTest : public QObject
     void punctuationFollowsTheLanguage()
     {
         QFETCH(QString, language);
+        QTranslator qt;
+        // Not every language has Qt's: then every text is the game's.
+        [[maybe_unused]] const bool loaded =
+            qt.load("qtbase_" + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
         QStringList texts;
         for (const Message& m : messagesOf(
                  QStringLiteral(NUMBLAZE_SOURCE_DIR "/translations/numblaze_%1.ts").arg(language)))
-            if (m.context != "QGuiApplication" && m.context != "Translations")
+            // Qt's own words, as Qt's translation of the language has them, are left alone.
+            if (m.context != "QGuiApplication" && m.context != "Translations" &&
+                qt.translate(qPrintable(m.context), qPrintable(m.source)) != m.translation)
                 texts << m.translation;
         const QString entry = fileText(NUMBLAZE_SOURCE_DIR "/dist/numblaze.desktop");
         for (const char* key : {"GenericName", "Comment"})
@@ -908,6 +979,27 @@ class LanguagesTest : public QObject
         QTest::newRow("Portuguese, no country")
             << QStringList{"LANG=de_DE.UTF-8", "LANGUAGE=pt"} << "Uso: numblaze [opções]";
         QTest::newRow("Austrian German") << QStringList{"LANG=de_AT.UTF-8"} << german;
+        const QString russian = QStringLiteral("Использование: numblaze [параметры]");
+        QTest::newRow("Russian") << QStringList{"LANG=ru_RU.UTF-8"} << russian;
+        QTest::newRow("Russian of Ukraine") << QStringList{"LANG=ru_UA.UTF-8"} << russian;
+        QTest::newRow("Turkish") << QStringList{"LANG=tr_TR.UTF-8"}
+                                 << QStringLiteral("Kullanım: numblaze [seçenekler]");
+        QTest::newRow("Bengali of India")
+            << QStringList{"LANG=bn_IN.UTF-8"} << QStringLiteral("ব্যবহার: numblaze [অপশন]");
+        QTest::newRow("Swahili of Kenya")
+            << QStringList{"LANG=sw_KE.UTF-8"} << QStringLiteral("Matumizi: numblaze [chaguo]");
+        // Chinese in the simplified characters wherever children learn those; not where they
+        // learn the traditional ones, unless the player's languages name it.
+        const QString chinese = QStringLiteral("用法：numblaze [选项]");
+        QTest::newRow("Chinese") << QStringList{"LANG=zh_CN.UTF-8"} << chinese;
+        QTest::newRow("Chinese of Singapore") << QStringList{"LANG=zh_SG.UTF-8"} << chinese;
+        QTest::newRow("Chinese, no country")
+            << QStringList{"LANG=de_DE.UTF-8", "LANGUAGE=zh"} << chinese;
+        QTest::newRow("Chinese of Taiwan") << QStringList{"LANG=zh_TW.UTF-8"} << english;
+        QTest::newRow("Chinese of Hong Kong") << QStringList{"LANG=zh_HK.UTF-8"} << english;
+        QTest::newRow("Chinese of Macau") << QStringList{"LANG=zh_MO.UTF-8"} << english;
+        QTest::newRow("traditional Chinese, then simplified")
+            << QStringList{"LANG=zh_TW.UTF-8", "LANGUAGE=zh_TW:zh_CN"} << chinese;
         QTest::newRow("Arabic") << QStringList{"LANG=ar_EG.UTF-8"}
                                 << QStringLiteral(
                                        u"\u0627\u0644\u0627\u0633\u062A\u062E\u062F\u0627\u0645: "
