@@ -11,6 +11,7 @@
 #include "tests/screens/language.h"
 #include "tests/screens/racing.h"
 #include "tests/support.h"
+#include "tools/drawassets/bannerwords.h"
 #include "widgets/pictures.h"
 
 #include <QAccessible>
@@ -609,6 +610,32 @@ class LanguagesTest : public QObject
                      buttonLines(c.Command1->fontMetrics(), phase(), face.width())}};
             measure();
         }
+    }
+
+    // The go banner says the word the race says as it starts ("Los!", "LOS!!!") in the language's
+    // own capitals: a Turkish "i" is "İ" in capitals, never the English "I".
+    void goBannerSaysTheSpokenWordInCapitals_data() { languageRows(true); }
+    void goBannerSaysTheSpokenWordInCapitals()
+    {
+        QFETCH(QString, language);
+        const auto letters = [](const QString& text) {
+            QString only;
+            for (const QChar c : text)
+                if (c.isLetter() || c.isMark())
+                    only += c;
+            return only;
+        };
+        const QString spoken = Translations::forLanguage(language).translate("Form1", "Go! %1.");
+        const QString word =
+            letters(spoken.section(QRegularExpression(QStringLiteral(u"[!\uFF01]")), 0, 0));
+        QVERIFY(!word.isEmpty());
+        const auto* banner = std::find_if(
+            std::begin(banners::bannerWords), std::end(banners::bannerWords),
+            [&language](const banners::BannerWords& words) {
+                return QLatin1String(words.language) == (language == "en" ? QString() : language);
+            });
+        QVERIFY(banner != std::end(banners::bannerWords));
+        QCOMPARE(letters(QString::fromUtf8(banner->go)), QLocale(language).toUpper(word));
     }
 
     // The race, the record line, the Hall of Fame and the countdown show numbers in the digits

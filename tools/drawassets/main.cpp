@@ -11,6 +11,8 @@
 //
 // Nothing here is random: running it again gives the same files.
 
+#include "tools/drawassets/bannerwords.h"
+
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
@@ -129,37 +131,8 @@ void drawBannerBackground(QPainter& p)
     p.drawPolygon(QPolygonF({QPointF(0, 0), QPointF(bannerWidth, 0), QPointF(0, bannerHeight)}));
 }
 
-// The words of the two banners in each language. A text longer than the English one is drawn
-// smaller, so that it stays in its own colour of the banner. Words in a script OCR-A does not
-// have are drawn in a font made for it: Noto's Kufi for Arabic and Persian, a geometric face as
-// OCR-A is, and Noto Sans for Hebrew (Debian's fonts-noto-core).
-struct BannerWords {
-    const char* language; ///< as the game's translations name it; empty for English
-    const char* ready;
-    const char* go;
-    const char* family = nullptr; ///< the font for the words; OCR-A when none
-};
-constexpr BannerWords bannerWords[] = {
-    {"", "Get ready...", "GO!!!"},
-    {"de", "Achtung...", "LOS!!!"},
-    {"fr", "Attention...", "PARTEZ\u00a0!"},
-    {"es", "Preparados...", "\u00a1\u00a1\u00a1YA!!!"},
-    {"it", "Pronti...", "VIA!!!"},
-    {"pt_BR", "Preparar...", "J\u00c1!!!"},
-    {"ar", "\u0627\u0633\u062a\u0639\u062f...", "\u0627\u0646\u0637\u0644\u0642!!!",
-     "Noto Kufi Arabic"},
-    {"he", "\u05d4\u05d9\u05db\u05d5\u05e0\u05d5...", "\u05e6\u05d0\u05d5!!!", "Noto Sans Hebrew"},
-    {"fa", "\u0622\u0645\u0627\u062f\u0647...", "\u062d\u0631\u06a9\u062a!!!", "Noto Kufi Arabic"},
-    {"ru", "Внимание...", "МАРШ!!!"},
-    {"tr", "Hazır ol...", "BAŞLA!!!"},
-    {"pl", "Gotowi...", "START!!!"},
-    {"id", "Siap-siap...", "MULAI!!!"},
-    {"vi", "Sẵn sàng...", "CHẠY!!!"},
-    {"sw", "Tayari...", "ANZA!!!"},
-    {"zh_CN", "准备……", "出发！", "Noto Sans CJK SC"},
-    {"hi", "तैयार...", "दौड़ो!!!", "Noto Sans Devanagari"},
-    {"bn", "তৈরি হও...", "দৌড়!!!", "Noto Sans Bengali"},
-};
+using numblaze::banners::BannerWords;
+using numblaze::banners::bannerWords;
 
 // The font of a language's banner words at a size in pixels.
 QFont wordsFont(const BannerWords& words, qreal pixelSize)
