@@ -6,7 +6,6 @@
 #include "core/gamedata.h"
 #include "widgets/pictures.h"
 
-#include <QFontMetrics>
 #include <QTextLayout>
 #include <cmath>
 
@@ -27,7 +26,7 @@ bool standsAtTop(const QFont& font, const QString& text, int height)
     const QTextLine line = layout.createLine();
     layout.endLayout();
     const int baseline = int(std::lround(line.ascent()));
-    const QRect ink = QFontMetrics(font).tightBoundingRect(text);
+    const QRect ink = inkOf(font, text);
     return baseline + ink.top() >= 0 && baseline + ink.bottom() < height;
 }
 
@@ -66,6 +65,7 @@ Form3Controls::Form3Controls()
         // the dot under a Vietnamese "ụ", a font made for another script, which stands taller
         // than the design's serif) are made smaller where they would not fit the row, and set in
         // the middle of it.
+        Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         Label5->setFont(fittedTo(title, Label5->caption(), Label5->size()));
         Label5->setLettersCentred(true);
     }

@@ -234,10 +234,9 @@ void Label::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     drawFrame(&painter);
     const QRect room = contentsRect();
-    const QFontMetrics metrics = fontMetrics();
-    const QRect ink = metrics.tightBoundingRect(text());
+    const QRect ink = inkOf(font(), text());
     const int baseline = room.top() + (room.height() - ink.height()) / 2 - ink.top();
-    const int spare = room.width() - metrics.horizontalAdvance(text());
+    const int spare = room.width() - fontMetrics().horizontalAdvance(text());
     const Qt::Alignment across = QStyle::visualAlignment(layoutDirection(), alignment());
     const int left = room.left() + (across & Qt::AlignRight     ? spare
                                     : across & Qt::AlignHCenter ? spare / 2

@@ -9,6 +9,8 @@
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QImage>
+#include <QPainter>
 #include <QRawFont>
 #include <QStringList>
 #include <algorithm>
@@ -228,10 +230,33 @@ bool designFacesDrawTexts()
     return designFacesDraw(textScript());
 }
 
+QRect inkOf(const QFont& font, const QString& text)
+{
+    // Drawn as a control draws it, and read back: the metrics' own figures leave out the marks
+    // a script places by its font's positioning rules, and outlines round differently.
+    const QFontMetrics metrics(font);
+    const int margin = 2 * std::max(font.pixelSize(), metrics.height());
+    QImage page(metrics.horizontalAdvance(text) + 2 * margin, 2 * margin, QImage::Format_ARGB32);
+    page.fill(Qt::transparent);
+    QPainter painter(&page);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(margin, margin, text);
+    painter.end();
+    QRect ink;
+    for (int y = 0; y < page.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(page.constScanLine(y));
+        for (int x = 0; x < page.width(); ++x)
+            if (qAlpha(line[x]) >= 48)
+                ink |= QRect(x, y, 1, 1);
+    }
+    return ink.translated(-margin, -margin);
+}
+
 QFont fittedTo(const QFont& font, const QString& text, QSize room)
 {
     QFont smaller = font;
-    const int tall = QFontMetrics(font).tightBoundingRect(text).height();
+    const int tall = inkOf(font, text).height();
     if (tall > room.height() && room.height() > 0)
         smaller.setPixelSize(std::max(1, font.pixelSize() * room.height() / tall));
     return narrowedToFit(smaller, text, room.width());

@@ -23,6 +23,7 @@
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStyleOptionButton>
@@ -208,54 +209,71 @@ QString punctuationMistake(const QString& language, const QString& text)
     return {};
 }
 
-/// The letters' ink in the grab of a control within `area`: the pixels far from the area's most
-/// common colour, its background.
-QRect inkIn(QWidget* control, const QRect& area)
+/// The most common colour within `area` of a picture: its background.
+QRgb backgroundOf(const QImage& picture, const QRect& area)
 {
-    const QImage shot = control->grab().toImage().convertToFormat(QImage::Format_RGB32);
     QHash<QRgb, int> count;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            ++count[shot.pixel(x, y)];
-    const QRgb background = std::max_element(count.begin(), count.end()).key();
-    const auto far = [background](QRgb c) {
-        return std::abs(qRed(c) - qRed(background)) + std::abs(qGreen(c) - qGreen(background)) +
-                   std::abs(qBlue(c) - qBlue(background)) >
-               160;
+            ++count[picture.pixel(x, y)];
+    return std::max_element(count.begin(), count.end()).key();
+}
+
+/// The letters' ink within `area` of a picture: the pixels at least a third of the way from the
+/// area's background to the colour of the text.
+QRect inkIn(const QImage& picture, const QRect& area, const QColor& text)
+{
+    const QImage shot = picture.convertToFormat(QImage::Format_RGB32);
+    const QRgb background = backgroundOf(shot, area);
+    const auto distance = [](QRgb a, QRgb b) {
+        return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+               std::abs(qBlue(a) - qBlue(b));
     };
+    const int full = distance(text.rgb(), background);
     QRect ink;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            if (far(shot.pixel(x, y)))
+            if (3 * distance(shot.pixel(x, y), background) >= full)
                 ink |= QRect(x, y, 1, 1);
     return ink;
 }
 
-/// The height of the ink of text set in lines one below the other, as the font's metrics give it.
-int inkHeight(const QFont& font, const QStringList& lines)
+/// The ink of text drawn in the font and colours with nothing to cut it: the lines one below the
+/// other, from their left, or the text wrapped `wrapWidth` pixels wide as a label wraps it.
+QRect inkDrawn(const QFont& font, const QStringList& lines, int wrapWidth, const QColor& text,
+               const QColor& background)
 {
     const QFontMetrics metrics(font);
-    QRect ink;
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        ink |= metrics.tightBoundingRect(lines[i]).translated(0, int(i) * metrics.height());
-    return ink.height();
+    QImage page(2000, metrics.height() * int(lines.size() + 4), QImage::Format_RGB32);
+    page.fill(background);
+    QPainter painter(&page);
+    painter.setFont(font);
+    painter.setPen(text);
+    const int top = metrics.height();
+    if (wrapWidth > 0)
+        painter.drawText(QRect(50, top, wrapWidth, page.height() - top), Qt::TextWordWrap,
+                         lines.join(u' '));
+    else
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            painter.drawText(50, top + metrics.ascent() + int(i) * metrics.height(), lines[i]);
+    painter.end();
+    return inkIn(page, page.rect(), text);
 }
 
-/// A label's text in the lines it wraps to, `width` pixels wide.
-QStringList wrapped(const QFont& font, const QString& text, int width)
+/// The size of a caption's ink with nothing to cut it: wrapped `wrapWidth` pixels wide as a label
+/// wraps it, or in lines each centred under the other as a button sets them. (The softened edges
+/// of letters depend on their colours.)
+QSize inkSize(const QFont& font, const QStringList& lines, int wrapWidth, const QColor& text,
+              const QColor& background)
 {
-    QTextLayout layout(text, font);
-    QTextOption wrapping;
-    wrapping.setWrapMode(QTextOption::WordWrap);
-    layout.setTextOption(wrapping);
-    layout.beginLayout();
-    QStringList lines;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        lines << text.mid(line.textStart(), line.textLength()).trimmed();
+    QSize size = inkDrawn(font, lines, wrapWidth, text, background).size();
+    if (wrapWidth == 0) {
+        size.setWidth(0);
+        for (const QString& line : lines)
+            size.setWidth(
+                std::max(size.width(), inkDrawn(font, {line}, 0, text, background).width()));
     }
-    layout.endLayout();
-    return lines;
+    return size;
 }
 
 /// A button's caption in its lines: one where it fits, else two split at the space that makes
@@ -538,9 +556,10 @@ class LanguagesTest : public QObject
     }
 
     // Every caption's letters stand whole in their control, measured on the screens as drawn: no
-    // mark above a letter or tail below it is cut by the control's edge (the stacked marks of
-    // Vietnamese, the dots under its letters, the tall letters of other scripts). Each control's
-    // ink is as tall as the font's metrics say its lines are.
+    // letter, mark above a letter or tail below it is cut by the control's edge (the stacked marks
+    // of Vietnamese, the dots under its letters, the tall letters and marks of other scripts). Each
+    // control's ink is as tall and as wide as the same lines drawn with nothing to cut them, but
+    // for a row of the softened edge.
     void lettersStandWholeInTheirControls_data() { languageRows(true); }
     void lettersStandWholeInTheirControls()
     {
@@ -550,6 +569,7 @@ class LanguagesTest : public QObject
             QWidget* control;
             QRect area;
             QStringList lines;
+            int wrapWidth = 0;
         };
         QList<Seen> seen;
         const auto single = [&seen](QWidget* control, const QString& text) {
@@ -561,10 +581,10 @@ class LanguagesTest : public QObject
         for (Label* name : m.Label2)
             single(name, name->text());
         single(m.Label3, m.Label3->text());
-        seen.append({m.Label1, m.Label1->rect(),
-                     wrapped(m.Label1->font(), m.Label1->text(), m.Label1->width())});
+        seen.append({m.Label1, m.Label1->rect(), {m.Label1->text()}, m.Label1->width()});
+        // Inside the buttons' bevels.
         for (PushButton* button : {m.Command1, m.Command4, m.Command2})
-            single(button, button->text());
+            seen.append({button, button->rect().adjusted(2, 2, -2, -2), {button->text()}});
         const QFontMetrics frameFont = m.Frame1->fontMetrics();
         QRect title(8, 0, frameFont.horizontalAdvance(m.Frame1->title()) + 4, frameFont.height());
         if (m.Frame1->isRightToLeft())
@@ -585,13 +605,19 @@ class LanguagesTest : public QObject
             single(label, label->text());
         const auto measure = [&seen] {
             for (const Seen& s : seen) {
-                const QRect ink = inkIn(s.control, s.area);
-                const int expected = inkHeight(s.control->font(), s.lines);
-                QVERIFY2(ink.height() + 2 >= expected,
-                         qPrintable(QStringLiteral("%1: ink %2 pixels tall of %3 in %4")
+                const QImage shot =
+                    s.control->grab().toImage().convertToFormat(QImage::Format_RGB32);
+                const QColor text = s.control->palette().color(s.control->foregroundRole());
+                const QRect ink = inkIn(shot, s.area, text);
+                const QSize whole = inkSize(s.control->font(), s.lines, s.wrapWidth, text,
+                                            backgroundOf(shot, s.area));
+                QVERIFY2(ink.height() + 1 >= whole.height() && ink.width() + 1 >= whole.width(),
+                         qPrintable(QStringLiteral("%1: ink %2 by %3 pixels of %4 by %5 in %6")
                                         .arg(s.lines.join(u' '))
+                                        .arg(ink.width())
                                         .arg(ink.height())
-                                        .arg(expected)
+                                        .arg(whole.width())
+                                        .arg(whole.height())
                                         .arg(s.control->objectName())));
             }
         };
