@@ -195,7 +195,7 @@
     <message>
         <source>Retry when the problem is solved, or discard the records of this game.</source>
         <extracomment>Under the reason the records could not be saved as the game ends, in a message with the buttons Retry and Discard: name them as the QPlatformTheme context names them.</extracomment>
-        <translation>समस्या ठीक हो जाए, तब “फिर कोशिश करो” दबाओ: खेल तुम्हारे रिकॉर्ड फिर से सहेजने की कोशिश करेगा। अगर “मत सहेजो” दबाओ, तो खेल बंद हो जाएगा और आज के रिकॉर्ड नहीं सहेजे जाएँगे।</translation>
+        <translation>जब समस्या ठीक हो जाए, तब “फिर कोशिश करो” दबाओ: खेल तुम्हारे रिकॉर्ड फिर से सहेजने की कोशिश करेगा। अगर “मत सहेजो” दबाओ, तो खेल बंद हो जाएगा और आज के रिकॉर्ड नहीं सहेजे जाएँगे।</translation>
     </message>
     <message>
         <source>Your highest number is %1.</source>

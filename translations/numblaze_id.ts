@@ -250,7 +250,7 @@
     <message>
         <source>Extra time off.</source>
         <extracomment>Said when F2 switches extra time off.</extracomment>
-        <translation>Waktu tambahan mati.</translation>
+        <translation>Waktu tambahan nonaktif.</translation>
     </message>
 </context>
 <context>

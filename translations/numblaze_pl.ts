@@ -24,7 +24,7 @@
     <message>
         <source>Usage: %1 [options]</source>
         <extracomment>The first line of --help: %1 is the program&apos;s name. Qt&apos;s own translation of &quot;Usage:&quot; and &quot;[options]&quot; (qtbase) reads the same where it has this language.</extracomment>
-        <translation>Użycie: %1 [opcje]</translation>
+        <translation>Sposób użycia: %1 [opcje]</translation>
     </message>
     <message>
         <source>Race the computer with mental arithmetic.</source>

@@ -67,7 +67,7 @@
     <message>
         <source>Press ENTER to send your answer!</source>
         <extracomment>The status button&apos;s caption while the race runs, on at most two lines of the wide button under the track (about 30 characters a line). ENTER is the key&apos;s name.</extracomment>
-        <translation>Gõ đáp số rồi nhấn ENTER!</translation>
+        <translation>Gõ đáp số rồi bấm ENTER!</translation>
     </message>
     <message>
         <source>You won!!!</source>
