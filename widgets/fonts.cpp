@@ -232,9 +232,12 @@ bool designFacesDrawTexts()
 
 QRect inkOf(const QFont& font, const QString& text)
 {
-    // Drawn as a control draws it, and read back: the metrics' own figures leave out the marks
-    // a script places by its font's positioning rules, and outlines round differently.
     const QFontMetrics metrics(font);
+    // The design's scripts are written in composed letters, one glyph each, whose boxes the
+    // metrics know. Other scripts' letters are drawn as a control draws them and read back: the
+    // metrics leave out the marks their fonts place by rule.
+    if (designFacesDrawTexts())
+        return metrics.tightBoundingRect(text);
     const int margin = 2 * std::max(font.pixelSize(), metrics.height());
     QImage page(metrics.horizontalAdvance(text) + 2 * margin, 2 * margin, QImage::Format_ARGB32);
     page.fill(Qt::transparent);

@@ -29,7 +29,8 @@ bool designFacesDrawTexts();
  * The ink of the text's letters in the font, from the start of its baseline, as they are drawn:
  * with the marks a script sets above and below its letters, such as the reph of Bengali and the
  * vowel signs under Devanagari letters, which QFontMetrics::tightBoundingRect leaves out. The
- * faint edge of a letter, less than a fifth of a pixel's ink, is left out.
+ * faint edge of a letter, less than a fifth of a pixel's ink, is left out. For the texts of the
+ * language the game speaks.
  */
 QRect inkOf(const QFont& font, const QString& text);
 
