@@ -45,6 +45,18 @@ CommandLineReply done(const QString& text)
     return {false, 0, text, {}};
 }
 
+// The heading of the options in --help and the parser's own mistake are Qt's texts. Qt's
+// translations say them where the system has them in the player's language; the game's
+// translation says them where it has not.
+//: The heading of the list of options in --help. Take Qt's own translation where Qt has one in
+//: this language.
+[[maybe_unused]] constexpr const char* OptionsHeading =
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Options:");
+//: A mistake on the command line: an option that takes no value was given one ("--mute=1"); %1
+//: is the option. Take Qt's own translation where Qt has one in this language.
+[[maybe_unused]] constexpr const char* UnexpectedValue =
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Unexpected value after '%1'.");
+
 /// The parser's help with a usage line naming the program as the player calls it (the parser
 /// would take the name from an application object, which does not exist yet).
 QString helpFor(const QString& program, const QCommandLineParser& parser)
@@ -122,8 +134,9 @@ CommandLineReply CommandLine::read(const QStringList& arguments)
             //: %1 is the option as typed ("--bogus"), shown inside the mistake line.
             return mistake(program,
                            tr("unknown option '%1'").arg(typedOption(arguments, unknown.first())));
+        // The mistake goes inside the line, without its full stop ("。" in Chinese, "।" in Hindi).
         QString why = parser.errorText();
-        if (why.endsWith(QLatin1Char('.')))
+        if (!why.isEmpty() && QStringLiteral(u".\u3002\u0964").contains(why.back()))
             why.chop(1);
         return mistake(program, why);
     }

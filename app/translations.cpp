@@ -32,18 +32,28 @@ bool isEnglish(const QString& language)
 }
 
 /// The translation the game has that is nearest to a language it has none of: the same
-/// language of another country ("pt_PT" and "pt" give "pt_BR"). Empty when there is none.
+/// language of another country, written in the same script ("pt_PT" and "pt" give "pt_BR",
+/// "zh_SG" gives "zh_CN"). Empty when there is none.
 QString nearestLanguage(const QString& language)
 {
     // The same language as another country speaks it: Portuguese of Portugal reads the Brazilian
-    // translation rather than English.
+    // translation rather than English. Not in another script, though: the children of Taiwan,
+    // Hong Kong and Macau learn the traditional Chinese characters, and a text in the simplified
+    // ones is not theirs to read; that choice is the player's, in LANGUAGE ("zh_TW:zh_CN").
     const QString base = language.section(QLatin1Char('_'), 0, 0);
+    if (base.isEmpty())
+        return {};
+    const QLocale::Script script = QLocale(language).script();
     const QStringList found =
         QDir(QStringLiteral(":/i18n"))
             .entryList({QStringLiteral("numblaze_%1_*.qm").arg(base)}, QDir::Files, QDir::Name);
-    if (base.isEmpty() || found.isEmpty())
-        return {};
-    return found.first().mid(int(std::strlen("numblaze_"))).chopped(int(std::strlen(".qm")));
+    for (const QString& file : found) {
+        const QString nearest =
+            file.mid(int(std::strlen("numblaze_"))).chopped(int(std::strlen(".qm")));
+        if (QLocale(nearest).script() == script)
+            return nearest;
+    }
+    return {};
 }
 } // namespace
 

@@ -6,12 +6,30 @@
 #include "core/gamedata.h"
 #include "widgets/pictures.h"
 
+#include <QTextLayout>
+#include <cmath>
+
 namespace numblaze
 {
 
 namespace
 {
 const QColor Lavender = bgrColor(palette::Lavender);
+
+/// Whether the text's letters stand whole in a row `height` pixels tall with its line at the
+/// row's top.
+bool standsAtTop(const QFont& font, const QString& text, int height)
+{
+    // The line's ascent is the tallest of the faces that draw it, a stand-in's included.
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    const int baseline = int(std::lround(line.ascent()));
+    const QRect ink = inkOf(font, text);
+    return baseline + ink.top() >= 0 && baseline + ink.bottom() < height;
+}
+
 } // namespace
 
 Form3& Form3::get()
@@ -39,14 +57,17 @@ Form3Controls::Form3Controls()
     Label5->setForeColor(bgrColor(0x00800000));
     Label5->setWordWrap(false);
     const QFont title = designFont(QStringLiteral("Narkisim"), 39.75, false, true);
-    if (designFacesDrawTexts()) {
+    if (designFacesDrawTexts() && standsAtTop(title, Label5->caption(), Label5->height())) {
         Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         Label5->setFont(title);
     } else {
-        // A font made for another script stands taller than the design's serif: its letters are
-        // centred in the title's row, and made smaller where they would not fit it.
-        Label5->setAlignment(Qt::AlignCenter);
+        // Letters that would not stand whole in the title's row at its top (the tail of a "y",
+        // the dot under a Vietnamese "ụ", a font made for another script, which stands taller
+        // than the design's serif) are made smaller where they would not fit the row, and set in
+        // the middle of it.
+        Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         Label5->setFont(fittedTo(title, Label5->caption(), Label5->size()));
+        Label5->setLettersCentred(true);
     }
 
     Image* headings[OpponentCount];
@@ -68,10 +89,11 @@ Form3Controls::Form3Controls()
         rowTitles[m]->setBackColor(Lavender);
         rowTitles[m]->setForeColor(bgrColor(palette::DarkRed));
         // OCR-A's line is three pixels taller than the row, all of it empty space above the
-        // letters: aligned to the bottom, the row cuts that space and not the descenders. The
-        // letters of a font made for another script stand around the middle of its taller line.
-        rowTitles[m]->setAlignment(Qt::AlignRight |
-                                   (designFacesDrawTexts() ? Qt::AlignBottom : Qt::AlignVCenter));
+        // letters: aligned to the bottom, the row cuts that space and not the descenders. A font
+        // made for another script has a line taller still, with room above and below: its
+        // letters are set in the middle of the row.
+        rowTitles[m]->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+        rowTitles[m]->setLettersCentred(!designFacesDrawTexts());
         const QFont font = designFont(QStringLiteral("OCR A Extended"), 12);
         rowTitles[m]->setFont(fittedTo(font, rowTitles[m]->caption(), rowTitles[m]->size()));
     }

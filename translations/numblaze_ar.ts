@@ -451,11 +451,62 @@
     </message>
 </context>
 <context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Options:</source>
+        <extracomment>The heading of the list of options in --help. Take Qt&apos;s own translation where Qt has one in this language.</extracomment>
+        <translation>خيارات:</translation>
+    </message>
+    <message>
+        <source>Unexpected value after &apos;%1&apos;.</source>
+        <extracomment>A mistake on the command line: an option that takes no value was given one (&quot;--mute=1&quot;); %1 is the option. Take Qt&apos;s own translation where Qt has one in this language.</extracomment>
+        <translation>قيمة غير متوقّعة بعد ’%1‘.</translation>
+    </message>
+</context>
+<context>
     <name>QGuiApplication</name>
     <message>
         <source>QT_LAYOUT_DIRECTION</source>
         <extracomment>&quot;RTL&quot; (these three Latin letters) if this language is written from right to left, &quot;LTR&quot; if from left to right. Qt then lays out every screen that way, and the game mirrors its screens to match. Qt&apos;s own translations say the same where the system has them.</extracomment>
         <translation>RTL</translation>
+    </message>
+</context>
+<context>
+    <name>QLineEdit</name>
+    <message>
+        <source>&amp;Undo</source>
+        <extracomment>A command of the answer box&apos;s menu (a right click). Take Qt&apos;s own translation where Qt has one in this language; &quot;&amp;&quot; marks the letter that chooses it with Alt.</extracomment>
+        <translation>&amp;تراجع</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <extracomment>A command of the answer box&apos;s menu. Take Qt&apos;s own translation where Qt has one.</extracomment>
+        <translation>أ&amp;عد</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <extracomment>A command of the answer box&apos;s menu. Take Qt&apos;s own translation where Qt has one.</extracomment>
+        <translation>&amp;قصّ</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <extracomment>A command of the answer box&apos;s menu. Take Qt&apos;s own translation where Qt has one.</extracomment>
+        <translation>ا&amp;نسخ</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <extracomment>A command of the answer box&apos;s menu. Take Qt&apos;s own translation where Qt has one.</extracomment>
+        <translation>أل&amp;صق</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <extracomment>A command of the answer box&apos;s menu. Take Qt&apos;s own translation where Qt has one.</extracomment>
+        <translation>احذف</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <extracomment>A command of the answer box&apos;s menu. Take Qt&apos;s own translation where Qt has one.</extracomment>
+        <translation>حدّد الكلّ</translation>
     </message>
 </context>
 <context>

@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
+#include <QStyle>
 #include <QStyleOptionButton>
 #include <algorithm>
 #include <cmath>
@@ -214,6 +215,34 @@ void Label::setAutoSize(AutoSize mode)
     autoSize_ = mode;
     setWordWrap(mode == AutoSize::Off);
     fitToText();
+}
+
+void Label::setLettersCentred(bool centred)
+{
+    lettersCentred_ = centred;
+    update();
+}
+
+void Label::paintEvent(QPaintEvent* event)
+{
+    if (!lettersCentred_) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    // A label clips its text to its line's place; these letters are set by their ink instead,
+    // across as the label's alignment sets them.
+    QPainter painter(this);
+    drawFrame(&painter);
+    const QRect room = contentsRect();
+    const QRect ink = inkOf(font(), text());
+    const int baseline = room.top() + (room.height() - ink.height()) / 2 - ink.top();
+    const int spare = room.width() - fontMetrics().horizontalAdvance(text());
+    const Qt::Alignment across = QStyle::visualAlignment(layoutDirection(), alignment());
+    const int left = room.left() + (across & Qt::AlignRight     ? spare
+                                    : across & Qt::AlignHCenter ? spare / 2
+                                                                : 0);
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(left, baseline, text());
 }
 
 void Label::fitToText()
@@ -456,6 +485,29 @@ void PushButton::paintBevel(QPainter& painter)
 }
 
 // TextBox
+
+namespace
+{
+// The answer box's own menu (a right click) is Qt's. Qt's translations name its commands where
+// the system has them in the player's language; the game's translation names them where it has
+// not, so that the menu is never in English under another language.
+//: A command of the answer box's menu (a right click). Take Qt's own translation where Qt has one
+//: in this language; "&" marks the letter that chooses it with Alt.
+[[maybe_unused]] constexpr const char* AnswerMenuUndo = QT_TRANSLATE_NOOP("QLineEdit", "&Undo");
+//: A command of the answer box's menu. Take Qt's own translation where Qt has one.
+[[maybe_unused]] constexpr const char* AnswerMenuRedo = QT_TRANSLATE_NOOP("QLineEdit", "&Redo");
+//: A command of the answer box's menu. Take Qt's own translation where Qt has one.
+[[maybe_unused]] constexpr const char* AnswerMenuCut = QT_TRANSLATE_NOOP("QLineEdit", "Cu&t");
+//: A command of the answer box's menu. Take Qt's own translation where Qt has one.
+[[maybe_unused]] constexpr const char* AnswerMenuCopy = QT_TRANSLATE_NOOP("QLineEdit", "&Copy");
+//: A command of the answer box's menu. Take Qt's own translation where Qt has one.
+[[maybe_unused]] constexpr const char* AnswerMenuPaste = QT_TRANSLATE_NOOP("QLineEdit", "&Paste");
+//: A command of the answer box's menu. Take Qt's own translation where Qt has one.
+[[maybe_unused]] constexpr const char* AnswerMenuDelete = QT_TRANSLATE_NOOP("QLineEdit", "Delete");
+//: A command of the answer box's menu. Take Qt's own translation where Qt has one.
+[[maybe_unused]] constexpr const char* AnswerMenuSelectAll =
+    QT_TRANSLATE_NOOP("QLineEdit", "Select All");
+} // namespace
 
 TextBox::TextBox(QWidget* parent, const QString& name, Place place) : QLineEdit(parent)
 {

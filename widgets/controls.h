@@ -94,15 +94,24 @@ class Label : public QLabel
     /// The sunken border of a framed label.
     void setFramed(bool framed);
     void setAutoSize(AutoSize mode);
+    /**
+     * Sets a one-line caption in the middle of the label from top to bottom by its letters, not by
+     * its line, which keeps room above and below them for the tallest marks and the descenders of
+     * its fonts: for letters that the label's row would cut at its top or bottom, such as a
+     * script's tall marks. Across, the label's alignment stands.
+     */
+    void setLettersCentred(bool centred);
 
     std::function<void()> onClick;
 
   protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void fitToText();
     AutoSize autoSize_ = AutoSize::Off;
+    bool lettersCentred_ = false;
     QString caption_;
     std::function<QString(const QString&)> shown_;
 };

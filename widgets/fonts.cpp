@@ -9,6 +9,8 @@
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QImage>
+#include <QPainter>
 #include <QRawFont>
 #include <QStringList>
 #include <algorithm>
@@ -188,7 +190,11 @@ void installDesignFonts()
 {
     static const bool installed = [] {
         // Debian's OCR-A ("OCRA", from fonts-ocr-a) first; the other two have no free namesakes.
-        const QStringList ocr = {QStringLiteral("OCRA"), QStringLiteral("DejaVu Sans Mono")};
+        // OCR-A has few letters beyond English ones and DejaVu Sans Mono lacks some Vietnamese
+        // ones ("ả", "ố", "ử"): DejaVu Sans draws those, rather than whatever face fontconfig
+        // would choose.
+        const QStringList ocr = {QStringLiteral("OCRA"), QStringLiteral("DejaVu Sans Mono"),
+                                 QStringLiteral("DejaVu Sans")};
         const QStringList sans = {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
         const QStringList serif = {QStringLiteral("Liberation Serif"),
                                    QStringLiteral("DejaVu Serif")};
@@ -224,10 +230,36 @@ bool designFacesDrawTexts()
     return designFacesDraw(textScript());
 }
 
+QRect inkOf(const QFont& font, const QString& text)
+{
+    const QFontMetrics metrics(font);
+    // The design's scripts are written in composed letters, one glyph each, whose boxes the
+    // metrics know. Other scripts' letters are drawn as a control draws them and read back: the
+    // metrics leave out the marks their fonts place by rule.
+    if (designFacesDrawTexts())
+        return metrics.tightBoundingRect(text);
+    const int margin = 2 * std::max(font.pixelSize(), metrics.height());
+    QImage page(metrics.horizontalAdvance(text) + 2 * margin, 2 * margin, QImage::Format_ARGB32);
+    page.fill(Qt::transparent);
+    QPainter painter(&page);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(margin, margin, text);
+    painter.end();
+    QRect ink;
+    for (int y = 0; y < page.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(page.constScanLine(y));
+        for (int x = 0; x < page.width(); ++x)
+            if (qAlpha(line[x]) >= 48)
+                ink |= QRect(x, y, 1, 1);
+    }
+    return ink.translated(-margin, -margin);
+}
+
 QFont fittedTo(const QFont& font, const QString& text, QSize room)
 {
     QFont smaller = font;
-    const int tall = QFontMetrics(font).tightBoundingRect(text).height();
+    const int tall = inkOf(font, text).height();
     if (tall > room.height() && room.height() > 0)
         smaller.setPixelSize(std::max(1, font.pixelSize() * room.height() / tall));
     return narrowedToFit(smaller, text, room.width());

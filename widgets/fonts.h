@@ -25,6 +25,15 @@ QFont designFont(const QString& family, double points, bool bold = false, bool i
 /// Cyrillic letters.
 bool designFacesDrawTexts();
 
+/**
+ * The ink of the text's letters in the font, from the start of its baseline, as they are drawn:
+ * with the marks a script sets above and below its letters, such as the reph of Bengali and the
+ * vowel signs under Devanagari letters, which QFontMetrics::tightBoundingRect leaves out. The
+ * faint edge of a letter, less than a fifth of a pixel's ink, is left out. For the texts of the
+ * language the game speaks.
+ */
+QRect inkOf(const QFont& font, const QString& text);
+
 /// The font made narrower, its height kept, so that text takes at most `room` pixels; the font
 /// unchanged when the text fits. For a translated caption longer than the design's.
 QFont narrowedToFit(const QFont& font, const QString& text, int room);

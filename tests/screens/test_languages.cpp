@@ -11,6 +11,7 @@
 #include "tests/screens/language.h"
 #include "tests/screens/racing.h"
 #include "tests/support.h"
+#include "tools/drawassets/bannerwords.h"
 #include "widgets/pictures.h"
 
 #include <QAccessible>
@@ -18,18 +19,25 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QGlyphRun>
+#include <QHash>
 #include <QLibraryInfo>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextLayout>
+#include <QTextOption>
 #include <QTimer>
 #include <QTranslator>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <memory>
 #include <utility>
 
 using namespace numblaze;
@@ -37,7 +45,17 @@ using namespace numblaze::testing;
 
 namespace
 {
-const QStringList Languages = {"de", "fr", "es", "it", "pt_BR", "ar", "he", "fa"};
+const QStringList Languages = {"de", "fr", "es", "it", "pt_BR", "ar",    "he", "fa", "ru",
+                               "tr", "pl", "id", "vi", "sw",    "zh_CN", "hi", "bn"};
+
+/// Whether a language's texts are drawn in the design's own faces: Latin, Greek and Cyrillic
+/// letters are; any other script has a font of its own.
+bool inDesignFaces(const QString& language)
+{
+    const QLocale::Script script = QLocale(language).script();
+    return script == QLocale::LatinScript || script == QLocale::GreekScript ||
+           script == QLocale::CyrillicScript;
+}
 
 void languageRows(bool withEnglish)
 {
@@ -120,19 +138,36 @@ QString entryValue(const QString& entry, const QString& key)
     return {};
 }
 
+/// The quotation marks a language's schools teach, opening and closing: „so“ in German, «so» in
+/// French, Spanish, Italian, Arabic, Persian and Russian, "so" in Hebrew, „so” in Polish, “so”
+/// in the others.
+std::pair<QChar, QChar> quotesOf(const QString& language)
+{
+    if (language == "de")
+        return {u'\u201E', u'\u201C'};
+    if (language == "pl")
+        return {u'\u201E', u'\u201D'};
+    if (QStringList{"fr", "es", "it", "ar", "fa", "ru"}.contains(language))
+        return {u'\u00AB', u'\u00BB'};
+    if (language == "he")
+        return {u'"', u'"'};
+    return {u'\u201C', u'\u201D'};
+}
+
 /**
  * The first punctuation mistake in a text of a language, or nothing: French sets a no-break space
- * before ; : ! ? and inside « », German quotes „so“, Spanish opens every ! and ? with ¡ and ¿,
- * Arabic and Persian write their own comma, semicolon and question mark (and Persian joins the
- * prefix of its verbs with a zero-width non-joiner), and no language sets a space before . , or a
- * plain space where French needs a no-break one.
+ * before ; : ! ? and inside « », Spanish opens every ! and ? with ¡ and ¿, Arabic and Persian
+ * write their own comma, semicolon and question mark (and Persian joins the prefix of its verbs
+ * with a zero-width non-joiner), Chinese its full-width marks beside its characters, Hindi and
+ * Bengali end a sentence with "।", every language quotes with its own marks, and no language sets
+ * a space before . , or a plain space where French needs a no-break one.
  */
 QString punctuationMistake(const QString& language, const QString& text)
 {
     const QString noBreak = QStringLiteral(u"\u00A0\u202F");
-    static const QRegularExpression spaceBefore(QStringLiteral("\\s[.,)]"));
+    static const QRegularExpression spaceBefore(QStringLiteral("\\s[.,)\u0964]"));
     if (text.contains(spaceBefore) || text.contains(QStringLiteral("  ")))
-        return QStringLiteral("a space before . , ) or two spaces");
+        return QStringLiteral("a space before . , ) \u0964 or two spaces");
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         const QChar before = i > 0 ? text[i - 1] : QChar();
@@ -148,16 +183,118 @@ QString punctuationMistake(const QString& language, const QString& text)
         if ((language == "ar" || language == "fa") && QStringLiteral(",;?").contains(c))
             return QStringLiteral("a Latin %1 where the Arabic script has its own").arg(c);
     }
-    if (language == "de" && (text.contains(u'«') || text.contains(u'"')))
-        return QStringLiteral("quotes that are not German");
+    const auto [open, close] = quotesOf(language);
+    for (const QChar quote : QStringLiteral(u"\"\u00AB\u00BB\u201C\u201D\u201E"))
+        if (quote != open && quote != close && text.contains(quote))
+            return QStringLiteral("the quotation mark %1, which is not this language's").arg(quote);
+    if (open != close && text.count(open) != text.count(close))
+        return QStringLiteral("%1 and %2 not in pairs").arg(open, close);
     if (language == "es")
-        for (const auto& [open, close] : {std::pair{u'¡', u'!'}, std::pair{u'¿', u'?'}})
-            if (text.count(open) != text.count(close))
-                return QStringLiteral("%1 without %2").arg(QChar(close), QChar(open));
+        for (const auto& [opening, closing] : {std::pair{u'¡', u'!'}, std::pair{u'¿', u'?'}})
+            if (text.count(opening) != text.count(closing))
+                return QStringLiteral("%1 without %2").arg(QChar(closing), QChar(opening));
     if (language == "fa" &&
         QRegularExpression(QStringLiteral("(^|\\s)(ن?)می ")).match(text).hasMatch())
         return QStringLiteral("a verb's prefix \"می\" set apart by a space");
+    // Chinese writes its full-width marks beside its characters: "，" "。" "！" "：" "（".
+    static const QRegularExpression latinBesideHan(
+        QStringLiteral("\\p{Han}[,.!?;:()]|[,.!?;:()]\\p{Han}"));
+    if (language.startsWith("zh") && text.contains(latinBesideHan))
+        return QStringLiteral("a Latin mark beside a Chinese character");
+    // Hindi and Bengali end a sentence with the danda "।", not with a full stop.
+    static const QRegularExpression stopAfterIndic(
+        QStringLiteral("[\\x{0900}-\\x{0963}\\x{0966}-\\x{09FF}]\\."));
+    if ((language == "hi" || language == "bn") && text.contains(stopAfterIndic))
+        return QStringLiteral("a full stop where the sentence ends with \u0964");
     return {};
+}
+
+/// The most common colour within `area` of a picture: its background.
+QRgb backgroundOf(const QImage& picture, const QRect& area)
+{
+    QHash<QRgb, int> count;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            ++count[picture.pixel(x, y)];
+    return std::max_element(count.begin(), count.end()).key();
+}
+
+/// The letters' ink within `area` of a picture: the pixels at least a third of the way from the
+/// area's background to the colour of the text.
+QRect inkIn(const QImage& picture, const QRect& area, const QColor& text)
+{
+    const QImage shot = picture.convertToFormat(QImage::Format_RGB32);
+    const QRgb background = backgroundOf(shot, area);
+    const auto distance = [](QRgb a, QRgb b) {
+        return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+               std::abs(qBlue(a) - qBlue(b));
+    };
+    const int full = distance(text.rgb(), background);
+    QRect ink;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (3 * distance(shot.pixel(x, y), background) >= full)
+                ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+/// The ink of text drawn in the font and colours with nothing to cut it: the lines one below the
+/// other, from their left, or the text wrapped `wrapWidth` pixels wide as a label wraps it.
+QRect inkDrawn(const QFont& font, const QStringList& lines, int wrapWidth, const QColor& text,
+               const QColor& background)
+{
+    const QFontMetrics metrics(font);
+    QImage page(2000, metrics.height() * int(lines.size() + 4), QImage::Format_RGB32);
+    page.fill(background);
+    QPainter painter(&page);
+    painter.setFont(font);
+    painter.setPen(text);
+    const int top = metrics.height();
+    if (wrapWidth > 0)
+        painter.drawText(QRect(50, top, wrapWidth, page.height() - top), Qt::TextWordWrap,
+                         lines.join(u' '));
+    else
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            painter.drawText(50, top + metrics.ascent() + int(i) * metrics.height(), lines[i]);
+    painter.end();
+    return inkIn(page, page.rect(), text);
+}
+
+/// The size of a caption's ink with nothing to cut it: wrapped `wrapWidth` pixels wide as a label
+/// wraps it, or in lines each centred under the other as a button sets them. (The softened edges
+/// of letters depend on their colours.)
+QSize inkSize(const QFont& font, const QStringList& lines, int wrapWidth, const QColor& text,
+              const QColor& background)
+{
+    QSize size = inkDrawn(font, lines, wrapWidth, text, background).size();
+    if (wrapWidth == 0) {
+        size.setWidth(0);
+        for (const QString& line : lines)
+            size.setWidth(
+                std::max(size.width(), inkDrawn(font, {line}, 0, text, background).width()));
+    }
+    return size;
+}
+
+/// A button's caption in its lines: one where it fits, else two split at the space that makes
+/// them most even.
+QStringList buttonLines(const QFontMetrics& metrics, const QString& caption, int width)
+{
+    if (metrics.horizontalAdvance(caption) <= width)
+        return {caption};
+    const QStringList words = caption.split(u' ');
+    QStringList best;
+    int narrowest = INT_MAX;
+    for (qsizetype n = 1; n < words.size(); ++n) {
+        const QStringList two = {words.first(n).join(u' '), words.sliced(n).join(u' ')};
+        const int wider =
+            std::max(metrics.horizontalAdvance(two[0]), metrics.horizontalAdvance(two[1]));
+        if (wider < narrowest) {
+            narrowest = wider;
+            best = two;
+        }
+    }
+    return best;
 }
 
 QStringList placeholders(const QString& text)
@@ -246,6 +383,14 @@ class LanguagesTest : public QObject
         QTest::newRow("ar") << "ar" << QStringLiteral(u"\u00D7") << QStringLiteral(u"\u00F7");
         QTest::newRow("he") << "he" << QStringLiteral(u"\u00B7") << ":";
         QTest::newRow("fa") << "fa" << QStringLiteral(u"\u00D7") << QStringLiteral(u"\u00F7");
+        QTest::newRow("ru") << "ru" << QStringLiteral(u"\u00B7") << ":";
+        QTest::newRow("tr") << "tr" << QStringLiteral(u"\u00D7") << QStringLiteral(u"\u00F7");
+        QTest::newRow("pl") << "pl" << QStringLiteral(u"\u00B7") << ":";
+        QTest::newRow("id") << "id" << QStringLiteral(u"\u00D7") << ":";
+        QTest::newRow("vi") << "vi" << QStringLiteral(u"\u00D7") << ":";
+        for (const char* language : {"sw", "zh_CN", "hi", "bn"})
+            QTest::newRow(language)
+                << language << QStringLiteral(u"\u00D7") << QStringLiteral(u"\u00F7");
     }
     void signsAreShownInTheChildsScript()
     {
@@ -412,6 +557,115 @@ class LanguagesTest : public QObject
                      qPrintable(phase()));
     }
 
+    // Every caption's letters stand whole in their control, measured on the screens as drawn: no
+    // letter, mark above a letter or tail below it is cut by the control's edge (the stacked marks
+    // of Vietnamese, the dots under its letters, the tall letters and marks of other scripts). Each
+    // control's ink is as tall and as wide as the same lines drawn with nothing to cut them, but
+    // for a row of the softened edge.
+    void lettersStandWholeInTheirControls_data() { languageRows(true); }
+    void lettersStandWholeInTheirControls()
+    {
+        QFETCH(QString, language);
+        const PlayerLanguage player(language);
+        struct Seen {
+            QWidget* control;
+            QRect area;
+            QStringList lines;
+            int wrapWidth = 0;
+        };
+        QList<Seen> seen;
+        const auto single = [&seen](QWidget* control, const QString& text) {
+            seen.append({control, control->rect(), {text}});
+        };
+        Form2Controls& m = Form2::get().ui();
+        m.window->show();
+        m.window->setFocus(); // no focus mark on a button
+        for (Label* name : m.Label2)
+            single(name, name->text());
+        single(m.Label3, m.Label3->text());
+        seen.append({m.Label1, m.Label1->rect(), {m.Label1->text()}, m.Label1->width()});
+        // Inside the buttons' bevels.
+        for (PushButton* button : {m.Command1, m.Command4, m.Command2})
+            seen.append({button, button->rect().adjusted(2, 2, -2, -2), {button->text()}});
+        const QFontMetrics frameFont = m.Frame1->fontMetrics();
+        QRect title(8, 0, frameFont.horizontalAdvance(m.Frame1->title()) + 4, frameFont.height());
+        if (m.Frame1->isRightToLeft())
+            title.moveRight(m.Frame1->width() - 1 - 8);
+        seen.append({m.Frame1, title, {m.Frame1->title()}});
+        for (OptionButton* option : m.Option1) {
+            QStyleOptionButton look;
+            look.initFrom(option);
+            look.text = option->text();
+            seen.append(
+                {option,
+                 option->style()->subElementRect(QStyle::SE_RadioButtonContents, &look, option),
+                 {option->text()}});
+        }
+        Form3Controls& h = Form3::get().ui();
+        for (Label* label :
+             {h.Label5, h.rowTitles[0], h.rowTitles[1], h.rowTitles[2], h.rowTitles[3]})
+            single(label, label->text());
+        const auto measure = [&seen] {
+            for (const Seen& s : seen) {
+                const QImage shot =
+                    s.control->grab().toImage().convertToFormat(QImage::Format_RGB32);
+                const QColor text = s.control->palette().color(s.control->foregroundRole());
+                const QRect ink = inkIn(shot, s.area, text);
+                const QSize whole = inkSize(s.control->font(), s.lines, s.wrapWidth, text,
+                                            backgroundOf(shot, s.area));
+                QVERIFY2(ink.height() + 1 >= whole.height() && ink.width() + 1 >= whole.width(),
+                         qPrintable(QStringLiteral("%1: ink %2 by %3 pixels of %4 by %5 in %6")
+                                        .arg(s.lines.join(u' '))
+                                        .arg(ink.width())
+                                        .arg(ink.height())
+                                        .arg(whole.width())
+                                        .arg(whole.height())
+                                        .arg(s.control->objectName())));
+            }
+        };
+        measure();
+        if (QTest::currentTestFailed())
+            return;
+
+        // The race's status button in each phase, its focus mark off.
+        seen.clear();
+        Form1Controls& c = startRace();
+        c.window->setFocus();
+        const QRect face = c.Command1->rect().adjusted(4, 2, -4, -2);
+        for (const RaceText& phase : {Form1::Racing, Form1::Won, Form1::Lost}) {
+            c.Command1->setCaption(phase());
+            seen = {{c.Command1, c.Command1->rect().adjusted(2, 2, -2, -2),
+                     buttonLines(c.Command1->fontMetrics(), phase(), face.width())}};
+            measure();
+        }
+    }
+
+    // The go banner says the word the race says as it starts ("Los!", "LOS!!!") in the language's
+    // own capitals: a Turkish "i" is "İ" in capitals, never the English "I".
+    void goBannerSaysTheSpokenWordInCapitals_data() { languageRows(true); }
+    void goBannerSaysTheSpokenWordInCapitals()
+    {
+        QFETCH(QString, language);
+        const auto letters = [](const QString& text) {
+            QString only;
+            for (const QChar c : text)
+                if (c.isLetter() || c.isMark())
+                    only += c;
+            return only;
+        };
+        const QString spoken = Translations::forLanguage(language).translate("Form1", "Go! %1.");
+        const QString word =
+            letters(spoken.section(QRegularExpression(QStringLiteral(u"[!\uFF01]")), 0, 0));
+        QVERIFY(!word.isEmpty());
+        const auto* banner = std::find_if(
+            std::begin(banners::bannerWords), std::end(banners::bannerWords),
+            [&language](const banners::BannerWords& words) {
+                return QLatin1String(words.language) == (language == "en" ? QString() : language);
+            });
+        QVERIFY(banner != std::end(banners::bannerWords));
+        QCOMPARE(letters(QString::fromUtf8(banner->go)), QLocale(language).toUpper(word));
+    }
+
     // The race, the record line, the Hall of Fame and the countdown show numbers in the digits
     // the child's school writes; the captions the handlers read keep the game's own, and a
     // reader hears what is shown.
@@ -430,6 +684,9 @@ class LanguagesTest : public QObject
                     : language == "fa"
                         ? QStringLiteral(u"\u06F0\u06F1\u06F2\u06F3\u06F4\u06F5\u06F6\u06F7"
                                          u"\u06F8\u06F9")
+                    : language == "bn"
+                        ? QStringLiteral(u"\u09E6\u09E7\u09E8\u09E9\u09EA\u09EB\u09EC\u09ED"
+                                         u"\u09EE\u09EF")
                         : QString("0123456789"));
     }
     void numbersAreShownInTheChildsDigits()
@@ -489,7 +746,7 @@ class LanguagesTest : public QObject
         for (const Message& m : messages)
             texts << (language == "en" ? m.source : m.translation);
         texts << school::digits("0123456789");
-        const bool designFaces = language != "ar" && language != "he" && language != "fa";
+        const bool designFaces = language == "en" || inDesignFaces(language);
         const QStringList designFamilies = {"ocra",        "ocrabold",        "dejavu sans mono",
                                             "dejavu sans", "liberation sans", "liberation serif",
                                             "dejavu serif"};
@@ -568,10 +825,11 @@ class LanguagesTest : public QObject
         QVERIFY(Form2::get().isLoaded());
     }
 
-    // Where Qt has its own translation of the message buttons, the game's says the same, so
-    // that a message names its buttons alike with Qt's translations and without them.
-    void messageButtonsAgreeWithQtsTranslations_data() { languageRows(false); }
-    void messageButtonsAgreeWithQtsTranslations()
+    // Where Qt has its own translation of a Qt text the game translates too (the message
+    // buttons, the answer box's menu, the options' heading in --help), the game's says the same,
+    // so that the texts read alike with Qt's translations and without them.
+    void qtsTextsAgreeWithQtsTranslations_data() { languageRows(false); }
+    void qtsTextsAgreeWithQtsTranslations()
     {
         QFETCH(QString, language);
         QTranslator qt;
@@ -581,6 +839,68 @@ class LanguagesTest : public QObject
         for (const char* button : {"OK", "Retry", "Discard"})
             QCOMPARE(game.translate("QPlatformTheme", button),
                      qt.translate("QPlatformTheme", button));
+        for (const Message& m :
+             messagesOf(QStringLiteral(NUMBLAZE_SOURCE_DIR "/translations/numblaze_%1.ts")
+                            .arg(language))) {
+            const QString qts = qt.translate(qPrintable(m.context), qPrintable(m.source));
+            if (m.context.startsWith(u'Q') && m.context != "QGuiApplication" && !qts.isEmpty())
+                QCOMPARE(m.translation, qts);
+        }
+    }
+
+    // The answer box's menu (a right click) names its commands in the player's language, also on
+    // a system without Qt's translations or where Qt has none for the language.
+    void answerBoxMenuSpeaksTheLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("withQtsTranslations");
+        for (const QString& language : Languages)
+            for (const bool withQt : {true, false})
+                QTest::addRow("%s, %s", qPrintable(language), withQt ? "Qt's" : "no Qt's")
+                    << language << withQt;
+    }
+    void answerBoxMenuSpeaksTheLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(bool, withQtsTranslations);
+        const PlayerLanguage player(language, withQtsTranslations
+                                                  ? Translations::QtTexts::FromSystem
+                                                  : Translations::QtTexts::None);
+        Form1Controls& c = startRace();
+        const std::unique_ptr<QMenu> menu(c.Text1->createStandardContextMenu());
+        QStringList commands;
+        for (const QAction* action : menu->actions())
+            if (!action->isSeparator())
+                commands << action->text().section(u'\t', 0, 0);
+        QVERIFY(commands.size() >= 7);
+        for (const QString& command : commands)
+            QVERIFY2(
+                !QStringList({"&Undo", "&Redo", "Cu&t", "&Copy", "&Paste", "Delete", "Select All"})
+                     .contains(command),
+                qPrintable(command));
+    }
+
+    // --help speaks the player's language from its first line to the options' heading, also where
+    // Qt has no translation of its own for it.
+    void helpSpeaksThePlayersLanguage_data() { languageRows(false); }
+    void helpSpeaksThePlayersLanguage()
+    {
+        QFETCH(QString, language);
+        const Translations game = Translations::forLanguage(language);
+        QProcess help;
+        QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+            system.remove(name);
+        system.insert("LANG", language + ".UTF-8");
+        help.setProcessEnvironment(system);
+        help.start(NUMBLAZE_PROGRAM, {"--help"});
+        QVERIFY(help.waitForFinished(20000));
+        const QStringList lines = QString::fromUtf8(help.readAllStandardOutput()).split(u'\n');
+        QCOMPARE(lines.value(0),
+                 game.translate("CommandLine", "Usage: %1 [options]").arg("numblaze"));
+        const QString heading = game.translate("QCommandLineParser", "Options:");
+        QVERIFY(heading != "Options:");
+        QVERIFY2(lines.contains(heading), qPrintable(lines.join(u'\n')));
     }
 
     // Each language's punctuation as its schools teach it, in the game's texts, the menu entry and
@@ -589,10 +909,16 @@ class LanguagesTest : public QObject
     void punctuationFollowsTheLanguage()
     {
         QFETCH(QString, language);
+        QTranslator qt;
+        // Not every language has Qt's: then every text is the game's.
+        [[maybe_unused]] const bool loaded =
+            qt.load("qtbase_" + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
         QStringList texts;
         for (const Message& m : messagesOf(
                  QStringLiteral(NUMBLAZE_SOURCE_DIR "/translations/numblaze_%1.ts").arg(language)))
-            if (m.context != "QGuiApplication" && m.context != "Translations")
+            // Qt's own words, as Qt's translation of the language has them, are left alone.
+            if (m.context != "QGuiApplication" && m.context != "Translations" &&
+                qt.translate(qPrintable(m.context), qPrintable(m.source)) != m.translation)
                 texts << m.translation;
         const QString entry = fileText(NUMBLAZE_SOURCE_DIR "/dist/numblaze.desktop");
         for (const char* key : {"GenericName", "Comment"})
@@ -670,8 +996,11 @@ class LanguagesTest : public QObject
         for (const char* key : {"Name", "GenericName", "Comment", "Keywords"})
             QVERIFY2(!entryValue(entry, key + ("[" + language + "]")).isEmpty(), key);
         const QString comment = entryValue(entry, "Comment[" + language + "]");
-        QCOMPARE(comment + '.',
-                 built.translate("CommandLine", "Race the computer with mental arithmetic."));
+        // The help's sentence without its full stop: "." or the script's own, "。" or "।".
+        const QString sentence =
+            built.translate("CommandLine", "Race the computer with mental arithmetic.");
+        QVERIFY2(QStringLiteral(u".\u3002\u0964").contains(sentence.back()), qPrintable(sentence));
+        QCOMPARE(comment, sentence.chopped(1));
         const QString metainfo =
             fileText(NUMBLAZE_SOURCE_DIR "/dist/io.github.numblaze.Numblaze.metainfo.xml");
         QVERIFY(metainfo.contains(
@@ -705,6 +1034,27 @@ class LanguagesTest : public QObject
         QTest::newRow("Portuguese, no country")
             << QStringList{"LANG=de_DE.UTF-8", "LANGUAGE=pt"} << "Uso: numblaze [opções]";
         QTest::newRow("Austrian German") << QStringList{"LANG=de_AT.UTF-8"} << german;
+        const QString russian = QStringLiteral("Использование: numblaze [параметры]");
+        QTest::newRow("Russian") << QStringList{"LANG=ru_RU.UTF-8"} << russian;
+        QTest::newRow("Russian of Ukraine") << QStringList{"LANG=ru_UA.UTF-8"} << russian;
+        QTest::newRow("Turkish") << QStringList{"LANG=tr_TR.UTF-8"}
+                                 << QStringLiteral("Kullanım: numblaze [seçenekler]");
+        QTest::newRow("Bengali of India")
+            << QStringList{"LANG=bn_IN.UTF-8"} << QStringLiteral("ব্যবহার: numblaze [অপশন]");
+        QTest::newRow("Swahili of Kenya")
+            << QStringList{"LANG=sw_KE.UTF-8"} << QStringLiteral("Matumizi: numblaze [chaguo]");
+        // Chinese in the simplified characters wherever children learn those; not where they
+        // learn the traditional ones, unless the player's languages name it.
+        const QString chinese = QStringLiteral("用法：numblaze [选项]");
+        QTest::newRow("Chinese") << QStringList{"LANG=zh_CN.UTF-8"} << chinese;
+        QTest::newRow("Chinese of Singapore") << QStringList{"LANG=zh_SG.UTF-8"} << chinese;
+        QTest::newRow("Chinese, no country")
+            << QStringList{"LANG=de_DE.UTF-8", "LANGUAGE=zh"} << chinese;
+        QTest::newRow("Chinese of Taiwan") << QStringList{"LANG=zh_TW.UTF-8"} << english;
+        QTest::newRow("Chinese of Hong Kong") << QStringList{"LANG=zh_HK.UTF-8"} << english;
+        QTest::newRow("Chinese of Macau") << QStringList{"LANG=zh_MO.UTF-8"} << english;
+        QTest::newRow("traditional Chinese, then simplified")
+            << QStringList{"LANG=zh_TW.UTF-8", "LANGUAGE=zh_TW:zh_CN"} << chinese;
         QTest::newRow("Arabic") << QStringList{"LANG=ar_EG.UTF-8"}
                                 << QStringLiteral(
                                        u"\u0627\u0644\u0627\u0633\u062A\u062E\u062F\u0627\u0645: "

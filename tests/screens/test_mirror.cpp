@@ -4,7 +4,8 @@
 // The screens right to left: under Arabic, Hebrew and Persian every screen is the mirror image of
 // its design (the controls' places, the track and its finish line, the balls' way, the Hall of
 // Fame's columns), each equation reads the way the language's schools write it, and a race is
-// won by keyboard; a left-to-right language mirrored by Qt's -reverse keeps its texts' reading.
+// won by keyboard; every left-to-right language keeps the design's places, and one mirrored by
+// Qt's -reverse keeps its texts' reading.
 #include "halloffame/form3.h"
 #include "menu/form2.h"
 #include "race/form1.h"
@@ -149,6 +150,44 @@ class MirrorTest : public QObject
                                                     .arg(at.y())
                                                     .arg(expected.x())
                                                     .arg(expected.y())));
+        }
+    }
+
+    // A language written from left to right keeps every control where the design puts it,
+    // whatever its texts, and its equations read from left to right.
+    void leftToRightLanguagesKeepTheDesign_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("screen");
+        for (const char* language : {"de", "fr", "es", "it", "pt_BR", "ru", "tr", "pl", "id", "vi",
+                                     "sw", "zh_CN", "hi", "bn"})
+            for (const char* screen : {"Form1", "Form2", "Form3"})
+                QTest::addRow("%s, %s", language, screen) << QString(language) << QString(screen);
+    }
+    void leftToRightLanguagesKeepTheDesign()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, screen);
+        const std::map<QString, QRect> design = placesOf(screen);
+        discardAllScreens();
+        playWithRecordsIn(folder_.path());
+
+        const PlayerLanguage player(language);
+        QVERIFY(!windowOf(screen)->isRightToLeft());
+        const std::map<QString, QRect> shown = placesOf(screen);
+        QCOMPARE(shown.size(), design.size());
+        for (const auto& [name, place] : design) {
+            QVERIFY2(shown.count(name), qPrintable(name));
+            const QRect at = shown.at(name);
+            if (screen == "Form2" && (name == "Label3" || name.startsWith("Label2("))) {
+                // Sized to its text: the record line keeps its right edge, a name its left edge.
+                const bool keepsRight = name == "Label3";
+                QCOMPARE(keepsRight ? at.right() : at.left(),
+                         keepsRight ? place.right() : place.left());
+                QCOMPARE(at.top(), place.top());
+                continue;
+            }
+            QVERIFY2(at == place, qPrintable(name));
         }
     }
 

@@ -11,6 +11,8 @@
 //
 // Nothing here is random: running it again gives the same files.
 
+#include "tools/drawassets/bannerwords.h"
+
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
@@ -24,6 +26,7 @@
 #include <QRawFont>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -62,9 +65,10 @@ QFont pickFont(const QStringList& families, qreal pixelSize, QFont::Weight weigh
 QFont fixedFont(qreal pixelSize, QFont::Weight weight = QFont::Normal)
 {
     QFont font = pickFont({"OCRA", "DejaVu Sans Mono"}, pixelSize, weight);
-    // OCR-A has few accented letters: the others come from the fixed-width font the game falls
-    // back on too.
-    font.setFamilies({font.family(), QStringLiteral("DejaVu Sans Mono")});
+    // OCR-A has few accented letters: the others come from the fonts the game falls back on too,
+    // DejaVu Sans for the few Vietnamese ones the fixed-width DejaVu lacks.
+    font.setFamilies(
+        {font.family(), QStringLiteral("DejaVu Sans Mono"), QStringLiteral("DejaVu Sans")});
     return font;
 }
 
@@ -127,28 +131,8 @@ void drawBannerBackground(QPainter& p)
     p.drawPolygon(QPolygonF({QPointF(0, 0), QPointF(bannerWidth, 0), QPointF(0, bannerHeight)}));
 }
 
-// The words of the two banners in each language. A text longer than the English one is drawn
-// smaller, so that it stays in its own colour of the banner. Words in a script OCR-A does not
-// have are drawn in a font made for it: Noto's Kufi for Arabic and Persian, a geometric face as
-// OCR-A is, and Noto Sans for Hebrew (Debian's fonts-noto-core).
-struct BannerWords {
-    const char* language; ///< as the game's translations name it; empty for English
-    const char* ready;
-    const char* go;
-    const char* family = nullptr; ///< the font for the words; OCR-A when none
-};
-constexpr BannerWords bannerWords[] = {
-    {"", "Get ready...", "GO!!!"},
-    {"de", "Achtung...", "LOS!!!"},
-    {"fr", "Attention...", "PARTEZ\u00a0!"},
-    {"es", "Preparados...", "\u00a1\u00a1\u00a1YA!!!"},
-    {"it", "Pronti...", "VIA!!!"},
-    {"pt_BR", "Preparar...", "J\u00c1!!!"},
-    {"ar", "\u0627\u0633\u062a\u0639\u062f...", "\u0627\u0646\u0637\u0644\u0642!!!",
-     "Noto Kufi Arabic"},
-    {"he", "\u05d4\u05d9\u05db\u05d5\u05e0\u05d5...", "\u05e6\u05d0\u05d5!!!", "Noto Sans Hebrew"},
-    {"fa", "\u0622\u0645\u0627\u062f\u0647...", "\u062d\u0631\u06a9\u062a!!!", "Noto Kufi Arabic"},
-};
+using numblaze::banners::BannerWords;
+using numblaze::banners::bannerWords;
 
 // The font of a language's banner words at a size in pixels.
 QFont wordsFont(const BannerWords& words, qreal pixelSize)
@@ -162,24 +146,35 @@ QFont wordsFont(const BannerWords& words, qreal pixelSize)
     return font;
 }
 
-// Whether the font a language's banner words need is installed and draws every letter of them:
-// a missing font would draw the words in whatever fontconfig falls back on, or as empty boxes.
+// Whether the fonts a language's banner words are drawn in are installed and draw every letter
+// and mark of them: a missing font would draw the words in whatever fontconfig falls back on, or
+// as empty boxes. Without a font of their own the words are drawn in OCR-A, whose few letters
+// beyond English ones the DejaVu faces complete (Cyrillic, the Vietnamese marks).
 bool wordsFontInstalled(const BannerWords& words, QTextStream& err)
 {
-    if (!words.family)
-        return true;
-    const QString family = QString::fromLatin1(words.family);
-    if (!QFontDatabase::families().contains(family)) {
-        err << "the font " << family << " for the banners in " << words.language
-            << " is not installed (Debian's fonts-noto-core has it)\n";
+    const QStringList families =
+        words.family ? QStringList{QString::fromLatin1(words.family)}
+                     : QStringList{QStringLiteral("OCRA"), QStringLiteral("DejaVu Sans Mono"),
+                                   QStringLiteral("DejaVu Sans")};
+    const QStringList installed = QFontDatabase::families();
+    QList<QRawFont> faces;
+    for (const QString& family : families)
+        if (installed.contains(family))
+            faces << QRawFont::fromFont(QFont(family));
+    if (faces.isEmpty()) {
+        err << "no font of " << families.join(QStringLiteral(", ")) << " for the banners in "
+            << (*words.language ? words.language : "en")
+            << " is installed (Debian's fonts-ocr-a, fonts-dejavu-core, fonts-noto-core and "
+               "fonts-noto-cjk have them)\n";
         return false;
     }
-    const QRawFont raw = QRawFont::fromFont(QFont(family));
     for (const char* text : {words.ready, words.go})
         for (const QChar c : QString::fromUtf8(text))
-            if (c.isLetter() && !raw.supportsCharacter(c)) {
-                err << family << " has no letter " << c << " for the banners in " << words.language
-                    << "\n";
+            if ((c.isLetter() || c.isMark()) &&
+                std::none_of(faces.begin(), faces.end(),
+                             [c](const QRawFont& face) { return face.supportsCharacter(c); })) {
+                err << families.join(QStringLiteral(", ")) << " has no letter " << c
+                    << " for the banners in " << words.language << "\n";
                 return false;
             }
     return true;
@@ -215,9 +210,11 @@ void drawBannerGo(QPainter& p, const BannerWords& language)
     const QFont font = fittedFont(language, 46, words, 1.2 * inkWidth(46, bannerWords[0].go));
     QPainterPath text = textPath(font, words);
     const QRectF ink = text.boundingRect();
-    // The letters stand on the banner's lower edge; Spanish inverted marks reach below them.
+    // The letters stand on the banner's lower edge; Spanish inverted marks and the dot below of
+    // Devanagari and Bengali letters (the nukta of "ड़", "ড়") reach below them.
     QString upright = words;
-    upright.remove(QChar(0xa1));
+    for (const char16_t below : {u'\u00a1', u'\u093c', u'\u09bc'})
+        upright.remove(QChar(below));
     const qreal below = ink.height() - textPath(font, upright).boundingRect().height();
     text.translate(bannerWidth - 14 - ink.width(), bannerHeight - 9 - ink.height() + below);
     // A white outline of the same colour makes the letters heavier than the plain face.

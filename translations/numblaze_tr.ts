@@ -1,0 +1,698 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="tr">
+<context>
+    <name>Accessibility</name>
+    <message>
+        <source>News</source>
+        <extracomment>The name, for screen readers, of the invisible bar on which each window shows what the game tells a reader (&quot;Right. 3 plus 8.&quot;): one short word.</extracomment>
+        <translation>Bildirimler</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <extracomment>Where an option button is in its group, as a screen reader says it after the button&apos;s name: &quot;2 of 4&quot;. %1 is its place, %2 the number of buttons in the group.</extracomment>
+        <translation>%1. seçenek, toplam %2</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>%1: %2 (try &apos;%1 --help&apos;)</source>
+        <extracomment>A mistake on the command line, on the terminal: %1 is the program&apos;s name (&quot;numblaze&quot;), %2 what is wrong (&quot;unknown option &apos;--bogus&apos;&quot;). Keep &apos;%1 --help&apos; as it is: it is the command to type.</extracomment>
+        <translation>%1: %2 (&apos;%1 --help&apos; komutunu dene)</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [options]</source>
+        <extracomment>The first line of --help: %1 is the program&apos;s name. Qt&apos;s own translation of &quot;Usage:&quot; and &quot;[options]&quot; (qtbase) reads the same where it has this language.</extracomment>
+        <translation>Kullanım: %1 [seçenekler]</translation>
+    </message>
+    <message>
+        <source>Race the computer with mental arithmetic.</source>
+        <extracomment>What the game is, under the usage line of --help. The desktop file&apos;s Comment and the software centres&apos; summary say the same, without the full stop.</extracomment>
+        <translation>Zihinden işlem yaparak bilgisayarla yarış.</translation>
+    </message>
+    <message>
+        <source>Show this help and quit.</source>
+        <extracomment>What --help does, in the list of options --help prints.</extracomment>
+        <translation>Bu yardımı göster ve çık.</translation>
+    </message>
+    <message>
+        <source>Show the version of the game and quit.</source>
+        <extracomment>What --version does, in the list of options.</extracomment>
+        <translation>Oyunun sürümünü göster ve çık.</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <extracomment>%1 is the option as typed (&quot;--bogus&quot;), shown inside the mistake line.</extracomment>
+        <translation>bilinmeyen seçenek &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>unexpected argument &apos;%1&apos;</source>
+        <extracomment>%1 is a word given to the program that is no option (&quot;foo&quot;).</extracomment>
+        <translation>beklenmeyen argüman &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Start without sound (the M key turns it on).</source>
+        <extracomment>What --mute does, in the list of options: M is the key that switches the sound on and off.</extracomment>
+        <translation>Sessiz başlat (M tuşu sesi açar).</translation>
+    </message>
+    <message>
+        <source>Give yourself extra time: the opponents race at half speed (F2 on the menu switches it too).</source>
+        <extracomment>What --extra-time does, in the list of options: extra time halves every opponent&apos;s speed, and F2 on the menu switches it on or off.</extracomment>
+        <translation>Kendine ek süre ver: rakipler yarı hızla yarışır (menüde F2 de bunu açıp kapatır).</translation>
+    </message>
+    <message>
+        <source>In a race, F3 says the standing: your steps and your opponent&apos;s.</source>
+        <extracomment>A second line under the game&apos;s description in --help: F3 is a key.</extracomment>
+        <translation>Yarışta F3 durumu söyler: senin adımların ve rakibinin adımları.</translation>
+    </message>
+    <message>
+        <source>Listening time: the opponent waits while a screen reader says each sum. on, off or auto (the default: on when the game finds a screen reader). Kept for the next runs; F4 on the menu switches it too.</source>
+        <extracomment>What --listening-time does, in the list of options. Keep &quot;on&quot;, &quot;off&quot; and &quot;auto&quot; as they are: the player types them. F4 is a key.</extracomment>
+        <translation>Dinleme süresi: ekran okuyucu her işlemi söylerken rakip bekler. on, off ya da auto (varsayılan: oyun bir ekran okuyucu bulursa on). Sonraki açılışlar için saklanır; menüde F4 de bunu açıp kapatır.</translation>
+    </message>
+    <message>
+        <source>when</source>
+        <extracomment>The value of --listening-time in the help</extracomment>
+        <translation>durum</translation>
+    </message>
+    <message>
+        <source>--listening-time takes on, off or auto, not &apos;%1&apos;</source>
+        <extracomment>Keep &quot;on&quot;, &quot;off&quot; and &quot;auto&quot; as they are: the player types them</extracomment>
+        <translation>--listening-time on, off ya da auto alır, &apos;%1&apos; değil</translation>
+    </message>
+</context>
+<context>
+    <name>Form1</name>
+    <message>
+        <source>Press ENTER to send your answer!</source>
+        <extracomment>The status button&apos;s caption while the race runs, on at most two lines of the wide button under the track (about 30 characters a line). ENTER is the key&apos;s name.</extracomment>
+        <translation>Cevabını yaz, ENTER tuşuna bas!</translation>
+    </message>
+    <message>
+        <source>You won!!!</source>
+        <extracomment>The status button&apos;s caption after a won race, on one line.</extracomment>
+        <translation>Kazandın!!!</translation>
+    </message>
+    <message>
+        <source>You lost!</source>
+        <extracomment>The status button&apos;s caption after a lost race, on one line.</extracomment>
+        <translation>Kaybettin!</translation>
+    </message>
+    <message>
+        <source>Numblaze race</source>
+        <extracomment>The race window&apos;s name, as a screen reader says it when the race comes up.</extracomment>
+        <translation>Numblaze yarışı</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <extracomment>The answer box&apos;s name to screen readers: a noun, the box the answer is typed in.</extracomment>
+        <translation>Cevap</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <extracomment>The race track&apos;s name to screen readers: a noun.</extracomment>
+        <translation>Pist</translation>
+    </message>
+    <message>
+        <source>Your ball</source>
+        <extracomment>The player&apos;s green ball on the track, as a screen reader names it.</extracomment>
+        <translation>Topun</translation>
+    </message>
+    <message>
+        <source>Opponent&apos;s ball</source>
+        <extracomment>The opponent&apos;s ball on the track, before the race knows the opponent (it is then named by the opponent&apos;s name).</extracomment>
+        <translation>Rakibin topu</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <extracomment>The stop sign&apos;s name to screen readers: the button that leaves the race. A command or a noun, as a stop sign says it.</extracomment>
+        <translation>Dur</translation>
+    </message>
+    <message>
+        <source>Your opponent</source>
+        <extracomment>Said in place of the opponent&apos;s name in the race&apos;s spoken phrases when the opponent is none of the three (it never is in a normal game).</extracomment>
+        <translation>Rakibin</translation>
+    </message>
+    <message>
+        <source>You %1, %2 %3.</source>
+        <extracomment>The standing, spoken: %1 is how many steps of 11 the player&apos;s ball has come, %2 the opponent&apos;s name, %3 the opponent&apos;s steps: &quot;You 4, Bobby Blue 6.&quot;</extracomment>
+        <translation>Sen %1, %2 %3.</translation>
+    </message>
+    <message>
+        <source>Go! %1.</source>
+        <extracomment>Spoken as the race starts: %1 is the first equation in words (&quot;3 plus 8&quot;).</extracomment>
+        <translation>Başla! %1.</translation>
+    </message>
+    <message>
+        <source>Right.</source>
+        <extracomment>Spoken after a right answer when the sound is off (with sound a chime says it), before the next equation.</extracomment>
+        <translation>Doğru.</translation>
+    </message>
+    <message>
+        <source>Wrong.</source>
+        <extracomment>Spoken after a wrong answer, before the equation again.</extracomment>
+        <translation>Yanlış.</translation>
+    </message>
+    <message>
+        <source>%1 %2.</source>
+        <extracomment>Spoken after an answer: %1 is what comes first (&quot;Right.&quot;, &quot;Wrong.&quot;, who leads: whole sentences with their stops), %2 the next equation in words (&quot;3 plus 8&quot;). Change the order or the stop only if the language needs it.</extracomment>
+        <translation>%1 %2.</translation>
+    </message>
+    <message>
+        <source>%1 is ahead.</source>
+        <extracomment>Spoken before the next equation when the opponent %1 (a name, a boy&apos;s or a girl&apos;s) has taken the lead.</extracomment>
+        <translation>%1 önde.</translation>
+    </message>
+    <message>
+        <source>%1 is near the finish.</source>
+        <extracomment>Spoken once, before the next equation, when the opponent %1 (a name, a boy&apos;s or a girl&apos;s: keep the words the same for both) is two steps from the finish line.</extracomment>
+        <translation>%1 bitiş çizgisine yakın.</translation>
+    </message>
+    <message>
+        <source>You lost! %1 got there first.</source>
+        <extracomment>Spoken when the race is lost: %1 is the opponent&apos;s name, a boy&apos;s or a girl&apos;s (keep the words the same for both).</extracomment>
+        <translation>Kaybettin! %1 önce bitirdi.</translation>
+    </message>
+    <message>
+        <source>You won! Your highest number is now %1.</source>
+        <extracomment>Spoken when a race is won whose math kind is unknown (it never is in a normal game): %1 is the new highest number.</extracomment>
+        <translation>Kazandın! Rekorun artık %1.</translation>
+    </message>
+    <message>
+        <source>You won! Your highest number for %1 against %2 is now %3.</source>
+        <extracomment>Spoken when the race is won: %1 is the math kind&apos;s name (&quot;Addition&quot;), %2 the opponent&apos;s name, %3 the new highest number. &quot;Highest number&quot; is the game&apos;s word for the record.</extracomment>
+        <translation>Kazandın! %1, rakip %2: rekorun artık %3.</translation>
+    </message>
+    <message>
+        <source>Get ready</source>
+        <extracomment>The status button&apos;s name to screen readers while it counts down &quot;3&quot;, &quot;2&quot;, &quot;1&quot;.</extracomment>
+        <translation>Hazır ol</translation>
+    </message>
+    <message>
+        <source>%1 of %2 steps</source>
+        <extracomment>Where a ball is, when a screen reader asks: %1 is the steps it has come, %2 is always 11, the steps to the finish line (so the plural of &quot;steps&quot; is always the one for 11).</extracomment>
+        <translation>%1 adım, toplam %2</translation>
+    </message>
+    <message>
+        <source>Back to the menu</source>
+        <extracomment>The status button&apos;s name to screen readers once the race is over: pressing it (or Enter) goes back to the menu.</extracomment>
+        <translation>Menüye dön</translation>
+    </message>
+    <message>
+        <source>%1.</source>
+        <extracomment>An equation said on its own, as the next one to answer: %1 is the equation in words (&quot;3 plus 8&quot;).</extracomment>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>You are ahead.</source>
+        <extracomment>Spoken before the next equation when the player has taken the lead.</extracomment>
+        <translation>Öndesin.</translation>
+    </message>
+</context>
+<context>
+    <name>Form2</name>
+    <message>
+        <source>You can go on playing: the game tries again after your next win and when you leave.</source>
+        <extracomment>Under the reason a won record could not be saved, in a message with one button, OK: name the button as the QPlatformTheme context names it.</extracomment>
+        <translation>“Tamam” düğmesine bas ve oynamaya devam et. Bir sonraki galibiyetinden sonra ve oyundan çıkarken oyun rekorlarını yeniden kaydetmeyi dener.</translation>
+    </message>
+    <message>
+        <source>Retry when the problem is solved, or discard the records of this game.</source>
+        <extracomment>Under the reason the records could not be saved as the game ends, in a message with the buttons Retry and Discard: name them as the QPlatformTheme context names them.</extracomment>
+        <translation>Sorun çözülünce “Yeniden Dene” düğmesine bas: oyun rekorlarını yeniden kaydetmeyi dener. “Gözardı Et” düğmesine basarsan oyun kapanır ve bugünkü rekorların kaydedilmez.</translation>
+    </message>
+    <message>
+        <source>Your highest number is %1.</source>
+        <extracomment>The menu&apos;s record line, in bold under the opponents: %1 is the highest number of the chosen math kind and opponent. At most about 40 characters with a number of 8 digits.</extracomment>
+        <translation>Rekorun: %1.</translation>
+    </message>
+    <message>
+        <source>Race against:</source>
+        <extracomment>The heading of the three opponents, on at most two lines of 8 characters.</extracomment>
+        <translation>Rakip:</translation>
+    </message>
+    <message>
+        <source>Race!</source>
+        <extracomment>The menu&apos;s button that starts a race: at most 12 characters.</extracomment>
+        <translation>Yarışalım!</translation>
+    </message>
+    <message>
+        <source>Hall of Fame</source>
+        <extracomment>The menu&apos;s button that shows the twelve records: at most 12 characters. The Hall of Fame&apos;s own title says the same.</extracomment>
+        <translation>Rekorlar</translation>
+    </message>
+    <message>
+        <source>Math</source>
+        <extracomment>The caption of the frame around the four math kinds on the menu: a short noun.</extracomment>
+        <translation>İşlem</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <extracomment>The menu&apos;s button that ends the game: at most 9 characters.</extracomment>
+        <translation>Çıkış</translation>
+    </message>
+    <message>
+        <source>Extra time is on: press F2 to switch it off.</source>
+        <extracomment>Said once a run on the menu when extra time is on.</extracomment>
+        <translation>Ek süre açık: kapatmak için F2 tuşuna bas.</translation>
+    </message>
+    <message>
+        <source>For extra time, press F2: the opponents go at half speed.</source>
+        <extracomment>Said once a run on the menu: how to get extra time, which halves every opponent&apos;s speed.</extracomment>
+        <translation>Ek süre için F2 tuşuna bas: rakipler yarı hızla gider.</translation>
+    </message>
+    <message>
+        <source>%1 against %2: your highest number is %3.</source>
+        <extracomment>Said as a choice is made on the menu: %1 is the math kind (&quot;Division&quot;), %2 the opponent&apos;s name, %3 the highest number (the record) of that pairing.</extracomment>
+        <translation>%1, rakip %2: rekorun %3.</translation>
+    </message>
+    <message>
+        <source>Extra time on.</source>
+        <extracomment>Said when F2 switches extra time on.</extracomment>
+        <translation>Ek süre açık.</translation>
+    </message>
+    <message>
+        <source>Extra time off.</source>
+        <extracomment>Said when F2 switches extra time off.</extracomment>
+        <translation>Ek süre kapalı.</translation>
+    </message>
+    <message>
+        <source>In a race, press F3 to hear the standing.</source>
+        <extracomment>Said once a run on the menu: F3 is the key that says who leads in a race.</extracomment>
+        <translation>Yarışta durumu duymak için F3 tuşuna bas.</translation>
+    </message>
+    <message>
+        <source>For listening time, press F4: the opponent waits while you hear each sum.</source>
+        <extracomment>Said once a run on the menu while listening time is off: with it, the opponent waits while a screen reader says each sum.</extracomment>
+        <translation>Dinleme süresi için F4 tuşuna bas: sen her işlemi dinlerken rakip bekler.</translation>
+    </message>
+    <message>
+        <source>Listening time on.</source>
+        <extracomment>Said when F4 on the menu switches listening time on: the opponent then waits while a screen reader says each sum.</extracomment>
+        <translation>Dinleme süresi açık.</translation>
+    </message>
+    <message>
+        <source>Listening time off.</source>
+        <extracomment>Said when F4 on the menu switches listening time off.</extracomment>
+        <translation>Dinleme süresi kapalı.</translation>
+    </message>
+</context>
+<context>
+    <name>Form3</name>
+    <message>
+        <source>Numblaze Hall of Fame</source>
+        <extracomment>The Hall of Fame window&apos;s title.</extracomment>
+        <translation>Numblaze rekorları</translation>
+    </message>
+    <message>
+        <source>Hall of Fame</source>
+        <extracomment>The title of the screen of the twelve records, in large letters over the whole window (at most about 14 characters), and its name to screen readers.</extracomment>
+        <translation>Rekorlar</translation>
+    </message>
+    <message>
+        <source>%1, %2: %3</source>
+        <extracomment>One record of the Hall of Fame, as a screen reader names its cell: %1 is the math kind (&quot;Addition&quot;), %2 the opponent&apos;s name, %3 the record.</extracomment>
+        <translation>%1, %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>an opponent, then the record against that opponent</comment>
+        <extracomment>Part of the Hall of Fame read out as it opens: %1 is an opponent&apos;s name, %2 the record against that opponent (&quot;Bobby Blue 5&quot;).</extracomment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>%1: %2.</source>
+        <comment>a math kind, then its records</comment>
+        <extracomment>One row of the Hall of Fame read out as it opens: %1 is the math kind (&quot;Addition&quot;), %2 its three records as a list (&quot;Bobby Blue 5, Patty Purple 5 and Ronald Red 5&quot;).</extracomment>
+        <translation>%1: %2.</translation>
+    </message>
+    <message>
+        <source>Highest numbers</source>
+        <extracomment>The name of the Hall of Fame&apos;s table of records to screen readers.</extracomment>
+        <translation>Rekorlar</translation>
+    </message>
+</context>
+<context>
+    <name>MathKinds</name>
+    <message>
+        <source>Addition</source>
+        <extracomment>A math kind, as the menu offers it and the spoken records say it (&quot;Addition against Bobby Blue&quot;): the noun, not a verb. At most 13 characters on the menu.</extracomment>
+        <translation>Toplama</translation>
+    </message>
+    <message>
+        <source>Subtraction</source>
+        <extracomment>A math kind, as the menu offers it and the spoken records say it: the noun. At most 11 characters on the menu.</extracomment>
+        <translation>Çıkarma</translation>
+    </message>
+    <message>
+        <source>Multiplication</source>
+        <extracomment>A math kind, as the menu offers it and the spoken records say it: the noun. At most 14 characters on the menu.</extracomment>
+        <translation>Çarpma</translation>
+    </message>
+    <message>
+        <source>Division</source>
+        <extracomment>A math kind, as the menu offers it and the spoken records say it: the noun. At most 11 characters on the menu.</extracomment>
+        <translation>Bölme</translation>
+    </message>
+    <message>
+        <source>Addition:</source>
+        <extracomment>A row title of the Hall of Fame: the math kind&apos;s name and the language&apos;s colon. At most 15 characters.</extracomment>
+        <translation>Toplama:</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <comment>the addition sign as the race shows it</comment>
+        <extracomment>The addition sign as the race shows it and a screen reader says it, as the children of this language write it at school</extracomment>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>%1 plus %2</source>
+        <extracomment>An addition in words, as a screen reader says it: %1 and %2 are numbers</extracomment>
+        <translation>%1 artı %2</translation>
+    </message>
+    <message>
+        <source>Subtraction:</source>
+        <extracomment>A row title of the Hall of Fame, with the language&apos;s colon. At most 15 characters.</extracomment>
+        <translation>Çıkarma:</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <comment>the subtraction sign as the race shows it</comment>
+        <extracomment>The subtraction sign as the race shows it and a screen reader says it</extracomment>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>%1 minus %2</source>
+        <extracomment>A subtraction in words, as a screen reader says it: %1 and %2 are numbers</extracomment>
+        <translation>%1 eksi %2</translation>
+    </message>
+    <message>
+        <source>Multiplication:</source>
+        <extracomment>A row title of the Hall of Fame, with the language&apos;s colon. At most 15 characters.</extracomment>
+        <translation>Çarpma:</translation>
+    </message>
+    <message>
+        <source>*</source>
+        <comment>the multiplication sign as the race shows it</comment>
+        <extracomment>The multiplication sign as the race shows it and a screen reader says it, as the children of this language write it at school (&quot;×&quot;, &quot;·&quot;)</extracomment>
+        <translation>×</translation>
+    </message>
+    <message>
+        <source>%1 times %2</source>
+        <extracomment>A multiplication in words, as a screen reader says it: %1 and %2 are numbers</extracomment>
+        <translation>%1 çarpı %2</translation>
+    </message>
+    <message>
+        <source>Division:</source>
+        <extracomment>A row title of the Hall of Fame, with the language&apos;s colon. At most 15 characters.</extracomment>
+        <translation>Bölme:</translation>
+    </message>
+    <message>
+        <source>/</source>
+        <comment>the division sign as the race shows it</comment>
+        <extracomment>The division sign as the race shows it and a screen reader says it, as the children of this language write it at school (&quot;÷&quot;, &quot;:&quot;)</extracomment>
+        <translation>÷</translation>
+    </message>
+    <message>
+        <source>%1 divided by %2</source>
+        <extracomment>A division in words, as a screen reader says it: %1 and %2 are numbers</extracomment>
+        <translation>%1 bölü %2</translation>
+    </message>
+    <message>
+        <source>0123456789</source>
+        <comment>the digits the race writes its numbers in</comment>
+        <extracomment>The ten digits, zero to nine, as the children who speak this language learn to write numbers at school: the race shows its equations, the records and the countdown in them. Write them in order, nothing else: &quot;٠١٢٣٤٥٦٧٨٩&quot; in Arabic, &quot;۰۱۲۳۴۵۶۷۸۹&quot; in Persian; where schools teach 0 to 9, leave them as they are.</extracomment>
+        <translation>0123456789</translation>
+    </message>
+    <message>
+        <source>LTR</source>
+        <comment>the direction an equation reads in</comment>
+        <extracomment>Which way an equation reads in this language&apos;s schools: &quot;RTL&quot; (these three Latin letters) where children write its first number on the right and read it leftwards, as in most Arabic schoolbooks; &quot;LTR&quot; where they write it from left to right, also in a language written from right to left (Hebrew, Persian).</extracomment>
+        <translation>LTR</translation>
+    </message>
+</context>
+<context>
+    <name>Opponents</name>
+    <message>
+        <source>Bobby Blue</source>
+        <extracomment>The slowest opponent, a boy, whose ball is blue: a boy&apos;s first name and the colour, both starting with the same sound where the language allows (&quot;Bruno Blau&quot;). At most 12 characters.</extracomment>
+        <translation>Mert Mavi</translation>
+    </message>
+    <message>
+        <source>Patty Purple</source>
+        <extracomment>The middle opponent, a girl, whose ball is purple: a girl&apos;s first name and the colour, starting with the same sound where the language allows (&quot;Lotte Lila&quot;). At most 14 characters.</extracomment>
+        <translation>Mine Mor</translation>
+    </message>
+    <message>
+        <source>Ronald Red</source>
+        <extracomment>The fastest opponent, a boy, whose ball is red: a boy&apos;s first name and the colour, starting with the same sound where the language allows (&quot;Rudi Rot&quot;). At most 12 characters.</extracomment>
+        <translation>Kaan Kırmızı</translation>
+    </message>
+</context>
+<context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Options:</source>
+        <extracomment>The heading of the list of options in --help. Take Qt&apos;s own translation where Qt has one in this language.</extracomment>
+        <translation>Seçenekler:</translation>
+    </message>
+    <message>
+        <source>Unexpected value after &apos;%1&apos;.</source>
+        <extracomment>A mistake on the command line: an option that takes no value was given one (&quot;--mute=1&quot;); %1 is the option. Take Qt&apos;s own translation where Qt has one in this language.</extracomment>
+        <translation>&apos;%1&apos; sonrası beklenmeyen değer.</translation>
+    </message>
+</context>
+<context>
+    <name>QGuiApplication</name>
+    <message>
+        <source>QT_LAYOUT_DIRECTION</source>
+        <extracomment>&quot;RTL&quot; (these three Latin letters) if this language is written from right to left, &quot;LTR&quot; if from left to right. Qt then lays out every screen that way, and the game mirrors its screens to match. Qt&apos;s own translations say the same where the system has them.</extracomment>
+        <translation>LTR</translation>
+    </message>
+</context>
+<context>
+    <name>QLineEdit</name>
+    <message>
+        <source>&amp;Undo</source>
+        <extracomment>A command of the answer box&apos;s menu (a right click). Take Qt&apos;s own translation where Qt has one in this language; &quot;&amp;&quot; marks the letter that chooses it with Alt.</extracomment>
+        <translation>&amp;Geri al</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <extracomment>A command of the answer box&apos;s menu. Take Qt&apos;s own translation where Qt has one.</extracomment>
+        <translation>&amp;Yinele</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <extracomment>A command of the answer box&apos;s menu. Take Qt&apos;s own translation where Qt has one.</extracomment>
+        <translation>Ke&amp;s</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <extracomment>A command of the answer box&apos;s menu. Take Qt&apos;s own translation where Qt has one.</extracomment>
+        <translation>&amp;Kopyala</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <extracomment>A command of the answer box&apos;s menu. Take Qt&apos;s own translation where Qt has one.</extracomment>
+        <translation>Ya&amp;pıştır</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <extracomment>A command of the answer box&apos;s menu. Take Qt&apos;s own translation where Qt has one.</extracomment>
+        <translation>Sil</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <extracomment>A command of the answer box&apos;s menu. Take Qt&apos;s own translation where Qt has one.</extracomment>
+        <translation>Tümünü Seç</translation>
+    </message>
+</context>
+<context>
+    <name>QPlatformTheme</name>
+    <message>
+        <source>OK</source>
+        <extracomment>The button that closes a message of the game. Take Qt&apos;s own translation of it where Qt has one in this language: the messages name the button as it is shown.</extracomment>
+        <translation>Tamam</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <extracomment>The button that tries again to save the records. Take Qt&apos;s own translation of it where Qt has one in this language.</extracomment>
+        <translation>Yeniden Dene</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <extracomment>The button that lets the records of this game go, without saving them. Take Qt&apos;s own translation of it where Qt has one in this language.</extracomment>
+        <translation>Gözardı Et</translation>
+    </message>
+</context>
+<context>
+    <name>Records</name>
+    <message>
+        <source>it is not an ordinary file</source>
+        <extracomment>Why the records cannot be read or saved, put into a message after the file&apos;s name: a clause starting in lower case, without a full stop. &quot;It&quot; is the file Progress.txt.</extracomment>
+        <translation>normal bir dosya değil</translation>
+    </message>
+    <message>
+        <source>it is a link to a file that does not exist</source>
+        <extracomment>Why the records cannot be read or saved (a clause in lower case, no full stop): &quot;it&quot; is the file Progress.txt, a link.</extracomment>
+        <translation>var olmayan bir dosyaya bağlantı</translation>
+    </message>
+    <message>
+        <source>it is a link to a file that belongs to another user</source>
+        <extracomment>Why the records cannot be read or saved (a clause in lower case, no full stop): &quot;it&quot; is the file Progress.txt, a link.</extracomment>
+        <translation>başka bir kullanıcının dosyasına bağlantı</translation>
+    </message>
+    <message>
+        <source>the file cannot be changed (%1)</source>
+        <extracomment>Why the records cannot be saved (a clause in lower case): %1 is the system&apos;s own reason, in its own words (&quot;Permission denied&quot;).</extracomment>
+        <translation>dosya değiştirilemiyor (%1)</translation>
+    </message>
+    <message>
+        <source>the game is installed for every player of this computer</source>
+        <extracomment>Why the records are not kept beside the program (a clause in lower case, put in brackets after the program&apos;s folder).</extracomment>
+        <translation>oyun bu bilgisayardaki bütün oyuncular için kurulu</translation>
+    </message>
+    <message>
+        <source>Numblaze could not make sure that it is the only copy of the game using the records in %1 (%2). Your records will still be saved, but do not play two copies at once.</source>
+        <extracomment>A message at the start: %1 is the records file&apos;s full name, %2 the reason (a clause in lower case).</extracomment>
+        <translation>Numblaze, %1 dosyasındaki rekorları kullanan tek oyun kopyası olduğundan emin olamadı (%2). Rekorların yine de kaydedilecek, ama oyunu aynı anda iki kez açma.</translation>
+    </message>
+    <message>
+        <source>no file can be created beside the program in %1 (%2), nor in %3 (%4)</source>
+        <extracomment>Why the records cannot be saved (a clause in lower case): %1 is the program&apos;s folder and %2 the reason there, %3 the player&apos;s own data folder and %4 the reason there.</extracomment>
+        <translation>ne programın yanında, %1 klasöründe (%2) ne de %3 klasöründe (%4) dosya oluşturulabiliyor</translation>
+    </message>
+    <message>
+        <source>Numblaze cannot save your records: %1. You can play, but the records you win today will not be kept.</source>
+        <extracomment>A message at the start: %1 is the reason (a clause in lower case).</extracomment>
+        <translation>Numblaze rekorlarını kaydedemiyor: %1. Oynayabilirsin, ama bugün kazandığın rekorlar saklanmayacak.</translation>
+    </message>
+    <message>
+        <source>the records in %1 could not be copied to your own folder (%2)</source>
+        <extracomment>Why the records cannot be saved (a clause in lower case): %1 is the records file beside the program, %2 the reason.</extracomment>
+        <translation>%1 dosyasındaki rekorlar kendi klasörüne kopyalanamadı (%2)</translation>
+    </message>
+    <message>
+        <source>Numblaze could not read your records in %1 (%2). You can play, starting from the first records, but that file is left as it is and today&apos;s records will not be saved in it.</source>
+        <extracomment>A message at the start, with one button, OK (name it as the QPlatformTheme context names it): %1 is the records file&apos;s full name, %2 the system&apos;s reason.</extracomment>
+        <translation>Numblaze, %1 dosyasındaki rekorlarını okuyamadı (%2). “Tamam” düğmesine bas ve başlangıç rekorlarıyla oyna. O dosya olduğu gibi bırakılır ve bugünkü rekorların ona kaydedilmez.</translation>
+    </message>
+    <message>
+        <source>Your records in %1 will not be saved: %2. You can still play.</source>
+        <extracomment>A message at the start: %1 is the records file&apos;s full name, %2 the reason (a clause in lower case).</extracomment>
+        <translation>%1 dosyasındaki rekorların kaydedilmeyecek: %2. Yine de oynayabilirsin.</translation>
+    </message>
+    <message>
+        <source>another copy of Numblaze is using them</source>
+        <extracomment>Why the records cannot be saved (a clause in lower case): &quot;them&quot; are the records.</extracomment>
+        <translation>onları başka bir Numblaze kopyası kullanıyor</translation>
+    </message>
+    <message>
+        <source>Numblaze could not save your records in %1: %2.</source>
+        <extracomment>The first line of a message: %1 is the records file&apos;s full name, %2 the reason (a clause in lower case).</extracomment>
+        <translation>Numblaze, %1 dosyasındaki rekorlarını kaydedemedi: %2.</translation>
+    </message>
+    <message>
+        <source>the file could not be read (%1), so it is left as it is</source>
+        <extracomment>Why the records cannot be saved (a clause in lower case): %1 is the system&apos;s reason.</extracomment>
+        <translation>dosya okunamadı (%1), bu yüzden olduğu gibi bırakıldı</translation>
+    </message>
+    <message>
+        <source>it is a link that another user made, or that lies in another user&apos;s folder</source>
+        <extracomment>Why the records cannot be read or saved (a clause in lower case, no full stop): &quot;it&quot; is the file Progress.txt, a link.</extracomment>
+        <translation>başka bir kullanıcının oluşturduğu ya da başka bir kullanıcının klasöründe duran bir bağlantı</translation>
+    </message>
+    <message>
+        <source>no file there can be locked by you alone</source>
+        <extracomment>Why the game cannot be sure it is the only copy using the records (a clause in lower case, put in brackets after the folder&apos;s name).</extracomment>
+        <translation>orada hiçbir dosya yalnızca senin için kilitlenemiyor</translation>
+    </message>
+    <message>
+        <source>no file can be created beside the program in %1 (%2), and no home folder is set for a folder of your own</source>
+        <extracomment>Why the records cannot be saved (a clause in lower case): %1 is the program&apos;s folder, %2 the reason there.</extracomment>
+        <translation>programın yanında, %1 klasöründe dosya oluşturulamıyor (%2) ve kendi klasörün için bir ev klasörü ayarlanmamış</translation>
+    </message>
+    <message>
+        <source>Your records are kept in %1 this time. Last time they were kept in %2: the records from both places are put together, and this game&apos;s wins are saved in %1.</source>
+        <extracomment>A message at the start: %1 and %2 are the full names of two records files.</extracomment>
+        <translation>Rekorların bu sefer %1 klasöründe saklanıyor. Geçen sefer %2 klasöründeydi: iki yerdeki rekorlar birleştirilir ve bu oyunun galibiyetleri %1 klasörüne kaydedilir.</translation>
+    </message>
+    <message>
+        <source>%1 is a link that another user made, or that lies in another user&apos;s folder</source>
+        <extracomment>Why a folder cannot be used for the records: %1 is a folder&apos;s full name.</extracomment>
+        <translation>%1, başka bir kullanıcının oluşturduğu ya da başka bir kullanıcının klasöründe duran bir bağlantı</translation>
+    </message>
+    <message>
+        <source>it does not belong to the owner of its folder</source>
+        <extracomment>Why root leaves a player&apos;s records alone (a clause in lower case, no full stop): &quot;it&quot; is the file Progress.txt.</extracomment>
+        <translation>dosya, klasörünün sahibine ait değil</translation>
+    </message>
+</context>
+<context>
+    <name>RunningCopy</name>
+    <message>
+        <source>Numblaze is already running.</source>
+        <extracomment>The first line of the message a second start of the game shows.</extracomment>
+        <translation>Numblaze zaten açık.</translation>
+    </message>
+    <message>
+        <source>Another user&apos;s copy of the game is using the records in %1. Close it, then start Numblaze again.</source>
+        <extracomment>Under &quot;Numblaze is already running.&quot;: %1 is the records file&apos;s full name.</extracomment>
+        <translation>Başka bir kullanıcının oyun kopyası %1 dosyasındaki rekorları kullanıyor. Onu kapat, sonra Numblaze&apos;i yeniden başlat.</translation>
+    </message>
+    <message>
+        <source>Another copy of the game is using the records in %1, and it did not come to the front: it may run on another screen or as another user. Close it, then start Numblaze again.</source>
+        <extracomment>Under &quot;Numblaze is already running.&quot;: %1 is the records file&apos;s full name.</extracomment>
+        <translation>Başka bir oyun kopyası %1 dosyasındaki rekorları kullanıyor ve öne gelmedi: başka bir ekranda ya da başka bir kullanıcı olarak çalışıyor olabilir. Onu kapat, sonra Numblaze&apos;i yeniden başlat.</translation>
+    </message>
+    <message>
+        <source>Another copy of the game, process %2 (%3), is using the records in %1, and it did not come to the front: it may run on another screen. Close it, then start Numblaze again.</source>
+        <extracomment>Under &quot;Numblaze is already running.&quot;: %1 is the records file&apos;s full name, %2 the running copy&apos;s process number, %3 its program&apos;s file name.</extracomment>
+        <translation>Başka bir oyun kopyası, %2 numaralı işlem (%3), %1 dosyasındaki rekorları kullanıyor ve öne gelmedi: başka bir ekranda çalışıyor olabilir. Onu kapat, sonra Numblaze&apos;i yeniden başlat.</translation>
+    </message>
+</context>
+<context>
+    <name>Sound</name>
+    <message>
+        <source>no sound device found; playing without sound</source>
+        <translation>ses aygıtı bulunamadı; sessiz oynanıyor</translation>
+    </message>
+    <message>
+        <source>the sound device stopped working; playing on without sound</source>
+        <translation>ses aygıtı çalışmayı bıraktı; sessiz devam ediliyor</translation>
+    </message>
+    <message>
+        <source>the sound server stopped taking the game&apos;s sound; its stream was opened again</source>
+        <translation>ses sunucusu oyunun sesini almayı bıraktı; akışı yeniden açıldı</translation>
+    </message>
+</context>
+<context>
+    <name>Startup</name>
+    <message>
+        <source>no display found: set DISPLAY or WAYLAND_DISPLAY, or start it from a desktop session</source>
+        <extracomment>Printed on the terminal when the game is started where there is no screen. DISPLAY and WAYLAND_DISPLAY are names to type as they are.</extracomment>
+        <translation>ekran bulunamadı: DISPLAY ya da WAYLAND_DISPLAY değişkenini ayarla veya oyunu bir masaüstü oturumundan başlat</translation>
+    </message>
+</context>
+<context>
+    <name>Translations</name>
+    <message>
+        <source>en</source>
+        <extracomment>The code of the language of this translation, as the name of its file has it (&quot;de&quot;, &quot;pt_BR&quot;). The race&apos;s pictures with words in them, and the fonts the game draws its texts in, are chosen by it.</extracomment>
+        <translation>tr</translation>
+    </message>
+</context>
+<context>
+    <name>numblaze::MuteKey</name>
+    <message>
+        <source>Sound off</source>
+        <translation>Ses kapalı</translation>
+    </message>
+    <message>
+        <source>Sound on</source>
+        <translation>Ses açık</translation>
+    </message>
+</context>
+</TS>
