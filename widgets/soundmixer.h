@@ -21,8 +21,10 @@ class SoundMixer
 {
   public:
     static constexpr int Rate = 16000;
-    /// The loudest sample the mix gives: -1 dBFS.
-    static constexpr int Ceiling = 29204;
+    /// The loudest sample the mix gives: -2.5 dBFS. The servers resample the mix to their own
+    /// rate, which rounds a peak up (by up to 0.72 dB measured, on a knock's struck attack), and
+    /// what the player hears must stay at or below -1 dBFS.
+    static constexpr int Ceiling = 24574;
     /// How much quieter the sounds are while a phrase is said: -12 dB.
     static constexpr float DuckGain = 0.25f;
 
