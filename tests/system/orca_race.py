@@ -96,6 +96,7 @@ class Speech:
         self.stopped = False
         self.pending = None
         self.early = {}  # message number -> events logged before the number was
+        self.last_at = 0.0  # the latest moment logged so far
         threading.Thread(target=self.follow, daemon=True).start()
 
     def follow(self):
@@ -119,6 +120,11 @@ class Speech:
             return
         at = (datetime.datetime.strptime(match.group(1), "%b %d %H:%M:%S %Y").timestamp() +
               int(match.group(2)) / 1e6)
+        # The log takes a line's second and its microseconds from two readings of the clock: a
+        # line logged as a second turns may carry the second before, nearly a second early.
+        if self.last_at - 1.05 < at < self.last_at - 0.5:
+            at += 1.0
+        self.last_at = max(self.last_at, at)
         body = match.group(3)
         queued = QUEUED.match(body)
         if queued or REPLY.search(body):
