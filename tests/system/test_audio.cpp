@@ -457,8 +457,8 @@ class AudioTest : public QObject
   private:
     void serverRows();
     /// The game on the server, every record 5, Addition against opponent `opponent`, sounds
-    /// written down and open; with a reader listening or not.
-    std::unique_ptr<Game> startGame(int opponent, bool reader);
+    /// written down and open; with a reader listening or not, and ending through exit() or not.
+    std::unique_ptr<Game> startGame(int opponent, bool reader, bool endsSuddenly = false);
     /// Waits for the recording to hold every sound played and finds each in it.
     std::vector<Played> hear(Game& game, double withinMs = 150);
     void checkWholeRace(const std::vector<Played>& played);
@@ -516,7 +516,7 @@ void AudioTest::cleanup()
     scratch_.reset();
 }
 
-std::unique_ptr<Game> AudioTest::startGame(int opponent, bool reader)
+std::unique_ptr<Game> AudioTest::startGame(int opponent, bool reader, bool endsSuddenly)
 {
     const QString folder = scratch_->filePath("game");
     QDir().mkpath(folder);
@@ -535,7 +535,13 @@ std::unique_ptr<Game> AudioTest::startGame(int opponent, bool reader)
               QStringLiteral("variant:boolean:%1").arg(reader ? "true" : "false")},
              QProcessEnvironment::systemEnvironment()))
         return nullptr;
-    auto game = std::make_unique<Game>(QStringList{"--folder", folder}, server_->environment());
+    QProcessEnvironment environment = server_->environment();
+    if (endsSuddenly) {
+        // exit() leaves Qt's fonts and windows to the system: LeakSanitizer would count them.
+        const QString asan = environment.value("ASAN_OPTIONS");
+        environment.insert("ASAN_OPTIONS", asan + (asan.isEmpty() ? "" : ":") + "detect_leaks=0");
+    }
+    auto game = std::make_unique<Game>(QStringList{"--folder", folder}, environment);
     if (game->expect("ready").isEmpty() || !perform(*game, "logsounds", "logging"))
         return nullptr;
     return game;
@@ -835,7 +841,7 @@ void AudioTest::suddenEndStopsTheSoundThread_data()
 void AudioTest::suddenEndStopsTheSoundThread()
 {
     // The game ends through exit() while a sound plays, as when the display is lost.
-    std::unique_ptr<Game> game = startGame(0, false);
+    std::unique_ptr<Game> game = startGame(0, false, true);
     QVERIFY(game);
     QVERIFY(perform(*game, "race", "racing"));
     QVERIFY(perform(*game, "right", "right"));
