@@ -3,6 +3,7 @@
 
 #include "app/platform.h"
 
+#include <QByteArrayView>
 #include <QtGlobal>
 
 namespace numblaze
@@ -12,13 +13,23 @@ namespace
 {
 constexpr char PlatformVariable[] = "QT_QPA_PLATFORM";
 
+/// The name of the option an argument gives, without its one dash or two; empty when the
+/// argument is no option.
+QByteArrayView optionName(QByteArrayView argument)
+{
+    if (!argument.startsWith('-'))
+        return {};
+    argument = argument.sliced(1);
+    return argument.startsWith('-') ? argument.sliced(1) : argument;
+}
+
 /// The value Qt takes for its option name (given with one dash or two, the value in the next
 /// argument), or nothing when it is not given.
 QByteArray qtOption(const QByteArrayList& arguments, const QByteArray& name)
 {
     QByteArray value;
     for (qsizetype i = 1; i + 1 < arguments.size(); ++i)
-        if (arguments[i] == '-' + name || arguments[i] == "--" + name)
+        if (optionName(arguments[i]) == name)
             value = arguments[i + 1];
     return value;
 }
