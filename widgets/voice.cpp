@@ -191,12 +191,6 @@ void Voice::say(const QString& phrase, Kind kind, const QString& topic, Moments 
     next();
 }
 
-void Voice::holdFor(int ms)
-{
-    busyUntil_ = std::max(busyUntil_, now() + ms);
-    next();
-}
-
 void Voice::clear()
 {
     waiting_.clear();

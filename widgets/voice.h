@@ -55,8 +55,6 @@ class Voice : public QObject
 
     /// Queues a phrase. A phrase of the same kind and topic still waiting is replaced by it.
     void say(const QString& phrase, Kind kind, const QString& topic = {}, Moments moments = {});
-    /// Says nothing for the next milliseconds: the reader is busy with something of its own.
-    void holdFor(int ms);
     /// Forgets every phrase not yet said; the one being said goes on to its end.
     void clear();
     /// True while the reader is saying one of the channel's phrases, by its estimate.
