@@ -13,16 +13,18 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QLoggingCategory>
 #include <QMessageBox>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <cerrno>
 #include <functional>
+#include <memory>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 #include <utility>
 
@@ -54,13 +56,6 @@ QString programOf(qint64 pid)
     return name.open(QIODevice::ReadOnly) ? QString::fromUtf8(name.readAll().trimmed()) : QString();
 }
 
-/// Closes a connection of the channel's at once.
-void drop(QLocalSocket* socket)
-{
-    socket->abort();
-    socket->deleteLater();
-}
-
 /// True when path is a folder (not a link to one) that only the player can enter.
 bool isPrivateFolder(const QByteArray& path)
 {
@@ -71,12 +66,31 @@ bool isPrivateFolder(const QByteArray& path)
 }
 
 /// True when the other end of the connected socket runs as the player.
-bool peerIsPlayer(qintptr socket)
+bool peerIsPlayer(int socket)
 {
     ucred peer{};
     socklen_t size = sizeof peer;
-    return ::getsockopt(int(socket), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 &&
+    return ::getsockopt(socket, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 &&
            peer.uid == ::geteuid();
+}
+
+/// The address of the channel's socket file; false when the name is too long for one.
+bool addressOf(const QString& name, sockaddr_un& address)
+{
+    const QByteArray path = QFile::encodeName(name);
+    address = sockaddr_un{};
+    address.sun_family = AF_UNIX;
+    if (path.isEmpty() || std::size_t(path.size()) >= sizeof address.sun_path)
+        return false;
+    std::copy(path.begin(), path.end(), address.sun_path);
+    return true;
+}
+
+/// A new socket of the channel's kind, which never blocks the game and is not handed on to the
+/// programs the game starts.
+int channelSocket()
+{
+    return ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
 }
 
 bool isGameWindow(const QWidget* widget)
@@ -103,6 +117,82 @@ QString privateChannelFolder()
 }
 } // namespace
 
+/// One connection of the channel, at either end: a socket read as its bytes come, of which at
+/// most one line's worth is held at a time. Closed when the object goes.
+class ChannelConnection : public QObject
+{
+  public:
+    ChannelConnection(int socket, QObject* parent)
+        : QObject(parent), socket_(socket), reading_(socket, QSocketNotifier::Read)
+    {
+        connect(&reading_, &QSocketNotifier::activated, this, &ChannelConnection::readSome);
+    }
+    ~ChannelConnection() override { close(); }
+    ChannelConnection(const ChannelConnection&) = delete;
+    ChannelConnection& operator=(const ChannelConnection&) = delete;
+
+    /// Called after each read, and once when the other end has closed its side.
+    std::function<void()> onRead;
+
+    bool hasLine() const { return held_.contains('\n'); }
+    /// The first line held, its end included.
+    QByteArray takeLine()
+    {
+        const QByteArray line = held_.left(held_.indexOf('\n') + 1);
+        held_.remove(0, line.size());
+        return line;
+    }
+    /// As much as the longest line is held and none of it ends a line: no line of the game's.
+    bool full() const { return held_.size() >= LongestLine; }
+    /// The other end has closed its side, or the connection failed.
+    bool ended() const { return ended_; }
+
+    /// Sends data without waiting: a line of the game's always fits the socket's buffer.
+    bool send(const QByteArray& data)
+    {
+        return socket_ >= 0 && ::send(socket_, data.constData(), std::size_t(data.size()),
+                                      MSG_NOSIGNAL) == data.size();
+    }
+
+    /// Closes the connection at once and lets the object go.
+    void drop()
+    {
+        close();
+        deleteLater();
+    }
+
+  private:
+    void readSome()
+    {
+        if (socket_ < 0)
+            return;
+        char bytes[LongestLine];
+        const qint64 room = LongestLine - held_.size();
+        const ssize_t got = room > 0 ? ::recv(socket_, bytes, std::size_t(room), 0) : 0;
+        if (got > 0)
+            held_.append(bytes, got);
+        else if (room > 0 && (got == 0 || (errno != EAGAIN && errno != EINTR)))
+            ended_ = true;
+        if (ended_ || room <= 0)
+            reading_.setEnabled(false); // nothing more is taken: the one who reads decides
+        if (onRead)
+            onRead();
+    }
+
+    void close()
+    {
+        reading_.setEnabled(false);
+        if (socket_ >= 0)
+            ::close(socket_);
+        socket_ = -1;
+    }
+
+    int socket_;
+    QSocketNotifier reading_;
+    QByteArray held_;
+    bool ended_ = false;
+};
+
 QString runningCopyName(const QString& progressFolder)
 {
     const QString channels = privateChannelFolder();
@@ -117,12 +207,11 @@ QString runningCopyName(const QString& progressFolder)
 
 FrontAnswer bringRunningCopyToFront(const QString& progressFolder, int timeoutMs)
 {
-    const QString name = runningCopyName(progressFolder);
-    if (name.isEmpty())
+    sockaddr_un address{};
+    if (!addressOf(runningCopyName(progressFolder), address))
         return FrontAnswer::NoAnswer;
     // Waited for in an event loop of its own, never in a blocking call: the deadline is kept
     // whatever the other end does, and the end signals are read while waiting.
-    QLocalSocket socket;
     QEventLoop loop;
     bool finished = false;
     FrontAnswer answer = FrontAnswer::NoAnswer;
@@ -133,27 +222,41 @@ FrontAnswer bringRunningCopyToFront(const QString& progressFolder, int timeoutMs
         answer = result;
         loop.quit();
     };
-    socket.setReadBufferSize(LongestLine);
+    std::unique_ptr<ChannelConnection> connection;
     const auto readAnswer = [&] {
-        if (socket.canReadLine())
-            finish(socket.readLine(LongestLine) == Done ? FrontAnswer::Fronted
-                                                        : FrontAnswer::NoAnswer);
-        else if (socket.bytesAvailable() >= LongestLine)
+        if (connection->hasLine())
+            finish(connection->takeLine() == Done ? FrontAnswer::Fronted : FrontAnswer::NoAnswer);
+        else if (connection->full() || connection->ended())
             finish(FrontAnswer::NoAnswer);
     };
-    QObject::connect(&socket, &QLocalSocket::connected, &loop, [&] {
-        if (!peerIsPlayer(socket.socketDescriptor()))
+    // A copy whose queue of connections is full is asked again a little later, until the
+    // deadline.
+    QTimer again;
+    again.setSingleShot(true);
+    const auto ask = [&] {
+        const int socket = channelSocket();
+        if (socket < 0) {
+            finish(FrontAnswer::NoAnswer);
+            return;
+        }
+        if (::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+            const bool busy = errno == EAGAIN || errno == EINPROGRESS || errno == EINTR;
+            ::close(socket);
+            if (busy)
+                again.start(20);
+            else
+                finish(FrontAnswer::NoAnswer);
+            return;
+        }
+        connection = std::make_unique<ChannelConnection>(socket, nullptr);
+        if (!peerIsPlayer(socket))
             finish(FrontAnswer::OtherUser);
+        else if (!connection->send(Request))
+            finish(FrontAnswer::NoAnswer);
         else
-            socket.write(Request);
-    });
-    QObject::connect(&socket, &QLocalSocket::readyRead, &loop, readAnswer);
-    QObject::connect(&socket, &QLocalSocket::disconnected, &loop, [&] {
-        readAnswer();
-        finish(FrontAnswer::NoAnswer);
-    });
-    QObject::connect(&socket, &QLocalSocket::errorOccurred, &loop,
-                     [&] { finish(FrontAnswer::NoAnswer); });
+            connection->onRead = readAnswer;
+    };
+    QObject::connect(&again, &QTimer::timeout, &loop, ask);
     QTimer deadline;
     deadline.setSingleShot(true);
     QObject::connect(&deadline, &QTimer::timeout, &loop, [&] { finish(FrontAnswer::NoAnswer); });
@@ -164,12 +267,11 @@ FrontAnswer bringRunningCopyToFront(const QString& progressFolder, int timeoutMs
         previous = std::exchange(ending->onSignal, [&](int) { finish(FrontAnswer::Ended); });
     }
     deadline.start(timeoutMs);
-    socket.connectToServer(name);
+    ask();
     if (!finished)
         loop.exec();
     if (ending)
         ending->onSignal = previous;
-    socket.abort();
     return answer;
 }
 
@@ -232,58 +334,85 @@ QWidget* bringVisibleWindowToFront()
     return front;
 }
 
-RunningCopyListener::RunningCopyListener() : server_(new QLocalServer(this))
-{
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    // Connections accepted and not yet taken hold open files of the game's too.
-    server_->setMaxPendingConnections(MostConnections);
-    connect(server_, &QLocalServer::newConnection, this, &RunningCopyListener::answer);
-}
+RunningCopyListener::RunningCopyListener() = default;
 
-RunningCopyListener::~RunningCopyListener() = default;
+RunningCopyListener::~RunningCopyListener()
+{
+    if (socket_ < 0)
+        return;
+    ::close(socket_);
+    ::unlink(QFile::encodeName(name_).constData());
+}
 
 bool RunningCopyListener::listen(const QString& progressFolder)
 {
     const QString name = runningCopyName(progressFolder);
-    if (name.isEmpty())
+    sockaddr_un address{};
+    if (socket_ >= 0 || !addressOf(name, address))
         return false;
-    QLocalServer::removeServer(name);
-    return server_->listen(name);
+    // Only the copy that holds the progress lock listens: a socket file left here is a crashed
+    // copy's.
+    ::unlink(address.sun_path);
+    const int socket = channelSocket();
+    if (socket < 0)
+        return false;
+    // The folder is the player's alone; the socket itself is closed to everyone else as well.
+    // Connections accepted and not yet taken hold open files of the game's too: the queue is
+    // as short as the channel's number of connections.
+    if (::bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        ::chmod(address.sun_path, 0600) != 0 || ::listen(socket, MostConnections) != 0) {
+        ::close(socket);
+        ::unlink(address.sun_path);
+        return false;
+    }
+    socket_ = socket;
+    name_ = name;
+    waiting_ = new QSocketNotifier(socket, QSocketNotifier::Read, this);
+    connect(waiting_, &QSocketNotifier::activated, this, &RunningCopyListener::answer);
+    return true;
 }
 
 void RunningCopyListener::answer()
 {
-    while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        if (connections_ >= MostConnections || !peerIsPlayer(socket->socketDescriptor())) {
-            drop(socket);
+    for (;;) {
+        const int socket = ::accept4(socket_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (socket < 0) {
+            if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
+                // The game's open files are all in use: the connection waits in the queue, and
+                // the channel listens again a little later rather than spin on it.
+                waiting_->setEnabled(false);
+                QTimer::singleShot(100, waiting_,
+                                   [waiting = waiting_] { waiting->setEnabled(true); });
+            }
+            return;
+        }
+        if (connections_ >= MostConnections || !peerIsPlayer(socket)) {
+            ::close(socket);
             continue;
         }
         ++connections_;
-        connect(socket, &QObject::destroyed, this, [this] { --connections_; });
-        socket->setReadBufferSize(LongestLine);
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, socket, [socket] { serve(socket); });
-        QTimer::singleShot(LongestConnectionMs, socket, [socket] { drop(socket); });
-        serve(socket);
+        auto* connection = new ChannelConnection(socket, this);
+        connect(connection, &QObject::destroyed, this, [this] { --connections_; });
+        connection->onRead = [connection] { serve(connection); };
+        QTimer::singleShot(LongestConnectionMs, connection, [connection] { connection->drop(); });
     }
 }
 
-void RunningCopyListener::serve(QLocalSocket* socket)
+void RunningCopyListener::serve(ChannelConnection* connection)
 {
-    if (!socket->canReadLine()) {
+    if (!connection->hasLine()) {
         // A line longer than any request is no request of the game's.
-        if (socket->bytesAvailable() >= LongestLine)
-            drop(socket);
+        if (connection->full() || connection->ended())
+            connection->drop();
         return;
     }
-    if (socket->readLine(LongestLine) == Request) {
+    if (connection->takeLine() == Request) {
         const QWidget* front = bringVisibleWindowToFront();
         qCInfo(runningCopy) << "brought to the front:"
                             << (front ? front->objectName() : QStringLiteral("nothing"));
-        socket->write(Done);
-        socket->flush();
+        connection->send(Done);
     }
-    socket->disconnectFromServer();
+    connection->drop();
 }
 
 } // namespace numblaze

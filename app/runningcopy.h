@@ -6,12 +6,13 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
-class QLocalSocket;
+class QSocketNotifier;
 class QWidget;
 
 namespace numblaze
 {
+
+class ChannelConnection;
 
 /**
  * The name a running copy of the game answers to: one for each player and progress folder, so
@@ -67,9 +68,12 @@ class RunningCopyListener : public QObject
   private:
     void answer();
     /// Answers one request: the window comes to the front, then the asking copy is told.
-    static void serve(QLocalSocket* socket);
+    static void serve(ChannelConnection* connection);
 
-    QLocalServer* server_;
+    /// The listening socket and its file; -1 and empty before listening.
+    int socket_ = -1;
+    QString name_;
+    QSocketNotifier* waiting_ = nullptr;
     /// The connections being answered.
     int connections_ = 0;
 };
