@@ -30,6 +30,21 @@ bool standsAtTop(const QFont& font, const QString& text, int height)
     return baseline + ink.top() >= 0 && baseline + ink.bottom() < height;
 }
 
+/// The title in the design's large serif, set at the top of its row where its letters stand
+/// whole there. Letters that would not (the tail of a "y", the dot under a Vietnamese "ụ", a
+/// font made for another script, which stands taller than the design's serif) are made smaller
+/// where they would not fit the row, and set in the middle of it.
+void fitTitle(Label* title)
+{
+    const QFont font = designFont(QStringLiteral("Narkisim"), 39.75, false, true);
+    if (designFacesDrawTexts() && standsAtTop(font, title->caption(), title->height())) {
+        title->setFont(font);
+    } else {
+        title->setFont(fittedTo(font, title->caption(), title->size()));
+        title->setLettersCentred(true);
+    }
+}
+
 } // namespace
 
 Form3& Form3::get()
@@ -56,19 +71,10 @@ Form3Controls::Form3Controls()
     Label5->setBackColor(Lavender);
     Label5->setForeColor(bgrColor(0x00800000));
     Label5->setWordWrap(false);
-    const QFont title = designFont(QStringLiteral("Narkisim"), 39.75, false, true);
-    if (designFacesDrawTexts() && standsAtTop(title, Label5->caption(), Label5->height())) {
-        Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        Label5->setFont(title);
-    } else {
-        // Letters that would not stand whole in the title's row at its top (the tail of a "y",
-        // the dot under a Vietnamese "ụ", a font made for another script, which stands taller
-        // than the design's serif) are made smaller where they would not fit the row, and set in
-        // the middle of it.
-        Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        Label5->setFont(fittedTo(title, Label5->caption(), Label5->size()));
-        Label5->setLettersCentred(true);
-    }
+    Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    // Measuring the title's letters loads its large face: done when the Hall of Fame is first
+    // shown, not when the menu loads it hidden at start-up.
+    window->beforeFirstDrawn = [title = Label5] { fitTitle(title); };
 
     Image* headings[OpponentCount];
     const char* headingNames[OpponentCount] = {"Image2", "Image1", "Image3"};

@@ -24,6 +24,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <map>
+#include <utility>
 
 namespace numblaze
 {
@@ -159,6 +160,13 @@ static bool isEnter(QEvent* event)
         return false;
     const int key = static_cast<QKeyEvent*>(event)->key();
     return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+void ScreenWindow::paintEvent(QPaintEvent* event)
+{
+    if (beforeFirstDrawn)
+        std::exchange(beforeFirstDrawn, nullptr)();
+    QWidget::paintEvent(event);
 }
 
 bool ScreenWindow::eventFilter(QObject* watched, QEvent* event)

@@ -45,6 +45,12 @@ class ScreenWindow : public QWidget
     /// What the window tells a reader when it appears, worked out when asked; none when unset.
     std::function<QString()> describe;
 
+    /// Work only the window as drawn needs, such as fitting a caption to its letters' ink, done
+    /// once as the window is first drawn, on screen or into a picture, instead of when the
+    /// screen loads: a screen loaded hidden at start-up then costs the start nothing of it. The
+    /// window is drawn before its controls, so they are drawn with what it set.
+    std::function<void()> beforeFirstDrawn;
+
     /// Finishes the window once its controls exist: windowed controls go above the drawn ones
     /// and every control passes Enter to the screen's rules.
     void finishControls();
@@ -56,6 +62,7 @@ class ScreenWindow : public QWidget
   protected:
     /// Tab and Shift+Tab: an option group is one stop, entered at its selected button.
     bool focusNextPrevChild(bool next) override;
+    void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

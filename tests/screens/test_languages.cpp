@@ -541,6 +541,7 @@ class LanguagesTest : public QObject
         // The Hall of Fame's title and row titles fit their places, across and up and down: a
         // script's taller letters are not cut by the row.
         Form3Controls& h = Form3::get().ui();
+        h.window->grab(); // the title is fitted as the window is first drawn
         for (Label* title :
              {h.Label5, h.rowTitles[0], h.rowTitles[1], h.rowTitles[2], h.rowTitles[3]}) {
             const QFontMetrics letters = title->fontMetrics();
@@ -602,6 +603,7 @@ class LanguagesTest : public QObject
                  {option->text()}});
         }
         Form3Controls& h = Form3::get().ui();
+        h.window->grab();
         for (Label* label :
              {h.Label5, h.rowTitles[0], h.rowTitles[1], h.rowTitles[2], h.rowTitles[3]})
             single(label, label->text());

@@ -496,6 +496,12 @@ class TestMenu : public QObject
         QVERIFY(!Form3::get().window().isVisible());
         for (const Label* cell : Form3::get().ui().Label6)
             QCOMPARE(cell->caption(), QString());
+        // Its title's large face is measured when it is first drawn, not at start-up.
+        Label* title = Form3::get().ui().Label5;
+        QVERIFY(title->font().pixelSize() != 53);
+        QVERIFY(!Form3::get().window().grab().isNull());
+        QCOMPARE(title->font().pixelSize(), 53);
+        QVERIFY(title->font().italic());
     }
 
     void hallOfFameShowsCurrentTable()
