@@ -84,7 +84,10 @@ class AfterFirstPaint : public QObject
     {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
-            QTimer::singleShot(0, this, [this] {
+            // Not a zero-time timer, which would run before the event loop next waits: only
+            // then does Qt hand the painted menu to the display server, and loading the sound
+            // libraries first kept the menu off the screen a millisecond longer.
+            QTimer::singleShot(1, this, [this] {
                 startSounds(sounds_, muteThisRun_);
                 deleteLater();
             });
