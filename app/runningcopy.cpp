@@ -44,6 +44,8 @@ const QByteArray Done = "done\n";
 constexpr int MostConnections = 4;
 constexpr qint64 LongestLine = 64;
 constexpr int LongestConnectionMs = 3000;
+/// How long a second copy waits to ask again when the running copy's queue is full.
+constexpr int AskAgainMs = 20;
 
 /// The program the process pid runs, as the player can read it: its file, else its name.
 QString programOf(qint64 pid)
@@ -249,7 +251,7 @@ FrontAnswer bringRunningCopyToFront(const QString& progressFolder, int timeoutMs
             const bool busy = errno == EAGAIN || errno == EINPROGRESS || errno == EINTR;
             ::close(socket);
             if (busy)
-                again.start(20);
+                again.start(AskAgainMs);
             else
                 finish(FrontAnswer::NoAnswer);
             return;
@@ -347,14 +349,13 @@ RunningCopyListener::~RunningCopyListener()
     if (socket_ < 0)
         return;
     ::close(socket_);
-    ::unlink(QFile::encodeName(name_).constData());
+    ::unlink(path_.constData());
 }
 
 bool RunningCopyListener::listen(const QString& progressFolder)
 {
-    const QString name = runningCopyName(progressFolder);
     sockaddr_un address{};
-    if (socket_ >= 0 || !addressOf(name, address))
+    if (socket_ >= 0 || !addressOf(runningCopyName(progressFolder), address))
         return false;
     // Only the copy that holds the progress lock listens: a socket file left here is a crashed
     // copy's.
@@ -372,7 +373,7 @@ bool RunningCopyListener::listen(const QString& progressFolder)
         return false;
     }
     socket_ = socket;
-    name_ = name;
+    path_ = address.sun_path;
     waiting_ = new QSocketNotifier(socket, QSocketNotifier::Read, this);
     connect(waiting_, &QSocketNotifier::activated, this, &RunningCopyListener::answer);
     return true;

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -72,7 +73,7 @@ class RunningCopyListener : public QObject
 
     /// The listening socket and its file; -1 and empty before listening.
     int socket_ = -1;
-    QString name_;
+    QByteArray path_;
     QSocketNotifier* waiting_ = nullptr;
     /// The connections being answered.
     int connections_ = 0;

@@ -26,13 +26,15 @@ namespace
 const QColor LightGreen(128, 255, 128), Lavender(192, 192, 255), BoxBlue(128, 128, 255);
 const QColor Green(0, 255, 0), White(255, 255, 255), Grey(120, 120, 120), Yellow(255, 242, 0);
 
-/// The screen's window as it is drawn: some captions are fitted to their letters only then.
+/// The screen's window as it is drawn: some captions are fitted to their letters only then,
+/// so a window not drawn yet is drawn once into a picture.
 QWidget* window(const QString& screen)
 {
-    QWidget* shown = screen == "Form1"   ? static_cast<QWidget*>(Form1::get().ui().window)
-                     : screen == "Form2" ? static_cast<QWidget*>(Form2::get().ui().window)
-                                         : Form3::get().ui().window;
-    shown->grab();
+    ScreenWindow* shown = screen == "Form1"   ? Form1::get().ui().window
+                          : screen == "Form2" ? Form2::get().ui().window
+                                              : Form3::get().ui().window;
+    if (shown->beforeFirstDrawn)
+        shown->grab();
     return shown;
 }
 
