@@ -52,12 +52,18 @@ std::vector<qint16> readWav(const QString& name)
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const QByteArray bytes = file.readAll();
-    if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
+    // Read into storage of the file's own size, never Qt's shared empty array: the compiler
+    // cannot see that the size checks keep every read inside it.
+    const std::vector<char> contents = [&file] {
+        const QByteArray all = file.readAll();
+        return std::vector<char>(all.begin(), all.end());
+    }();
+    const QByteArrayView bytes(contents.data(), qsizetype(contents.size()));
+    if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.sliced(8, 4) != "WAVE")
         return {};
     bool formatFits = false;
     for (qsizetype at = 12; at + 8 <= bytes.size();) {
-        const QByteArray id = bytes.mid(at, 4);
+        const QByteArrayView id = bytes.sliced(at, 4);
         const qsizetype size = qFromLittleEndian<quint32>(bytes.constData() + at + 4);
         const char* body = bytes.constData() + at + 8;
         if (size > bytes.size() - at - 8)

@@ -103,9 +103,6 @@ const char* const Stopped =
 const char* const Reopened = QT_TRANSLATE_NOOP(
     "Sound", "the sound server stopped taking the game's sound; its stream was opened again");
 
-/// How long after the buffer's worth of time a stream written to no more has surely been played
-/// out.
-constexpr int DrainedAfterMs = 30;
 /// The silence before a sound written into a dry stream: what PulseAudio drops of it.
 constexpr int LeadInMs = 10;
 
@@ -127,6 +124,19 @@ QString raisePriority()
     return QStringLiteral("normal");
 }
 } // namespace
+
+void StreamQueue::written(Clock::time_point now, size_t queuedFrames, size_t frames, int rate)
+{
+    drainsAt_ = now + std::chrono::duration_cast<Clock::duration>(
+                          std::chrono::duration<double>(double(queuedFrames + frames) / rate));
+    dryNoticed_ = false;
+}
+
+void StreamQueue::serverRanDry(Clock::time_point now)
+{
+    if (now + NoticeEarly >= drainsAt_)
+        dryNoticed_ = true;
+}
 
 /// The sound thread and everything it owns. Shared with the SoundStream that started it, so that
 /// a thread left running at the end of the game still finds it.
@@ -196,9 +206,8 @@ class SoundStream::Worker
     /// When a new sound may try the server again after it went away.
     std::optional<Clock::time_point> retryAt_;
     bool everReady_ = false;
-    /// Whether the stream has run dry since the last write, and when that was.
-    bool dry_ = true;
-    Clock::time_point lastWrite_;
+    /// Whether the stream has run dry.
+    StreamQueue queue_;
     /// What the library's callbacks found, acted on once they have returned: a stream or a
     /// context must not be freed inside its own callback.
     bool lostFound_ = false, stallFound_ = false;
@@ -275,6 +284,7 @@ void SoundStream::Worker::openStream(const char* output)
         lostFound_ = true;
     if (!stream_)
         return;
+    queue_ = StreamQueue();
     pulse_->pa_stream_set_state_callback(stream_, &Worker::onStreamState, this);
     pulse_->pa_stream_set_write_callback(stream_, &Worker::onWritable, this);
     pulse_->pa_stream_set_underflow_callback(stream_, &Worker::onUnderflow, this);
@@ -360,23 +370,22 @@ void SoundStream::Worker::write()
         stallAt_ = Clock::now() + std::chrono::milliseconds(StallMs);
     if (frames == 0)
         return;
-    const size_t queued = bufferBytes_ > bytes ? (bufferBytes_ - bytes) / FrameBytes : 0;
     // A stream that has run dry has gone on reading past its last sample; PulseAudio then
     // drops the first milliseconds of what comes next, so a sound would start cut, with a click.
     // Into a dry stream the sound goes after a little silence, written where the server reads:
-    // only silence can be waiting there, as what was last written has been played or the stream
-    // said it ran dry.
+    // at most the last milliseconds of what was last written can still be waiting there, the
+    // silence after the last sound or its faded end.
     const Clock::time_point now = Clock::now();
-    const bool startsDry =
-        dry_ || now - lastWrite_ > std::chrono::milliseconds(BufferMs + DrainedAfterMs);
+    const bool startsDry = queue_.isDry(now);
+    const size_t queued =
+        !startsDry && bufferBytes_ > bytes ? (bufferBytes_ - bytes) / FrameBytes : 0;
     const size_t lead = startsDry ? size_t(Rate * LeadInMs / 1000) : 0;
     samples_.assign(lead + frames, 0);
     feed_.fill(samples_.data() + lead, frames, double(queued + lead) * 1000 / Rate);
     if (pulse_->pa_stream_write(stream_, samples_.data(), samples_.size() * FrameBytes, nullptr, 0,
                                 startsDry ? PA_SEEK_RELATIVE_ON_READ : PA_SEEK_RELATIVE) < 0)
         stallFound_ = true;
-    dry_ = false;
-    lastWrite_ = now;
+    queue_.written(now, queued, lead + frames, Rate);
 }
 
 void SoundStream::Worker::afterWake()
@@ -457,7 +466,7 @@ void SoundStream::Worker::onWritable(pa_stream*, size_t, void* self)
 void SoundStream::Worker::onUnderflow(pa_stream*, void* self)
 {
     auto* worker = static_cast<Worker*>(self);
-    worker->dry_ = true;
+    worker->queue_.serverRanDry(Clock::now());
     worker->progress();
 }
 

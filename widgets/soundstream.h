@@ -6,6 +6,7 @@
 #include <QString>
 #include <QtGlobal>
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <thread>
 
@@ -26,6 +27,42 @@ class SoundFeed
     virtual void fill(qint16* out, size_t frames, double queuedMs) = 0;
     /// Forgets every sound playing or asked for: the stream could not take them.
     virtual void drop() = 0;
+};
+
+/**
+ * Whether the game's stream has run dry: whether what is written next goes where the server reads
+ * (a sound after silence, which would otherwise lose its first milliseconds) or follows what is
+ * still waiting to be played (the rest of a sound, which must not be written over).
+ *
+ * The server says when the stream ran dry, but its word comes after the stream has run out and
+ * may reach the game after it has written a new sound into the stream: taken then, the next part
+ * of that sound would be written over the part before it, a hole in the sound. What the game wrote
+ * and when tells it the same, never later: the stream runs out once what was queued ahead of the
+ * last write, and the write itself, have been played. (Measured on PulseAudio and on PipeWire: the
+ * server's word came 0.1 to 5 ms after that moment, never before it.) So the stream is dry from
+ * that moment on, or once the server says so; and the server's word is taken only once what was
+ * written could have run out.
+ */
+class StreamQueue
+{
+  public:
+    using Clock = std::chrono::steady_clock;
+
+    /// Whether the stream has run dry by `now`.
+    bool isDry(Clock::time_point now) const { return dryNoticed_ || now >= drainsAt_; }
+    /// `frames` at `rate` were written at `now`, behind `queuedFrames` still waiting to be played.
+    void written(Clock::time_point now, size_t queuedFrames, size_t frames, int rate);
+    /// The server says the stream ran dry; said before what was written could have run out, it
+    /// is about the stream before the last write, which has filled it again.
+    void serverRanDry(Clock::time_point now);
+
+    /// How much earlier than the game's reckoning the server's word is still taken.
+    static constexpr std::chrono::milliseconds NoticeEarly{3};
+
+  private:
+    /// When what has been written will have been played; a new stream is empty.
+    Clock::time_point drainsAt_{};
+    bool dryNoticed_ = false;
 };
 
 /**
