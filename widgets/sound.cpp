@@ -331,6 +331,11 @@ std::optional<SoundDevice::Latency> SoundDevice::lastLatency() const
     return feed_->lastLatency();
 }
 
+int SoundDevice::shortfalls() const
+{
+    return stream_->shortfalls();
+}
+
 bool SoundDevice::isOpen() const
 {
     return stream_->isOpen();

@@ -142,6 +142,8 @@ class SoundDevice : public SoundOutput
     };
     /// The last played cue's wait, once its first sample has been written.
     std::optional<Latency> lastLatency() const;
+    /// How many times the stream ran dry in the middle of a sound.
+    int shortfalls() const;
     /// True once the stream is open and takes sound.
     bool isOpen() const;
     /// How the sound thread is scheduled (see SoundStream::schedule).

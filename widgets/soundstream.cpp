@@ -4,6 +4,7 @@
 #include "widgets/soundstream.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -125,11 +126,24 @@ QString raisePriority()
 }
 } // namespace
 
+namespace
+{
+StreamQueue::Clock::duration playing(size_t frames, int rate)
+{
+    return std::chrono::duration_cast<StreamQueue::Clock::duration>(
+        std::chrono::duration<double>(double(frames) / rate));
+}
+} // namespace
+
 void StreamQueue::written(Clock::time_point now, size_t queuedFrames, size_t frames, int rate)
 {
-    drainsAt_ = now + std::chrono::duration_cast<Clock::duration>(
-                          std::chrono::duration<double>(double(queuedFrames + frames) / rate));
+    drainsAt_ = now + playing(queuedFrames + frames, rate);
     dryNoticed_ = false;
+}
+
+void StreamQueue::serverHolds(Clock::time_point now, size_t queuedFrames, int rate)
+{
+    drainsAt_ = std::max(drainsAt_, now + playing(queuedFrames, rate));
 }
 
 void StreamQueue::serverRanDry(Clock::time_point now)
@@ -166,6 +180,7 @@ class SoundStream::Worker
     }
 
     std::atomic<bool> open{false};
+    std::atomic<int> shortfalls{0};
 
     QString schedule() const
     {
@@ -208,6 +223,8 @@ class SoundStream::Worker
     bool everReady_ = false;
     /// Whether the stream has run dry.
     StreamQueue queue_;
+    /// Whether the last write left a sound playing, to be continued by the next.
+    bool midSound_ = false;
     /// What the library's callbacks found, acted on once they have returned: a stream or a
     /// context must not be freed inside its own callback.
     bool lostFound_ = false, stallFound_ = false;
@@ -285,6 +302,7 @@ void SoundStream::Worker::openStream(const char* output)
     if (!stream_)
         return;
     queue_ = StreamQueue();
+    midSound_ = false;
     pulse_->pa_stream_set_state_callback(stream_, &Worker::onStreamState, this);
     pulse_->pa_stream_set_write_callback(stream_, &Worker::onWritable, this);
     pulse_->pa_stream_set_underflow_callback(stream_, &Worker::onUnderflow, this);
@@ -386,6 +404,10 @@ void SoundStream::Worker::write()
                                 startsDry ? PA_SEEK_RELATIVE_ON_READ : PA_SEEK_RELATIVE) < 0)
         stallFound_ = true;
     queue_.written(now, queued, lead + frames, Rate);
+    // A sound went on into a dry stream: the server played past the end of what it had.
+    if (startsDry && midSound_)
+        ++shortfalls;
+    midSound_ = feed_.hasSound();
 }
 
 void SoundStream::Worker::afterWake()
@@ -456,9 +478,12 @@ void SoundStream::Worker::onStreamState(pa_stream* stream, void* self)
     }
 }
 
-void SoundStream::Worker::onWritable(pa_stream*, size_t, void* self)
+void SoundStream::Worker::onWritable(pa_stream* stream, size_t, void* self)
 {
     auto* worker = static_cast<Worker*>(self);
+    const size_t bytes = worker->pulse_->pa_stream_writable_size(stream);
+    if (bytes != size_t(-1) && worker->bufferBytes_ > bytes)
+        worker->queue_.serverHolds(Clock::now(), (worker->bufferBytes_ - bytes) / FrameBytes, Rate);
     worker->progress();
     worker->write();
 }
@@ -497,6 +522,11 @@ bool SoundStream::isOpen() const
 QString SoundStream::schedule() const
 {
     return worker_->schedule();
+}
+
+int SoundStream::shortfalls() const
+{
+    return worker_->shortfalls;
 }
 
 } // namespace numblaze

@@ -52,6 +52,10 @@ class StreamQueue
     bool isDry(Clock::time_point now) const { return dryNoticed_ || now >= drainsAt_; }
     /// `frames` at `rate` were written at `now`, behind `queuedFrames` still waiting to be played.
     void written(Clock::time_point now, size_t queuedFrames, size_t frames, int rate);
+    /// The server asked for more at `now`, holding `queuedFrames`. A server that stood still for
+    /// a while (its requests stop, and then it asks for only a little) still holds what the game
+    /// reckoned played out, and writing where it reads would write over it.
+    void serverHolds(Clock::time_point now, size_t queuedFrames, int rate);
     /// The server says the stream ran dry; said before what was written could have run out, it
     /// is about the stream before the last write, which has filled it again.
     void serverRanDry(Clock::time_point now);
@@ -105,6 +109,9 @@ class SoundStream
     /// How the sound thread is scheduled ("real-time, priority 5", "nice -10", "normal"),
     /// once it has started.
     QString schedule() const;
+    /// How many times the stream ran dry in the middle of a sound, since it started: the game
+    /// wrote too late, or the server played faster than it was given samples.
+    int shortfalls() const;
 
     /// The stream's buffer, and how long the server may take no samples while a sound plays
     /// before the stream is opened again.

@@ -28,11 +28,12 @@
 //                  of its knocks
 //   wrong          in a race: answer wrongly
 //   exit-suddenly  end the process with exit(), as Qt does when the display is lost
+//   shortfalls     with logsounds: report how often the sound stream ran dry inside a sound
 // Reports, one a line: ready, won, menu, racing, right, pressed m, hall, selected, label: TEXT,
 // closed, committed, told: TEXT (a message is shown; it waits for an answer), already running,
 // logging, started, wrong; with logsounds: "sound NAME NS" (NAME the sound file's name) and
-// "phrase MS NS" (a phrase a reader takes MS to say). At the end of the process, if the sound
-// thread is still running: "sound thread still running".
+// "phrase MS NS" (a phrase a reader takes MS to say), "shortfalls: N". At the end of the process,
+// if the sound thread is still running: "sound thread still running".
 #include "app/application.h"
 #include "app/game.h"
 #include "app/startup.h"
@@ -116,6 +117,9 @@ void logPhrases()
     });
 }
 
+/// The logged sound device, once there is one.
+const SoundDevice* loggedDevice = nullptr;
+
 /// Replaces the game's sound device with a logged one once the game has started its sounds, and
 /// reports once the new one is open.
 void logSounds()
@@ -127,6 +131,7 @@ void logSounds()
     }
     auto logged = std::make_unique<LoggedDevice>();
     const SoundDevice* device = &logged->device;
+    loggedDevice = device;
     sounds->setOutput(std::move(logged));
     auto* waiting = new QTimer(qApp);
     QObject::connect(waiting, &QTimer::timeout, [waiting, device] {
@@ -237,6 +242,8 @@ void perform(const QString& order)
         Form2::get().ui().Option1[words.value(1).toInt()]->click();
         Form2::get().ui().Option2[words.value(2).toInt()]->click();
         report("selected");
+    } else if (verb == "shortfalls" && loggedDevice) {
+        report(QStringLiteral("shortfalls: %1").arg(loggedDevice->shortfalls()));
     } else if (verb == "label") {
         report("label: " + Form2::get().ui().Label3->caption());
     } else if (verb == "exit") {

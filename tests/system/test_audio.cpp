@@ -499,7 +499,7 @@ class AudioTest : public QObject
     std::unique_ptr<Game> startGame(int opponent, bool reader, bool endsSuddenly = false);
     /// Waits for the recording to hold every sound played and finds each in it.
     std::vector<Played> hear(Game& game, double withinMs = 150);
-    void checkWholeRace(const std::vector<Played>& played);
+    void checkWholeRace(Game& game, const std::vector<Played>& played);
 
     std::unique_ptr<QTemporaryDir> scratch_;
     std::unique_ptr<AudioServer> server_;
@@ -619,12 +619,12 @@ std::vector<Played> AudioTest::hear(Game& game, double withinMs)
 
 /// Every sound heard, whole, never clipping, each soon after its event; the end of the race
 /// after the sound before it.
-void AudioTest::checkWholeRace(const std::vector<Played>& played)
+void AudioTest::checkWholeRace(Game& game, const std::vector<Played>& played)
 {
     QString missing;
     std::vector<double> latencies;
+    QStringList holes;
     double longestHole = 0;
-    QString holeIn;
     int peak = 0;
     for (const Played& p : played) {
         if (!p.latencyMs) {
@@ -633,17 +633,29 @@ void AudioTest::checkWholeRace(const std::vector<Played>& played)
         }
         if (!p.name.startsWith("win") && !p.name.startsWith("record") && !p.name.startsWith("loss"))
             latencies.push_back(*p.latencyMs);
-        if (p.longestHoleMs > longestHole)
-            longestHole = p.longestHoleMs, holeIn = p.name;
+        if (p.longestHoleMs >= 2)
+            holes << QStringLiteral("%1 ms in %2").arg(p.longestHoleMs, 0, 'f', 1).arg(p.name);
+        longestHole = std::max(longestHole, p.longestHoleMs);
         peak = std::max(peak, p.peak);
     }
+    game.order("shortfalls");
+    const QString shortfalls = game.expect("shortfalls:").section(' ', 1);
     qInfo("%s: %d sounds played, %d heard; event to sound %s; peak %.2f dBFS; longest hole "
-          "%.1f ms (%s)",
+          "%.1f ms; stream dry inside a sound: %s",
           server_->name(), int(played.size()), int(played.size() - missing.count(' ')),
-          qPrintable(figures(latencies)), dbfs(peak), longestHole,
-          holeIn.isEmpty() ? "none" : qPrintable(holeIn));
+          qPrintable(figures(latencies)), dbfs(peak), longestHole, qPrintable(shortfalls));
     QVERIFY2(missing.isEmpty(), qPrintable("not heard: " + missing));
-    QVERIFY2(longestHole < 2, qPrintable(QString::number(longestHole)));
+    // The game's share: its stream never ran dry inside a sound, whatever the load.
+    QCOMPARE(shortfalls, QStringLiteral("0"));
+    // With the stream full, a hole is the server's: it lost samples it had been given. Under load
+    // a server on this virtual machine now and then misses one of its periods (PipeWire's is 512
+    // frames at 48 kHz, 10.7 ms): recorded here in 3 of 100 loaded races on PipeWire, 3.5 to
+    // 4.0 ms. In the two looked into, the game had answered every request of the server at once
+    // and its stream held 19 ms or more; in one, the samples lost were in what it wrote. One such
+    // hole in a race, shorter than a period, is the server's; more, or longer, fail the game.
+    QVERIFY2(holes.size() <= 1 && longestHole < 10.7, qPrintable(holes.join(", ")));
+    if (!holes.isEmpty())
+        qInfo("the server lost samples it had been given: %s", qPrintable(holes.join(", ")));
     // What is heard never passes -1 dBFS, after the servers' resampling too.
     QVERIFY2(dbfs(peak) <= -1.0, qPrintable(QString::number(dbfs(peak))));
     for (double latency : latencies)
@@ -707,7 +719,7 @@ void AudioTest::wonRaceIsHeardWhole()
     QCOMPARE(count(played, "lead"), 1);
     QVERIFY(count(played, "opponent-") >= 1);
     QCOMPARE(played.back().name, QStringLiteral("record"));
-    checkWholeRace(played);
+    checkWholeRace(*game, played);
 }
 
 void AudioTest::lostRaceIsHeardWhole_data()
@@ -733,7 +745,7 @@ void AudioTest::lostRaceIsHeardWhole()
     QCOMPARE(count(played, "lead"), 1);
     QCOMPARE(count(played, "opponent-"), 10);
     QCOMPARE(played.back().name, QStringLiteral("loss"));
-    checkWholeRace(played);
+    checkWholeRace(*game, played);
 }
 
 void AudioTest::soundsMakeRoomForTheReadersPhrases_data()
