@@ -124,10 +124,8 @@ QString raisePriority()
             return QStringLiteral("nice %1").arg(nice);
     return QStringLiteral("normal");
 }
-} // namespace
 
-namespace
-{
+/// How long `frames` at `rate` take to play.
 StreamQueue::Clock::duration playing(size_t frames, int rate)
 {
     return std::chrono::duration_cast<StreamQueue::Clock::duration>(
