@@ -199,6 +199,11 @@ class SoundStream::Worker
     int timeout() const;
     /// The server took samples or asked for more: it is taking the stream.
     void progress();
+    /// The frames the server still holds, as its requests say, with `writableBytes` asked for.
+    size_t queuedFrames(size_t writableBytes) const
+    {
+        return bufferBytes_ > writableBytes ? (bufferBytes_ - writableBytes) / FrameBytes : 0;
+    }
 
     static void onContextState(pa_context* context, void* self);
     static void onServerInfo(pa_context*, const pa_server_info* info, void* self);
@@ -393,8 +398,7 @@ void SoundStream::Worker::write()
     // silence after the last sound or its faded end.
     const Clock::time_point now = Clock::now();
     const bool startsDry = queue_.isDry(now);
-    const size_t queued =
-        !startsDry && bufferBytes_ > bytes ? (bufferBytes_ - bytes) / FrameBytes : 0;
+    const size_t queued = startsDry ? 0 : queuedFrames(bytes);
     const size_t lead = startsDry ? size_t(Rate * LeadInMs / 1000) : 0;
     samples_.assign(lead + frames, 0);
     feed_.fill(samples_.data() + lead, frames, double(queued + lead) * 1000 / Rate);
@@ -480,8 +484,8 @@ void SoundStream::Worker::onWritable(pa_stream* stream, size_t, void* self)
 {
     auto* worker = static_cast<Worker*>(self);
     const size_t bytes = worker->pulse_->pa_stream_writable_size(stream);
-    if (bytes != size_t(-1) && worker->bufferBytes_ > bytes)
-        worker->queue_.serverHolds(Clock::now(), (worker->bufferBytes_ - bytes) / FrameBytes, Rate);
+    if (bytes != size_t(-1))
+        worker->queue_.serverHolds(Clock::now(), worker->queuedFrames(bytes), Rate);
     worker->progress();
     worker->write();
 }
